@@ -1,0 +1,11 @@
+#include "state/Anlage.h"
+
+#include "state/Dateien.h"
+
+namespace korvx {
+
+Anlage::Anlage(Bediener& b, Zahlenformat f) : bediener(b), format(f) {
+    zustand.StartVerzeichnis = AktuellesVerzeichnis();
+}
+
+} // namespace korvx

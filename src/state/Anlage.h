@@ -1,0 +1,30 @@
+#pragma once
+// The one object that owns everything a run of the program works on: the
+// machine state, the number format, the loaded part program and (as the
+// subsystems arrive) the tool list, the current arc, the drawing mapping and the
+// font buffer. main() makes one; every test makes a fresh one. There are no
+// mutable globals besides it.
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
+#include "state/Zahlenformat.h"
+
+namespace korvx {
+
+class Anlage {
+public:
+    Anlage(Bediener& b, Zahlenformat f);
+    explicit Anlage(Bediener& b) : Anlage(b, Zahlenformat::AusUmgebung()) {}
+
+    Anlage(const Anlage&) = delete;
+    Anlage& operator=(const Anlage&) = delete;
+
+    Bediener& bediener;
+    Zahlenformat format;
+    Maschinenzustand zustand;
+
+    // Subsystem state joins here, one member per subsystem:
+    // part program (interpreter), tool list (tools), current arc (geometry),
+    // drawing mapping and canvas (graphics), font buffer (fonts).
+};
+
+} // namespace korvx

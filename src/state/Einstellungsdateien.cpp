@@ -1,0 +1,139 @@
+#include "state/Einstellungsdateien.h"
+
+#include "state/ByteBild.h"
+#include "state/Dateien.h"
+#include "state/Meldungen.h"
+
+#include <algorithm>
+#include <string>
+
+namespace korvx {
+
+namespace {
+
+// What start-up does with a settings file that exists but cannot be read.
+void NichtLesbar(Maschinenzustand& zustand, Bediener& bediener, std::string_view pfad) {
+    bediener.Meldung(meldung::KonfigurationNichtGeladen(pfad));
+    auto& k = zustand.konfig;
+    k.Schrittbetrieb = false;
+    k.Testanzeige = false;
+    k.Anzeigegenauigkeit = 10;
+    k.Nachkommastellen = 3;
+    k.TeileprogrammDatei.Setzen("");
+    k.ZeichensatzDatei.Setzen("");
+    k.WerkzeugDatei.Setzen("FraesWkz.DAT");
+    zustand.SimulationsZeitFaktor = 1.0;
+    zustand.HaftungAkzeptiert = false;
+    k.Reservebyte = 50;
+    zustand.KonfigurationZuruecksetzen();
+}
+
+bool DatSchreiben(const TDatSatz& satz, Bediener& bediener, std::string_view pfad) {
+    if (!DateiSicherSchreiben(pfad, std::span<const std::uint8_t>(satz.bytes))) {
+        bediener.Meldung(meldung::DateiNichtErzeugt(pfad));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool KonfigurationLaden(Maschinenzustand& zustand, Bediener& bediener, std::string_view pfad) {
+    LeseFehler fehler = LeseFehler::Keiner;
+    const auto inhalt = DateiLesen(pfad, &fehler);
+    if (!inhalt) {
+        if (fehler == LeseFehler::Fehlt) {
+            zustand.KonfigurationZuruecksetzen();
+        } else {
+            NichtLesbar(zustand, bediener, pfad);
+        }
+        return false;
+    }
+    if (inhalt->size() != TKonfiguration::kGroesse) {
+        bediener.Meldung(meldung::KonfigurationGroesse(pfad));
+        zustand.KonfigurationZuruecksetzen();
+        return false;
+    }
+    TKonfiguration::Abbild bild{};
+    std::copy(inhalt->begin(), inhalt->end(), bild.begin());
+    zustand.konfig.AusBild(bild);
+    return true;
+}
+
+bool KonfigurationSpeichern(const Maschinenzustand& zustand, Bediener& bediener,
+                            std::string_view pfad) {
+    const auto bild = zustand.konfig.Bild();
+    if (!DateiSicherSchreiben(pfad, std::span<const std::uint8_t>(bild))) {
+        bediener.Meldung(meldung::KonfigurationNichtErzeugt(pfad));
+        return false;
+    }
+    return true;
+}
+
+void DatLaden(Maschinenzustand& zustand, Bediener& bediener, std::string_view pfad) {
+    LeseFehler fehler = LeseFehler::Keiner;
+    const auto inhalt = DateiLesen(pfad, &fehler);
+    if (!inhalt) {
+        if (fehler != LeseFehler::Fehlt) {
+            bediener.Meldung(meldung::DateiNichtGeladen(pfad));
+        }
+        return;
+    }
+    if (inhalt->size() < TDatSatz::kGroesse) {
+        // Too short for its record: keep the start values, as for a missing file.
+        bediener.Meldung(meldung::DateiNichtGeladen(pfad));
+        return;
+    }
+    std::copy_n(inhalt->begin(), TDatSatz::kGroesse, zustand.datSatz.bytes.begin());
+    const ByteLeser l(zustand.datSatz.bytes);
+    zustand.Interpolationsebene = l.U8(0);
+    const double faktor = l.F64(32);
+    zustand.SimulationsZeitFaktor = faktor > 0.0 ? faktor : 1.0;
+    zustand.HaftungAkzeptiert = l.U8(40) != 0;
+}
+
+bool DatSpeichern(Maschinenzustand& zustand, Bediener& bediener, std::string_view pfad) {
+    ByteSchreiber s(zustand.datSatz.bytes);
+    s.U8(0, zustand.Interpolationsebene);
+    s.F64(8, zustand.WerkstueckNullpunkt.x);
+    s.F64(16, zustand.WerkstueckNullpunkt.y);
+    s.F64(24, zustand.WerkstueckNullpunkt.z);
+    s.F64(32, zustand.SimulationsZeitFaktor);
+    s.U8(40, zustand.HaftungAkzeptiert ? 1 : 0);
+    return DatSchreiben(zustand.datSatz, bediener, pfad);
+}
+
+bool DatHaftungAbgelehntSpeichern(Maschinenzustand& zustand, Bediener& bediener,
+                                  std::string_view pfad) {
+    zustand.datSatz.bytes[40] = 0;
+    return DatSchreiben(zustand.datSatz, bediener, pfad);
+}
+
+void EinstellungenLaden(Maschinenzustand& zustand, Bediener& bediener) {
+    const std::string& ordner = zustand.StartVerzeichnis;
+    KonfigurationLaden(zustand, bediener, ordner + std::string(kKonfigurationsDatei));
+    const std::string dat = ordner + std::string(kDatDatei);
+    if (DateiExistiert(dat)) {
+        DatLaden(zustand, bediener, dat);
+    }
+    zustand.Anwahlsatz = 1;
+    zustand.GeschwindigkeitWaehlen(zustand.EilgangAktiv);
+}
+
+bool EinstellungenSpeichern(Maschinenzustand& zustand, Bediener& bediener) {
+    const std::string& ordner = zustand.StartVerzeichnis;
+    bool gut = true;
+    const std::string cnf = ordner + std::string(kKonfigurationsDatei);
+    if (!KonfigurationSpeichern(zustand, bediener, cnf)) {
+        bediener.Meldung(meldung::FehlerBeimSpeichern(cnf));
+        gut = false;
+    }
+    const std::string dat = ordner + std::string(kDatDatei);
+    if (!DatSpeichern(zustand, bediener, dat)) {
+        bediener.Meldung(meldung::FehlerBeimSpeichern(dat));
+        gut = false;
+    }
+    return gut;
+}
+
+} // namespace korvx

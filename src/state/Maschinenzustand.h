@@ -1,0 +1,136 @@
+#pragma once
+// The machine state: machine data, the operator's settings, positions, zero
+// points, limits, speeds and flags. One instance lives in the Anlage object;
+// every subsystem reads and writes its fields by name.
+#include "geometry/Punkt3D.h"
+#include "state/ShortString.h"
+#include "tools/Werkzeug.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace korvx {
+
+// Four axis velocities in m/min: x, y and the two z drives.
+struct TGeschwindigkeiten {
+    double x = 1.0;
+    double y = 1.0;
+    double z1 = 1.0;
+    double z2 = 1.0;
+
+    friend bool operator==(const TGeschwindigkeiten&, const TGeschwindigkeiten&) = default;
+};
+
+using Pad3 = std::array<std::uint8_t, 3>;
+inline constexpr Pad3 kPad3 = {0x8D, 0x40, 0x00};
+
+// The persisted settings block. Its file form is a 1252-byte little-endian
+// image (see Bild / AusBild); the pad bytes are kept as read so that a file
+// written back is byte-identical where nothing changed.
+struct TKonfiguration {
+    static constexpr std::size_t kGroesse = 1252;
+    using Abbild = std::array<std::uint8_t, kGroesse>;
+
+    std::array<std::uint8_t, 30> Konfigurationskennung = StandardKennung();
+    std::array<std::uint8_t, 2> pad30 = {0x8B, 0xC0};
+    TPunkt3D Spindelsteigung{4.0, 4.0, 4.0};        // mm per revolution
+    std::int32_t SchritteProUmdrehung = 400;         // motor steps per revolution
+    std::uint8_t Schrittfaktor = 1;                  // step multiplier
+    Pad3 pad61 = kPad3;
+    TPunkt3D Spindellaenge{295.0, 205.0, 65.0};      // travel length per axis, mm
+    TPunkt3D VerfahrbereichMin{0.0, 0.0, 0.0};
+    TPunkt3D PositionAbReferenz{295.0, 205.0, 65.0}; // tool position from the reference point
+    TPunkt3D SimuGrenzeMin{-200.0, -150.0, -120.0};  // graphic display limits
+    TPunkt3D SimuGrenzeMax{300.0, 140.0, 180.0};
+    double HandSchrittweite = 1.0;
+    double HandTeiler = 100.0;
+    std::uint8_t ComPortNummer = 1;
+    Pad3 pad201 = kPad3;
+    TWerkzeug AktuellesWerkzeug = KeinWerkzeug();
+    bool Schrittbetrieb = false;
+    Pad3 pad261 = kPad3;
+    bool Testanzeige = false;
+    Pad3 pad265 = kPad3;
+    std::uint8_t BahnDarstellung = 0;                // path display mode
+    Pad3 pad269 = kPad3;
+    bool RechteHandRegel = true;                     // sense of the x axis W ↔ M
+    Pad3 pad273 = kPad3;
+    TPunkt3D SchutzzoneMin{0.0, 0.0, 0.0};           // protection zone, machine coordinates
+    TPunkt3D SchutzzoneMax{500.0, 290.0, 75.0};
+    double SkalenWeiteX = 50.0;                      // spacing of the graphic's scale marks, mm
+    double SkalenWeiteY = 50.0;
+    double Bohrtiefe = 0.0;                          // mm
+    TGeschwindigkeiten EilgangGeschw{3.0, 3.0, 3.0, 3.0}; // rapid, m/min
+    TGeschwindigkeiten ArbeitsGeschw{1.0, 1.0, 1.0, 1.0}; // working, m/min
+    TGeschwindigkeiten AktGeschw{1.0, 1.0, 1.0, 1.0};     // in force, m/min
+    double Vorschub = 0.0;                           // feed F
+    double Drehzahl = 750.0;                         // spindle speed, 1/min
+    double Schnittgeschwindigkeit = 0.0;             // cutting speed Vc, m/min
+    std::uint8_t Grafikmodus = 0;                    // 0 Grafik aus, 1 Parallelgrafik, 2 Simulation
+    Pad3 pad469 = kPad3;
+    std::uint8_t Anzeigegenauigkeit = 10;            // significant digits of fixed numbers
+    Pad3 pad473 = kPad3;
+    std::uint8_t Nachkommastellen = 2;               // decimals of fixed numbers
+    Pad3 pad477 = kPad3;
+    ShortString<255> TeileprogrammDatei;             // full path of the part program
+    ShortString<255> ZeichensatzDatei;               // full path of the engraving font
+    ShortString<255> WerkzeugDatei{"FraesWkz.DAT"};  // tool list file
+    std::uint8_t Reservebyte = 50;
+    Pad3 pad1249 = kPad3;
+
+    static std::array<std::uint8_t, 30> StandardKennung();
+
+    // The file image, little-endian with IEEE 754 doubles.
+    Abbild Bild() const;
+    // Replaces the whole block by an image.
+    void AusBild(const Abbild& bild);
+
+    friend bool operator==(const TKonfiguration&, const TKonfiguration&) = default;
+};
+
+// The record of the second settings file (48 bytes). It lives between reading
+// and writing so that bytes this program does not use survive.
+struct TDatSatz {
+    static constexpr std::size_t kGroesse = 48;
+    std::array<std::uint8_t, kGroesse> bytes{};
+};
+
+// Interpolation planes and their names (at most 14 characters).
+enum : std::uint8_t { kEbeneXY = 0, kEbeneXZ = 1, kEbeneYZ = 2, kEbene3D = 3 };
+const char* EbenenName(std::uint8_t ebene);
+
+struct Maschinenzustand {
+    TKonfiguration konfig;
+
+    // Kept in the second settings file.
+    std::uint8_t Interpolationsebene = kEbeneXY;
+    double SimulationsZeitFaktor = 1.0;
+    bool HaftungAkzeptiert = false;
+    TDatSatz datSatz;
+
+    // Run-time state.
+    std::string StartVerzeichnis;           // folder of the settings files, with trailing '/'
+    std::string EbenenBefehl = "@0e0";      // controller command of the plane
+    TPunkt3D PositionM;                     // tool position, machine coordinates
+    TPunkt3D WerkzeugPositionW;             // tool position, workpiece coordinates
+    TPunkt3D WerkstueckNullpunkt;           // workpiece zero point, machine coordinates
+    TPunkt3D AbgefragtePosition;            // last position read back from the controller
+    bool ReferenzAngefahren = false;        // machine commands allowed
+    bool Abbruch = false;                   // stop everything; nothing is sent while set
+    bool Abgebrochen = false;               // operation cancelled / run ends after the word
+    bool FehlermeldungUnterdruecken = false;
+    bool EilgangAktiv = false;
+    std::int32_t Verfahrdauer = 0;          // expected duration of the command, ms
+    std::int32_t Anwahlsatz = 1;            // start block number
+    std::uint8_t Positionsanzeige = 3;
+    std::uint8_t MaschinenKoordinatenFlag = 1;
+
+    // Reset used when no settings file can be read.
+    void KonfigurationZuruecksetzen();
+    // AktGeschw := rapid (true) or working (false) set; EilgangAktiv := eilgang.
+    void GeschwindigkeitWaehlen(bool eilgang);
+};
+
+} // namespace korvx

@@ -1,0 +1,34 @@
+#pragma once
+// Every text the logic shows the operator is composed here, in Windows-1252.
+// The literals are written in UTF-8 and converted once by T(); bytes that must
+// stand as they are (such as 0x81) are written as the code point of the same
+// value (\u0081). One section per subsystem.
+#include <string>
+#include <string_view>
+
+namespace korvx::meldung {
+
+// The Windows-1252 form of a UTF-8 literal.
+std::string T(std::string_view utf8);
+
+// --- Settings files ---------------------------------------------------------
+std::string KonfigurationNichtGeladen(std::string_view pfad);
+std::string KonfigurationGroesse(std::string_view pfad);
+std::string KonfigurationNichtErzeugt(std::string_view pfad);
+std::string DateiNichtGeladen(std::string_view pfad);
+std::string DateiNichtErzeugt(std::string_view pfad);
+std::string FehlerBeimSpeichern(std::string_view pfad);
+
+// --- Block scanner ----------------------------------------------------------
+
+// --- Geometry ---------------------------------------------------------------
+
+// --- Machine link -----------------------------------------------------------
+
+// --- Graphics ---------------------------------------------------------------
+
+// --- Tools ------------------------------------------------------------------
+
+// --- Fonts ------------------------------------------------------------------
+
+} // namespace korvx::meldung

@@ -1,0 +1,141 @@
+#include "state/Zahlenformat.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace korvx {
+
+Zahlenformat Zahlenformat::AusUmgebung() {
+    const char* namen[] = {"LC_ALL", "LC_NUMERIC", "LANG"};
+    std::string locale;
+    for (const char* name : namen) {
+        const char* wert = std::getenv(name);
+        if (wert != nullptr && *wert != '\0') {
+            locale = wert;
+            break;
+        }
+    }
+    // Languages whose locale writes a decimal comma.
+    static const std::array<const char*, 26> komma = {
+        "de", "fr", "it", "es", "nl", "pt", "ru", "pl", "cs", "sk", "da", "fi", "sv",
+        "nb", "nn", "no", "tr", "hu", "ro", "el", "uk", "hr", "sl", "bg", "lt", "lv"};
+    const std::string sprache = locale.substr(0, locale.find_first_of("_.@"));
+    for (const char* k : komma) {
+        if (sprache == k) {
+            return Zahlenformat(',');
+        }
+    }
+    return Zahlenformat('.');
+}
+
+std::string Zahlenformat::Fest(double wert, int praezision, int nachkommastellen) const {
+    if (std::isnan(wert)) {
+        return "NAN";
+    }
+    if (std::isinf(wert)) {
+        return wert < 0 ? "-INF" : "INF";
+    }
+    if (praezision < 1) {
+        praezision = 1;
+    }
+    if (praezision > 18) {
+        praezision = 18;
+    }
+    if (nachkommastellen < 0) {
+        nachkommastellen = 0;
+    }
+    if (nachkommastellen > 18) {
+        nachkommastellen = 18;
+    }
+    // Round to the precision first: "%.*e" gives exactly `praezision` digits.
+    char puffer[64];
+    std::snprintf(puffer, sizeof puffer, "%.*e", praezision - 1, wert);
+    const double gerundet = std::strtod(puffer, nullptr);
+    const char* e = std::strchr(puffer, 'e');
+    const int exponent = e != nullptr ? std::atoi(e + 1) : 0;
+    std::string text;
+    if (gerundet != 0.0 && exponent + 1 > praezision) {
+        // Exponent form: mantissa with the precision's digits, exponent with a
+        // sign and at least two digits.
+        std::string mantisse(puffer, static_cast<std::size_t>(e - puffer));
+        char exp[16];
+        std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        text = mantisse + exp;
+    } else {
+        std::snprintf(puffer, sizeof puffer, "%.*f", nachkommastellen, gerundet);
+        text = puffer;
+        // No sign on a value that rounds to zero.
+        if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos) {
+            text.erase(0, 1);
+        }
+    }
+    for (char& c : text) {
+        if (c == '.') {
+            c = trenner_;
+        }
+    }
+    return text;
+}
+
+std::optional<double> Zahlenformat::Lesen(std::string_view text) const {
+    std::size_t anfang = 0;
+    std::size_t ende = text.size();
+    while (anfang < ende && text[anfang] == ' ') {
+        ++anfang;
+    }
+    while (ende > anfang && text[ende - 1] == ' ') {
+        --ende;
+    }
+    std::string s(text.substr(anfang, ende - anfang));
+    if (s.empty()) {
+        return std::nullopt;
+    }
+    std::size_t i = 0;
+    if (s[i] == '+' || s[i] == '-') {
+        ++i;
+    }
+    bool ziffern = false;
+    bool trenner = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') {
+            ziffern = true;
+        } else if ((c == trenner_ || c == '.') && !trenner) {
+            trenner = true;
+            s[i] = '.';
+        } else {
+            break;
+        }
+    }
+    if (!ziffern) {
+        return std::nullopt;
+    }
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+            ++j;
+        }
+        const std::size_t expAnfang = j;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9') {
+            ++j;
+        }
+        if (j == expAnfang) {
+            return std::nullopt;
+        }
+        i = j;
+    }
+    if (i != s.size()) {
+        return std::nullopt;
+    }
+    const double wert = std::strtod(s.c_str(), nullptr);
+    if (!std::isfinite(wert)) {
+        return std::nullopt;
+    }
+    return wert;
+}
+
+} // namespace korvx

@@ -1,0 +1,52 @@
+#pragma once
+// Scripted operator for tests: records every message, question and display
+// write in order, answers questions from a queue, and runs a virtual clock so
+// waits cost no real time.
+#include "state/Bediener.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace korvx::test {
+
+class FakeBediener : public Bediener {
+public:
+    // Events in order, UTF-8: "meldung: TEXT", "frage: TEXT -> ja|nein",
+    // "frage3: TEXT -> ja|nein|abbrechen", "bestaetigung: TEXT -> ok|abbrechen".
+    std::vector<std::string> ereignisse;
+    // Only the texts of the message boxes, UTF-8.
+    std::vector<std::string> meldungen;
+
+    // Answers for Frage / Bestaetigung (true = yes/OK), taken in order; when
+    // empty, `standardAntwort` is used.
+    std::deque<bool> antworten;
+    bool standardAntwort = true;
+    std::deque<Antwort3> antworten3;
+
+    // Virtual clock in ms; Warten advances it. Called on every event
+    // processing, so a test can press a button in the middle of a wait.
+    std::int64_t uhr = 0;
+    std::function<void()> beiNachrichten;
+    int nachrichtenAufrufe = 0;
+
+    // Last text of each display, UTF-8; visible/enabled state of each element.
+    std::map<Anzeige, std::string> anzeigen;
+    std::map<Element, std::pair<bool, bool>> elemente;
+
+    void Meldung(std::string_view text) override;
+    bool Frage(std::string_view text) override;
+    Antwort3 FrageMitAbbruch(std::string_view text) override;
+    bool Bestaetigung(std::string_view text, std::string_view ok,
+                      std::string_view abbrechen) override;
+    void NachrichtenVerarbeiten() override;
+    void Warten(std::int32_t millisekunden) override;
+    std::int64_t Millisekunden() override { return uhr; }
+    void AnzeigeSetzen(Anzeige feld, std::string_view text) override;
+    void ElementSetzen(Element element, bool sichtbar, bool aktiv) override;
+    bool ElementAktiv(Element element) override;
+};
+
+} // namespace korvx::test
