@@ -63,6 +63,11 @@ public:
     // takes the focus.
     virtual void ElementSetzen(Element element, bool sichtbar, bool aktiv) = 0;
     virtual bool ElementAktiv(Element element) = 0;
+
+    // Ends the program with the given exit code after an unrecoverable fault.
+    // The window and the console end the process; the test fake records the
+    // call and returns, so callers must return right after it.
+    virtual void ProgrammBeenden(int exitCode) = 0;
 };
 
 } // namespace korvx

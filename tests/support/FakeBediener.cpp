@@ -67,4 +67,9 @@ bool FakeBediener::ElementAktiv(Element element) {
     return it == elemente.end() || it->second.second;
 }
 
+void FakeBediener::ProgrammBeenden(int exitCode) {
+    beendetMit = exitCode;
+    ereignisse.push_back("beenden: " + std::to_string(exitCode));
+}
+
 } // namespace korvx::test

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,10 @@ public:
     void AnzeigeSetzen(Anzeige feld, std::string_view text) override;
     void ElementSetzen(Element element, bool sichtbar, bool aktiv) override;
     bool ElementAktiv(Element element) override;
+    void ProgrammBeenden(int exitCode) override;
+
+    // Exit code passed to ProgrammBeenden, if it was called.
+    std::optional<int> beendetMit;
 };
 
 } // namespace korvx::test
