@@ -10,9 +10,9 @@ namespace korvx {
 
 // Text displays of the main window that the logic writes.
 enum class Anzeige {
-    NCSatz,          // current block (NCSatzLabel)
-    Ziel,            // caption of the three coordinate fields (ZielLabel)
-    X,               // coordinate fields (x_EnhEdit, y_enhEdit, z_enhEdit)
+    NCSatz, // current block (NCSatzLabel)
+    Ziel,   // caption of the three coordinate fields (ZielLabel)
+    X,      // coordinate fields (x_EnhEdit, y_enhEdit, z_enhEdit)
     Y,
     Z,
     Hinweis,         // hint line (HinweisLabel)

@@ -30,8 +30,7 @@ bool DateiExistiert(std::string_view pfad1252) {
     return std::filesystem::is_regular_file(DateiPfad(pfad1252), fehler);
 }
 
-std::optional<std::vector<std::uint8_t>> DateiLesen(std::string_view pfad1252,
-                                                    LeseFehler* fehler) {
+std::optional<std::vector<std::uint8_t>> DateiLesen(std::string_view pfad1252, LeseFehler* fehler) {
     auto melden = [&](LeseFehler f) {
         if (fehler != nullptr) {
             *fehler = f;

@@ -28,7 +28,9 @@ TGeschwindigkeiten GeschwLesen(const ByteLeser& l, std::size_t offset) {
 }
 
 // A stored Boolean byte is taken as true when it is not 0.
-bool Bool(std::uint8_t b) { return b != 0; }
+bool Bool(std::uint8_t b) {
+    return b != 0;
+}
 
 } // namespace
 

@@ -35,11 +35,11 @@ struct TKonfiguration {
 
     std::array<std::uint8_t, 30> Konfigurationskennung = StandardKennung();
     std::array<std::uint8_t, 2> pad30 = {0x8B, 0xC0};
-    TPunkt3D Spindelsteigung{4.0, 4.0, 4.0};        // mm per revolution
-    std::int32_t SchritteProUmdrehung = 400;         // motor steps per revolution
-    std::uint8_t Schrittfaktor = 1;                  // step multiplier
+    TPunkt3D Spindelsteigung{4.0, 4.0, 4.0}; // mm per revolution
+    std::int32_t SchritteProUmdrehung = 400; // motor steps per revolution
+    std::uint8_t Schrittfaktor = 1;          // step multiplier
     Pad3 pad61 = kPad3;
-    TPunkt3D Spindellaenge{295.0, 205.0, 65.0};      // travel length per axis, mm
+    TPunkt3D Spindellaenge{295.0, 205.0, 65.0}; // travel length per axis, mm
     TPunkt3D VerfahrbereichMin{0.0, 0.0, 0.0};
     TPunkt3D PositionAbReferenz{295.0, 205.0, 65.0}; // tool position from the reference point
     TPunkt3D SimuGrenzeMin{-200.0, -150.0, -120.0};  // graphic display limits
@@ -53,30 +53,30 @@ struct TKonfiguration {
     Pad3 pad261 = kPad3;
     bool Testanzeige = false;
     Pad3 pad265 = kPad3;
-    std::uint8_t BahnDarstellung = 0;                // path display mode
+    std::uint8_t BahnDarstellung = 0; // path display mode
     Pad3 pad269 = kPad3;
-    bool RechteHandRegel = true;                     // sense of the x axis W ↔ M
+    bool RechteHandRegel = true; // sense of the x axis W ↔ M
     Pad3 pad273 = kPad3;
-    TPunkt3D SchutzzoneMin{0.0, 0.0, 0.0};           // protection zone, machine coordinates
+    TPunkt3D SchutzzoneMin{0.0, 0.0, 0.0}; // protection zone, machine coordinates
     TPunkt3D SchutzzoneMax{500.0, 290.0, 75.0};
-    double SkalenWeiteX = 50.0;                      // spacing of the graphic's scale marks, mm
+    double SkalenWeiteX = 50.0; // spacing of the graphic's scale marks, mm
     double SkalenWeiteY = 50.0;
-    double Bohrtiefe = 0.0;                          // mm
+    double Bohrtiefe = 0.0;                               // mm
     TGeschwindigkeiten EilgangGeschw{3.0, 3.0, 3.0, 3.0}; // rapid, m/min
     TGeschwindigkeiten ArbeitsGeschw{1.0, 1.0, 1.0, 1.0}; // working, m/min
     TGeschwindigkeiten AktGeschw{1.0, 1.0, 1.0, 1.0};     // in force, m/min
-    double Vorschub = 0.0;                           // feed F
-    double Drehzahl = 750.0;                         // spindle speed, 1/min
-    double Schnittgeschwindigkeit = 0.0;             // cutting speed Vc, m/min
-    std::uint8_t Grafikmodus = 0;                    // 0 Grafik aus, 1 Parallelgrafik, 2 Simulation
+    double Vorschub = 0.0;                                // feed F
+    double Drehzahl = 750.0;                              // spindle speed, 1/min
+    double Schnittgeschwindigkeit = 0.0;                  // cutting speed Vc, m/min
+    std::uint8_t Grafikmodus = 0; // 0 Grafik aus, 1 Parallelgrafik, 2 Simulation
     Pad3 pad469 = kPad3;
-    std::uint8_t Anzeigegenauigkeit = 10;            // significant digits of fixed numbers
+    std::uint8_t Anzeigegenauigkeit = 10; // significant digits of fixed numbers
     Pad3 pad473 = kPad3;
-    std::uint8_t Nachkommastellen = 2;               // decimals of fixed numbers
+    std::uint8_t Nachkommastellen = 2; // decimals of fixed numbers
     Pad3 pad477 = kPad3;
-    ShortString<255> TeileprogrammDatei;             // full path of the part program
-    ShortString<255> ZeichensatzDatei;               // full path of the engraving font
-    ShortString<255> WerkzeugDatei{"FraesWkz.DAT"};  // tool list file
+    ShortString<255> TeileprogrammDatei;            // full path of the part program
+    ShortString<255> ZeichensatzDatei;              // full path of the engraving font
+    ShortString<255> WerkzeugDatei{"FraesWkz.DAT"}; // tool list file
     std::uint8_t Reservebyte = 50;
     Pad3 pad1249 = kPad3;
 
@@ -111,19 +111,19 @@ struct Maschinenzustand {
     TDatSatz datSatz;
 
     // Run-time state.
-    std::string StartVerzeichnis;           // folder of the settings files, with trailing '/'
-    std::string EbenenBefehl = "@0e0";      // controller command of the plane
-    TPunkt3D PositionM;                     // tool position, machine coordinates
-    TPunkt3D WerkzeugPositionW;             // tool position, workpiece coordinates
-    TPunkt3D WerkstueckNullpunkt;           // workpiece zero point, machine coordinates
-    TPunkt3D AbgefragtePosition;            // last position read back from the controller
-    bool ReferenzAngefahren = false;        // machine commands allowed
-    bool Abbruch = false;                   // stop everything; nothing is sent while set
-    bool Abgebrochen = false;               // operation cancelled / run ends after the word
+    std::string StartVerzeichnis;      // folder of the settings files, with trailing '/'
+    std::string EbenenBefehl = "@0e0"; // controller command of the plane
+    TPunkt3D PositionM;                // tool position, machine coordinates
+    TPunkt3D WerkzeugPositionW;        // tool position, workpiece coordinates
+    TPunkt3D WerkstueckNullpunkt;      // workpiece zero point, machine coordinates
+    TPunkt3D AbgefragtePosition;       // last position read back from the controller
+    bool ReferenzAngefahren = false;   // machine commands allowed
+    bool Abbruch = false;              // stop everything; nothing is sent while set
+    bool Abgebrochen = false;          // operation cancelled / run ends after the word
     bool FehlermeldungUnterdruecken = false;
     bool EilgangAktiv = false;
-    std::int32_t Verfahrdauer = 0;          // expected duration of the command, ms
-    std::int32_t Anwahlsatz = 1;            // start block number
+    std::int32_t Verfahrdauer = 0; // expected duration of the command, ms
+    std::int32_t Anwahlsatz = 1;   // start block number
     std::uint8_t Positionsanzeige = 3;
     std::uint8_t MaschinenKoordinatenFlag = 1;
 

@@ -4,7 +4,9 @@
 
 namespace korvx::meldung {
 
-std::string T(std::string_view utf8) { return NachCp1252(utf8); }
+std::string T(std::string_view utf8) {
+    return NachCp1252(utf8);
+}
 
 namespace {
 std::string Verbinden(std::string_view a, std::string_view b, std::string_view c) {

@@ -1,5 +1,5 @@
-#include "state/ByteBild.h"
 #include "state/Einstellungsdateien.h"
+#include "state/ByteBild.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
 

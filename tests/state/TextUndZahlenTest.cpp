@@ -16,11 +16,15 @@ TEST(Text, Windows1252RoundTripsEveryByte) {
     EXPECT_EQ(NachUtf8("\xE4\xF6\xFC\xDF\x80"), "äöüß€");
     EXPECT_EQ(NachCp1252("Fräsen €"), "Fr\xE4sen \x80");
     EXPECT_EQ(NachCp1252("\u4E2D"), "?");
-    EXPECT_EQ(meldung::T("Pr\u00FC\u0081fung"), "Pr\xFC\x81" "fung");
+    EXPECT_EQ(meldung::T("Pr\u00FC\u0081fung"), "Pr\xFC\x81"
+                                                "fung");
 }
 
 TEST(Text, MalformedUtf8IsTakenByteForByte) {
-    EXPECT_EQ(NachCp1252("a\xFC" "b"), "a\xFC" "b");
+    EXPECT_EQ(NachCp1252("a\xFC"
+                         "b"),
+              "a\xFC"
+              "b");
     EXPECT_EQ(NachCp1252("\xC3"), "\xC3");
 }
 
