@@ -7,6 +7,7 @@
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
 #include "state/Zahlenformat.h"
+#include "tools/Werkzeugliste.h"
 
 namespace korvx {
 
@@ -25,6 +26,7 @@ public:
     // Subsystem state joins here, one member per subsystem:
     // part program (interpreter), tool list (tools), current arc (geometry),
     // drawing mapping and canvas (graphics), font buffer (fonts).
+    Werkzeugliste werkzeuge; // from start to end; the tool file fills it
 };
 
 } // namespace korvx

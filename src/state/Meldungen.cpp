@@ -47,6 +47,49 @@ std::string FehlerBeimSpeichern(std::string_view pfad) {
 // --- Graphics ---------------------------------------------------------------
 
 // --- Tools ------------------------------------------------------------------
+std::string WkzKeinSpeicher(bool listeLeer) {
+    return T(listeLeer ? "Nicht genügend Heapspeicher zum Laden der Werkzeugliste!!"
+                       : "Nicht genügend Heapspeicher zum Laden der Werkzeugliste!");
+}
+std::string WkzNichtGeloescht() {
+    return T("Werkzeug konnte nicht gelöscht werden!");
+}
+std::string WkzDateiNichtGeladen(std::string_view pfad) {
+    return Verbinden("Fehler beim Laden der Werkzeugdatei ", pfad, " !");
+}
+std::string WkzNummerFehler() {
+    return "Fehler beim Laden  der Werkzeugnummer!";
+}
+std::string WkzLaengeFehler() {
+    return T("Fehler beim Laden der Werkrzeuglänge!");
+}
+std::string WkzNutzlaengeFehler() {
+    return T("Fehler beim Laden der Werkzeugnutzlänge!");
+}
+std::string WkzDurchmesserFehler() {
+    return "Fehler beim Laden  des Werkzeugdurchmessers!";
+}
+std::string WkzFarbeFehler() {
+    return "Fehler beim Laden  der Werkzeug-Zeichenfarbe!";
+}
+std::string ZeichenfarbeSchwarz() {
+    return "Die Zeichenfarbe wird auf schwarz gesetzt!";
+}
+std::string WkzBakFehler() {
+    return "Fehler beim Anlegen der BAK-Datei!";
+}
+std::string WkzNichtInListe(int nummer) {
+    return Verbinden("T", std::to_string(nummer), " nicht in der Werkzeugliste!");
+}
+std::string WkzAnzeigeWerkzeug(int nummer, std::string_view benennung) {
+    return Verbinden("Werkzeug T", std::to_string(nummer), " Benennung: ") + std::string(benennung);
+}
+std::string WkzAnzeigeLaenge(std::string_view laenge) {
+    return T("Länge: ") + std::string(laenge);
+}
+std::string WkzAnzeigeDurchmesser(std::string_view durchmesser) {
+    return "Durchmesser: " + std::string(durchmesser);
+}
 
 // --- Fonts ------------------------------------------------------------------
 

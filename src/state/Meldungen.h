@@ -28,6 +28,20 @@ std::string FehlerBeimSpeichern(std::string_view pfad);
 // --- Graphics ---------------------------------------------------------------
 
 // --- Tools ------------------------------------------------------------------
+std::string WkzKeinSpeicher(bool listeLeer);
+std::string WkzNichtGeloescht();
+std::string WkzDateiNichtGeladen(std::string_view pfad);
+std::string WkzNummerFehler();
+std::string WkzLaengeFehler();
+std::string WkzNutzlaengeFehler();
+std::string WkzDurchmesserFehler();
+std::string WkzFarbeFehler();
+std::string ZeichenfarbeSchwarz();
+std::string WkzBakFehler();
+std::string WkzNichtInListe(int nummer);
+std::string WkzAnzeigeWerkzeug(int nummer, std::string_view benennung);
+std::string WkzAnzeigeLaenge(std::string_view laenge);
+std::string WkzAnzeigeDurchmesser(std::string_view durchmesser);
 
 // --- Fonts ------------------------------------------------------------------
 

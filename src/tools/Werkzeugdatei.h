@@ -1,0 +1,33 @@
+#pragma once
+// The tool file (name in the settings: WerkzeugDatei, "FraesWkz.DAT" by
+// default): Windows-1252 text with CR LF line ends. A header line with the
+// program's path, then six "key=value" lines per tool, the last five indented
+// by ten blanks. Lengths carry the locale's decimal separator; both the point
+// and the comma are read.
+#include "state/Anlage.h"
+
+#include <string>
+
+namespace korvx {
+
+// Loads the tool file into the tool list (replacing its contents). The lines of
+// a tool may stand in any order, keys are compared without case. A value that
+// does not convert ends the loading with its message; the tools before it stay.
+// A number outside 1 … 255 skips that tool with the number's message; a colour
+// outside 0 … 15 becomes 0 (black) with a message.
+void WkzDateiLesen(Anlage& anlage);
+
+// The whole file text for the list as it is now.
+std::string WkzDateiText(const Anlage& anlage);
+
+// Writes the tool file. When its text differs from the file on disk, the old
+// file is first kept as a .BAK copy, then the new one replaces it atomically.
+// False (and the operator told) when either step fails; the old file then
+// stays as it was.
+bool WkzDateiSchreiben(Anlage& anlage);
+
+// Name of the backup copy: the file name cut at its first "." plus "BAK"
+// (FraesWkz.DAT → FraesWkz.BAK); a name without "." gets ".BAK" appended.
+std::string WkzBakName(std::string_view pfad);
+
+} // namespace korvx

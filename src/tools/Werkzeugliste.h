@@ -1,0 +1,49 @@
+#pragma once
+// The tool list: every tool the part programs can call by its T number, in the
+// order the operator keeps them. It lives from start to end in the Anlage
+// object; the tool file fills it at start and takes it back at exit.
+#include "state/Bediener.h"
+#include "tools/Werkzeug.h"
+
+#include <bitset>
+#include <cstdint>
+#include <vector>
+
+namespace korvx {
+
+struct Werkzeugliste {
+    std::vector<TWerkzeug> WkzListe; // list order
+    // Bit n is set while a tool numbered n is listed. The entry window rebuilds
+    // it when it fills its grid; adding and deleting keep it up to date; the
+    // sort reads it.
+    std::bitset<256> WkzNummern;
+    // Number of tools in the entry grid (its data rows).
+    std::uint16_t WkzAnzahl = 0;
+};
+
+// A copy of the first tool numbered `nummer`, or KeinWerkzeug() (number 0).
+TWerkzeug WkzSuchen(const Werkzeugliste& liste, std::uint8_t nummer);
+
+// Position (1-based) of the first tool numbered `nummer`; 0 when none is.
+int WkzPosition(const Werkzeugliste& liste, std::uint8_t nummer);
+
+// Appends a copy at the end. When memory runs out the operator is told and the
+// list stays as it was; false then.
+bool WkzAnhaengen(Bediener& bediener, Werkzeugliste& liste, const TWerkzeug& werkzeug);
+
+// Rebuilds the list in ascending number order: for n = 1 up to the highest
+// number set in WkzNummern, the first tool numbered n. Later tools of the same
+// number and tools above that highest number are dropped.
+void WkzSortieren(Werkzeugliste& liste);
+
+// Removes every tool numbered `nummer` and clears its bit. When there is none
+// the operator is told and nothing changes; false then.
+bool WkzEntfernen(Bediener& bediener, Werkzeugliste& liste, std::uint8_t nummer);
+
+// Empties the list (WkzNummern and WkzAnzahl are left to the caller).
+void WkzListeFreigeben(Werkzeugliste& liste);
+
+// WkzNummern and WkzAnzahl from the tools listed now.
+void WkzNummernAufbauen(Werkzeugliste& liste);
+
+} // namespace korvx

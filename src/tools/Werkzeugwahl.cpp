@@ -1,0 +1,53 @@
+#include "tools/Werkzeugwahl.h"
+
+#include "state/Meldungen.h"
+#include "tools/Werkzeugliste.h"
+
+namespace korvx {
+
+void WkzAnzeigen(Anlage& anlage, const TWerkzeug& werkzeug) {
+    Bediener& b = anlage.bediener;
+    if (!b.ElementAktiv(Element::WerkzeugAnzeige)) {
+        return;
+    }
+    b.AnzeigeSetzen(Anzeige::Werkzeug,
+                    meldung::WkzAnzeigeWerkzeug(werkzeug.Nummer, werkzeug.Benennung.Text()));
+    b.AnzeigeSetzen(Anzeige::Laenge,
+                    meldung::WkzAnzeigeLaenge(anlage.format.Fest(werkzeug.Laenge, 5, 2)));
+    b.AnzeigeSetzen(Anzeige::Durchmesser,
+                    meldung::WkzAnzeigeDurchmesser(anlage.format.Fest(werkzeug.Durchmesser, 5, 2)));
+}
+
+std::array<std::string, 6> WkzZellen(const Zahlenformat& format, const TWerkzeug& werkzeug) {
+    return {std::to_string(werkzeug.Nummer),         werkzeug.Benennung.Text(),
+            format.Fest(werkzeug.Laenge, 12, 2),     format.Fest(werkzeug.Durchmesser, 12, 2),
+            format.Fest(werkzeug.Nutzlaenge, 12, 2), std::to_string(werkzeug.Farbe)};
+}
+
+WkzWahl WkzWaehlen(Anlage& anlage, std::uint8_t nummer,
+                   const std::function<void(const TPunkt3D&)>& positionieren) {
+    auto& zustand = anlage.zustand;
+    WkzWahl ergebnis = WkzWahl::Unveraendert;
+    if (nummer != 0) {
+        const TWerkzeug neu = WkzSuchen(anlage.werkzeuge, nummer);
+        if (neu.Nummer == 0) {
+            anlage.bediener.Meldung(meldung::WkzNichtInListe(nummer));
+            return WkzWahl::NichtGelistet;
+        }
+        if (zustand.ReferenzAngefahren) {
+            const TPunkt3D vorher = zustand.WerkzeugPositionW;
+            TPunkt3D ziel = vorher;
+            ziel.z += neu.Laenge - zustand.konfig.AktuellesWerkzeug.Laenge;
+            if (positionieren) {
+                positionieren(ziel);
+            }
+            zustand.WerkzeugPositionW = vorher;
+        }
+        zustand.konfig.AktuellesWerkzeug = neu;
+        ergebnis = WkzWahl::Gewaehlt;
+    }
+    WkzAnzeigen(anlage, zustand.konfig.AktuellesWerkzeug);
+    return ergebnis;
+}
+
+} // namespace korvx

@@ -1,0 +1,39 @@
+#pragma once
+// Choosing the tool in use and showing it: the logic behind the tool choice
+// dialog and the main window's three tool labels.
+#include "geometry/Punkt3D.h"
+#include "state/Anlage.h"
+#include "tools/Werkzeug.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace korvx {
+
+// Shows the tool in the main window's tool labels: "Werkzeug T<n> Benennung:
+// <name>", "Länge: <l>", "Durchmesser: <d>" (two decimals). Only while the tool
+// display is enabled.
+void WkzAnzeigen(Anlage& anlage, const TWerkzeug& werkzeug);
+
+// The six cells of a tool's row in the choice and entry grids: number, name,
+// length, diameter, useful length (two decimals) and colour number.
+std::array<std::string, 6> WkzZellen(const Zahlenformat& format, const TWerkzeug& werkzeug);
+
+enum class WkzWahl {
+    Unveraendert,  // number 0: the tool in use stays
+    Gewaehlt,      // the tool became the tool in use
+    NichtGelistet, // no such tool; the operator was told, the dialog stays open
+};
+
+// Makes tool `nummer` the tool in use ("Übernehmen" of the choice dialog).
+// With the reference known, the tool is first raised or lowered by the
+// difference of the two lengths through `positionieren` (the positioning move
+// to a point in workpiece coordinates), and the tool position is then kept as
+// it was, so that it refers to the new tool's tip. Except for a number not in
+// the list, the tool in use is shown afterwards.
+WkzWahl WkzWaehlen(Anlage& anlage, std::uint8_t nummer,
+                   const std::function<void(const TPunkt3D&)>& positionieren);
+
+} // namespace korvx

@@ -1,0 +1,150 @@
+#include "tools/Werkzeugliste.h"
+#include "state/Anlage.h"
+#include "support/FakeBediener.h"
+#include "tools/Werkzeugwahl.h"
+
+#include <gtest/gtest.h>
+
+namespace korvx {
+namespace {
+
+TWerkzeug Wkz(int nummer, std::string_view name, double laenge = 0.0) {
+    TWerkzeug w;
+    w.Nummer = static_cast<std::uint8_t>(nummer);
+    w.Benennung.Setzen(name);
+    w.Laenge = laenge;
+    return w;
+}
+
+std::vector<std::string> Namen(const Werkzeugliste& l) {
+    std::vector<std::string> namen;
+    for (const auto& w : l.WkzListe) {
+        namen.push_back(w.Benennung.Text());
+    }
+    return namen;
+}
+
+TEST(Werkzeugliste, SuchenFindetDenErstenOderKeinWerkzeug) {
+    test::FakeBediener b;
+    Werkzeugliste l;
+    WkzAnhaengen(b, l, Wkz(5, "a"));
+    WkzAnhaengen(b, l, Wkz(2, "b"));
+    WkzAnhaengen(b, l, Wkz(5, "c"));
+    EXPECT_EQ(WkzSuchen(l, 5).Benennung.Text(), "a");
+    EXPECT_EQ(WkzPosition(l, 2), 2);
+    EXPECT_EQ(WkzSuchen(l, 7), KeinWerkzeug());
+    EXPECT_EQ(WkzSuchen(l, 7).Benennung.Text(), "kein Werkzeug");
+    EXPECT_EQ(WkzPosition(l, 7), 0);
+    EXPECT_TRUE(b.meldungen.empty());
+}
+
+TEST(Werkzeugliste, SortierenBehaeltDenErstenJederNummerBisZurHoechstenMarke) {
+    test::FakeBediener b;
+    Werkzeugliste l;
+    for (auto [n, name] : std::vector<std::pair<int, const char*>>{
+             {9, "neun"}, {3, "drei"}, {200, "zweihundert"}, {3, "drei-b"}, {1, "eins"}}) {
+        WkzAnhaengen(b, l, Wkz(n, name));
+    }
+    // Marks for 1, 3 and 9 only: 200 lies above the highest mark.
+    l.WkzNummern.set(1);
+    l.WkzNummern.set(3);
+    l.WkzNummern.set(9);
+    WkzSortieren(l);
+    EXPECT_EQ(Namen(l), (std::vector<std::string>{"eins", "drei", "neun"}));
+
+    WkzNummernAufbauen(l);
+    EXPECT_EQ(l.WkzAnzahl, 3);
+    EXPECT_EQ(l.WkzNummern.count(), 3u);
+
+    // A stray mark for 0 must not keep the sort from ending.
+    l.WkzNummern.set(0);
+    WkzSortieren(l);
+    EXPECT_EQ(l.WkzListe.size(), 3u);
+}
+
+TEST(Werkzeugliste, EntfernenNimmtAlleDerNummerOderMeldet) {
+    test::FakeBediener b;
+    Werkzeugliste l;
+    WkzAnhaengen(b, l, Wkz(4, "a"));
+    WkzAnhaengen(b, l, Wkz(6, "b"));
+    WkzAnhaengen(b, l, Wkz(4, "c"));
+    WkzNummernAufbauen(l);
+    EXPECT_TRUE(WkzEntfernen(b, l, 4));
+    EXPECT_EQ(Namen(l), (std::vector<std::string>{"b"}));
+    EXPECT_FALSE(l.WkzNummern.test(4));
+    EXPECT_TRUE(l.WkzNummern.test(6));
+
+    EXPECT_FALSE(WkzEntfernen(b, l, 4));
+    EXPECT_EQ(b.meldungen, (std::vector<std::string>{"Werkzeug konnte nicht gelöscht werden!"}));
+    EXPECT_EQ(Namen(l), (std::vector<std::string>{"b"}));
+
+    WkzListeFreigeben(l);
+    EXPECT_TRUE(l.WkzListe.empty());
+}
+
+TEST(Werkzeugwahl, AnzeigeNurBeiAktiverWerkzeuganzeige) {
+    test::FakeBediener b;
+    Anlage a(b, Zahlenformat(','));
+    TWerkzeug w = Wkz(12, "Fräser", 40.0);
+    w.Benennung.Setzen("Fr\xE4ser");
+    w.Durchmesser = 3.126;
+    WkzAnzeigen(a, w);
+    EXPECT_EQ(b.anzeigen[Anzeige::Werkzeug], "Werkzeug T12 Benennung: Fräser");
+    EXPECT_EQ(b.anzeigen[Anzeige::Laenge], "Länge: 40,00");
+    EXPECT_EQ(b.anzeigen[Anzeige::Durchmesser], "Durchmesser: 3,13");
+
+    b.anzeigen.clear();
+    b.ElementSetzen(Element::WerkzeugAnzeige, true, false);
+    WkzAnzeigen(a, w);
+    EXPECT_TRUE(b.anzeigen.empty());
+}
+
+TEST(Werkzeugwahl, WahlGleichtDieLaengeAusUndBehaeltDiePosition) {
+    test::FakeBediener b;
+    Anlage a(b, Zahlenformat('.'));
+    WkzAnhaengen(b, a.werkzeuge, Wkz(1, "kurz", 30.0));
+    WkzAnhaengen(b, a.werkzeuge, Wkz(2, "lang", 42.5));
+    auto& z = a.zustand;
+    z.konfig.AktuellesWerkzeug = WkzSuchen(a.werkzeuge, 1);
+    z.WerkzeugPositionW = {10.0, 20.0, 5.0};
+    z.ReferenzAngefahren = true;
+
+    std::vector<TPunkt3D> ziele;
+    auto fahren = [&](const TPunkt3D& p) {
+        ziele.push_back(p);
+        z.WerkzeugPositionW = p;
+    };
+    EXPECT_EQ(WkzWaehlen(a, 2, fahren), WkzWahl::Gewaehlt);
+    ASSERT_EQ(ziele.size(), 1u);
+    EXPECT_EQ(ziele[0], (TPunkt3D{10.0, 20.0, 17.5}));
+    EXPECT_EQ(z.WerkzeugPositionW, (TPunkt3D{10.0, 20.0, 5.0}));
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Benennung.Text(), "lang");
+    EXPECT_EQ(b.anzeigen[Anzeige::Werkzeug], "Werkzeug T2 Benennung: lang");
+
+    // The same tool again moves by 0.
+    EXPECT_EQ(WkzWaehlen(a, 2, fahren), WkzWahl::Gewaehlt);
+    EXPECT_EQ(ziele.back(), (TPunkt3D{10.0, 20.0, 5.0}));
+
+    EXPECT_EQ(WkzWaehlen(a, 7, fahren), WkzWahl::NichtGelistet);
+    EXPECT_EQ(b.meldungen.back(), "T7 nicht in der Werkzeugliste!");
+    EXPECT_EQ(WkzWaehlen(a, 0, fahren), WkzWahl::Unveraendert);
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, 2);
+    EXPECT_EQ(ziele.size(), 2u);
+
+    // Without the reference nothing moves.
+    z.ReferenzAngefahren = false;
+    EXPECT_EQ(WkzWaehlen(a, 1, fahren), WkzWahl::Gewaehlt);
+    EXPECT_EQ(ziele.size(), 2u);
+}
+
+TEST(Werkzeugwahl, ZellenMitZweiNachkommastellen) {
+    TWerkzeug w = Wkz(3, "Bohrer", 40.0);
+    w.Durchmesser = 2.5;
+    w.Nutzlaenge = 12.346;
+    w.Farbe = 9;
+    const auto zellen = WkzZellen(Zahlenformat(','), w);
+    EXPECT_EQ(zellen, (std::array<std::string, 6>{"3", "Bohrer", "40,00", "2,50", "12,35", "9"}));
+}
+
+} // namespace
+} // namespace korvx
