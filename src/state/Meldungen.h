@@ -22,6 +22,19 @@ std::string FehlerBeimSpeichern(std::string_view pfad);
 // --- Block scanner ----------------------------------------------------------
 
 // --- Geometry ---------------------------------------------------------------
+std::string MaschinenkoordinatenErwartet();
+std::string KeineHexZahl();
+std::string KeineBinaerZahl();
+std::string KeineBinaerzahlDeutsch();
+std::string KreisInitialisierungFehler();
+std::string WinkelberechnungFehler();
+std::string KreisdatenFehlerhaft(std::string_view satz);
+std::string KeinSchnittpunktKreisGerade();
+std::string KeinSchnittpunktKreisGeradeSenkrecht();
+std::string OrdinatenGleich();
+std::string KeinSchnittpunktKreisbahnen();
+std::string DerselbeMittelpunkt();
+std::string NaechsterNCSatz();
 
 // --- Machine link -----------------------------------------------------------
 

@@ -1,0 +1,63 @@
+#include "geometry/Koordinaten.h"
+
+#include "state/Maschinenzustand.h"
+#include "support/FakeBediener.h"
+
+#include <gtest/gtest.h>
+
+namespace korvx {
+namespace {
+
+TEST(Koordinaten, WorkpieceToMachineFollowsTheXSense) {
+    Maschinenzustand z;
+    z.WerkstueckNullpunkt = {200, 50, 30};
+    z.konfig.RechteHandRegel = true;
+    EXPECT_EQ(NachMaschinenKoord(z, {10, 5, -2}), (TPunkt3D{210, 55, 28}));
+    z.konfig.RechteHandRegel = false;
+    EXPECT_EQ(NachMaschinenKoord(z, {10, 5, -2}), (TPunkt3D{190, 55, 28}));
+    EXPECT_EQ(NachWerkstueckKoord(z, {190, 55, 28}), (TPunkt3D{10, 5, -2}));
+
+    TPunkt3D sM, eM;
+    NachMaschinenKoord(z, {0, 0, 0}, {1, 2, 3}, sM, eM);
+    EXPECT_EQ(sM, (TPunkt3D{200, 50, 30}));
+    EXPECT_EQ(eM, (TPunkt3D{199, 52, 33}));
+}
+
+// Both conversions invert each other for either setting of the flag, so a
+// position taken back from the machine lands where it was programmed (exactly
+// for values without rounding in the sums).
+TEST(Koordinaten, ConversionsInvertEachOtherForBothSenses) {
+    Maschinenzustand z;
+    z.WerkstueckNullpunkt = {123.25, -7.5, 40.125};
+    const TPunkt3D punkte[] = {{10, 5, -2}, {-0.75, 300.5, 0}, {0, 0, 0}, {0.0625, -1e3, 65}};
+    for (const bool rhr : {true, false}) {
+        z.konfig.RechteHandRegel = rhr;
+        for (const TPunkt3D& w : punkte) {
+            EXPECT_EQ(NachWerkstueckKoord(z, NachMaschinenKoord(z, w)), w) << rhr;
+            EXPECT_EQ(NachMaschinenKoord(z, NachWerkstueckKoord(z, w)), w) << rhr;
+        }
+        TPunkt3D sW, eW;
+        NachWerkstueckKoord(z, NachMaschinenKoord(z, punkte[0]), NachMaschinenKoord(z, punkte[1]),
+                            sW, eW);
+        EXPECT_EQ(sW, punkte[0]);
+        EXPECT_EQ(eW, punkte[1]);
+    }
+    z.konfig.RechteHandRegel = true;
+    EXPECT_EQ(NachWerkstueckKoord(z, {133.25, 0, 0}).x, 10.0);
+}
+
+TEST(Koordinaten, AddingNonMachinePointsEndsTheProgram) {
+    test::FakeBediener b;
+    EXPECT_EQ(MaschinenPunktAddieren(b, true, {1, 2, 3}, {10, 20, 30}), (TPunkt3D{11, 22, 33}));
+    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_FALSE(b.beendetMit);
+
+    EXPECT_EQ(MaschinenPunktAddieren(b, false, {1, 2, 3}, {10, 20, 30}), (TPunkt3D{1, 2, 3}));
+    ASSERT_EQ(b.meldungen.size(), 1u);
+    EXPECT_EQ(b.meldungen[0],
+              "Fehler: Maschinenkoordinaten erwartet!  Das Programm wird abgebrochen!");
+    EXPECT_EQ(b.beendetMit, 1);
+}
+
+} // namespace
+} // namespace korvx
