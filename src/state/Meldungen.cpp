@@ -44,13 +44,21 @@ std::string FehlerBeimSpeichern(std::string_view pfad) {
 std::string MaschinenkoordinatenErwartet() {
     return "Fehler: Maschinenkoordinaten erwartet!  Das Programm wird abgebrochen!";
 }
-std::string KeineHexZahl() { return "This is not hexadecimal number"; }
-std::string KeineBinaerZahl() { return "It is not a binary number"; }
-std::string KeineBinaerzahlDeutsch() { return T("Keine Binärzahl!"); }
+std::string KeineHexZahl() {
+    return "This is not hexadecimal number";
+}
+std::string KeineBinaerZahl() {
+    return "It is not a binary number";
+}
+std::string KeineBinaerzahlDeutsch() {
+    return T("Keine Binärzahl!");
+}
 std::string KreisInitialisierungFehler() {
     return "Fehler bei der Kreisvariablen-Initialisierung!";
 }
-std::string WinkelberechnungFehler() { return "Fehler bei der Winkelberechnung!"; }
+std::string WinkelberechnungFehler() {
+    return "Fehler bei der Winkelberechnung!";
+}
 std::string KreisdatenFehlerhaft(std::string_view satz) {
     return Verbinden(satz, " : Die Kreisdaten sind fehlerhaft!", "");
 }
@@ -61,12 +69,18 @@ std::string KeinSchnittpunktKreisGerade() {
 std::string KeinSchnittpunktKreisGeradeSenkrecht() {
     return "Kein Schnittpunkt der Korrekturbahnen Kreis / Gerade oder Gerade / Kreis vorhanden!";
 }
-std::string OrdinatenGleich() { return "Die Ordinaten-Werte der Punkt sind gleich!"; }
+std::string OrdinatenGleich() {
+    return "Die Ordinaten-Werte der Punkt sind gleich!";
+}
 std::string KeinSchnittpunktKreisbahnen() {
     return "Kein Schnittpunkt der Korrektur-Kreisbahnen vorhanden!";
 }
-std::string DerselbeMittelpunkt() { return "Die Korrekturbahnen haben denselben Mittelpunkt!"; }
-std::string NaechsterNCSatz() { return T("Nächster NC-Satz?"); }
+std::string DerselbeMittelpunkt() {
+    return "Die Korrekturbahnen haben denselben Mittelpunkt!";
+}
+std::string NaechsterNCSatz() {
+    return T("Nächster NC-Satz?");
+}
 
 // --- Machine link -----------------------------------------------------------
 
