@@ -9,3 +9,9 @@ cd "$(dirname "$0")/.."
 ./scripts/build.sh build-asan -DKORVX_SANITIZE=ON -DKORVX_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j"$(nproc)")
+# The serial port's threads under the thread sanitizer (only the machine-link
+# tests; the rest has no threads).
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVX_TSAN=ON \
+    -DKORVX_WITH_QT=OFF -DKORVX_BENCH=OFF >/dev/null
+cmake --build build-tsan --target test_machine -j"$(nproc)"
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/machine/test_machine

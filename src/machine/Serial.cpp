@@ -218,8 +218,9 @@ std::size_t TCustomSerial::GeraetLesen(bool& ereigniszeichen) {
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
-            // End of file or EIO: the other side of the line is gone.
+        // With VMIN = VTIME = 0 an empty device reads as 0 bytes; EIO means
+        // the other side of the line is gone.
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
             aufgelegt_ = true;
         }
         break;
