@@ -4,6 +4,7 @@
 // subsystems arrive) the tool list, the current arc, the drawing mapping and the
 // font buffer. main() makes one; every test makes a fresh one. There are no
 // mutable globals besides it.
+#include "geometry/Kreis.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
 #include "state/Zahlenformat.h"
@@ -27,6 +28,7 @@ public:
     // part program (interpreter), tool list (tools), current arc (geometry),
     // drawing mapping and canvas (graphics), font buffer (fonts).
     Werkzeugliste werkzeuge; // from start to end; the tool file fills it
+    TKreis kreis;            // the current arc of the arc interpolation
 };
 
 } // namespace korvx

@@ -1,0 +1,149 @@
+#include "geometry/Kreis.h"
+
+#include "geometry/Vektor.h"
+#include "state/Bediener.h"
+#include "state/Meldungen.h"
+
+#include <cmath>
+#include <string>
+
+namespace korvx {
+
+namespace {
+
+constexpr double kGradFaktor = 0.017453292519943295; // π/180
+constexpr std::size_t kSatzLaenge = 80;
+
+char Vorzeichen(double v) {
+    return v > 0.0 ? '+' : v < 0.0 ? '-' : '0';
+}
+
+// Angle in degrees of the point (d1, d2) relative to the centre; −1 when the
+// point is the centre itself. The base angle in the first quadrant is taken
+// from both coordinates rather than as arcsin(|d2| / r): the radius is snapped
+// to tenths and may differ from the point's distance by 0.01 mm, which arcsin
+// turns into whole degrees near 90.
+double Winkel(Bediener& bediener, bool& fehler, double d1, double d2) {
+    const double basis = AufZehntelFangen(std::atan2(std::fabs(d2), std::fabs(d1)) / kGradFaktor);
+    const char s1 = Vorzeichen(d1);
+    const char s2 = Vorzeichen(d2);
+    if (s2 == '0' && s1 != '0') {
+        return s1 == '+' ? 0.0 : 180.0;
+    }
+    if (s1 == '0' && s2 != '0') {
+        return s2 == '+' ? 90.0 : 270.0;
+    }
+    if (s1 == '+' && s2 == '+') {
+        return basis;
+    }
+    if (s1 == '-' && s2 == '+') {
+        return 180.0 - basis;
+    }
+    if (s1 == '-' && s2 == '-') {
+        return 180.0 + basis;
+    }
+    if (s1 == '+' && s2 == '-') {
+        return 360.0 - basis;
+    }
+    bediener.Meldung(meldung::WinkelberechnungFehler());
+    fehler = true;
+    return -1.0;
+}
+
+} // namespace
+
+double AufZehntelFangen(double v) {
+    const double zehntel = std::nearbyint(10.0 * v);
+    if (std::fabs(zehntel - 10.0 * v) < 0.1) {
+        return zehntel / 10.0;
+    }
+    return v;
+}
+
+void KreisSchrittWaehlen(TKreis& kreis, int modus) {
+    if (modus == 0) {
+        kreis.schrittwinkel = 10.0;
+    } else if (modus == 1) {
+        kreis.schrittwinkel = 1.0;
+    }
+}
+
+void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& fertig,
+                         const TPunkt3D& start, double endeErste, double endeZweite, double I,
+                         double J) {
+    kreis.start = start;
+    kreis.endeErste = endeErste;
+    kreis.endeZweite = endeZweite;
+    kreis.I = I;
+    kreis.J = J;
+    kreis.zurueckgelegt = 0.0;
+    kreis.fehler = false;
+    kreis.radius = AufZehntelFangen(std::sqrt(I * I + J * J));
+    kreis.mitteErste = AufZehntelFangen(start.x + I);
+    kreis.mitteZweite = AufZehntelFangen(start.y + J);
+
+    // The end point is checked against the circle as programmed: snapping the
+    // centre and the radius may each move it by up to 0.01 mm, which would
+    // otherwise reject arcs whose end lies exactly on their circle. An end
+    // point inside the circle is accepted: the last step jumps to it.
+    const double abstand =
+        std::hypot(endeErste - (start.x + I), endeZweite - (start.y + J)) - std::hypot(I, J);
+    if (kreis.radius == 0.0 || abstand >= 0.01) {
+        bediener.Meldung(meldung::KreisInitialisierungFehler());
+        kreis.fehler = true;
+        fertig = true;
+        return;
+    }
+
+    const double d1 = AufZehntelFangen(endeErste - kreis.mitteErste);
+    const double d2 = AufZehntelFangen(endeZweite - kreis.mitteZweite);
+    kreis.startwinkel = Winkel(bediener, kreis.fehler, -I, -J);
+    if (!kreis.fehler) {
+        kreis.endwinkel = Winkel(bediener, kreis.fehler, d1, d2);
+    }
+    if (kreis.fehler) {
+        fertig = true;
+        return;
+    }
+
+    const double a = kreis.startwinkel;
+    const double e = kreis.endwinkel;
+    if (richtung == kKreisImUhrzeigersinn) {
+        kreis.bogen = e >= a ? 360.0 - (e - a) : a - e;
+    } else {
+        kreis.bogen = e > a ? e - a : 360.0 - (a - e);
+    }
+    fertig = false;
+}
+
+void KreisNaechsterPunkt(TKreis& kreis, Bediener& bediener, std::string_view satz, int richtung,
+                         bool& fertig, double& erste, double& zweite) {
+    if (kreis.fehler) {
+        bediener.Meldung(meldung::KreisdatenFehlerhaft(satz.substr(0, kSatzLaenge)));
+        return;
+    }
+    kreis.zurueckgelegt += kreis.schrittwinkel;
+    if (kreis.zurueckgelegt > kreis.bogen) {
+        kreis.zurueckgelegt = kreis.bogen;
+    }
+    if (fertig) {
+        return;
+    }
+    // The point at angle `zurueckgelegt` from the x axis, turned so that it
+    // lies at start − travelled (clockwise) or start + travelled.
+    double e = kreis.radius * std::cos(kreis.zurueckgelegt * kGradFaktor);
+    double z = kreis.radius * std::sin(kreis.zurueckgelegt * kGradFaktor);
+    DreheUmZ(e, z,
+             richtung == kKreisImUhrzeigersinn ? kreis.startwinkel - 2.0 * kreis.zurueckgelegt
+                                               : kreis.startwinkel);
+    fertig = kreis.zurueckgelegt >= kreis.bogen;
+    if (fertig) {
+        erste = kreis.endeErste;
+        zweite = kreis.endeZweite;
+    } else {
+        erste = e + kreis.mitteErste;
+        zweite = z + kreis.mitteZweite;
+    }
+}
+
+} // namespace korvx
