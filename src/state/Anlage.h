@@ -5,6 +5,7 @@
 // font buffer. main() makes one; every test makes a fresh one. There are no
 // mutable globals besides it.
 #include "geometry/Kreis.h"
+#include "interpreter/BlockList.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
 #include "state/Zahlenformat.h"
@@ -23,6 +24,9 @@ public:
     Bediener& bediener;
     Zahlenformat format;
     Maschinenzustand zustand;
+
+    // The loaded part program; empty while none is loaded.
+    BlockList programm;
 
     // Subsystem state joins here, one member per subsystem:
     // part program (interpreter), tool list (tools), current arc (geometry),

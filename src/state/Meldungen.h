@@ -20,6 +20,17 @@ std::string DateiNichtErzeugt(std::string_view pfad);
 std::string FehlerBeimSpeichern(std::string_view pfad);
 
 // --- Block scanner ----------------------------------------------------------
+// Unbekanntes Zeichen: " x " in <block>
+std::string UnbekanntesZeichen(char zeichen, std::string_view satz);
+std::string FehlenderZahlenwert();
+std::string FehlerInSatz(std::string_view satz);
+std::string FehlenderKommentartext();
+std::string FehlenderText();
+std::string FehlenderUnterprogrammName();
+// The line followed directly by the text, without a blank.
+std::string FraestiefenFehler(std::string_view zeile);
+std::string DateiNichtGefunden(std::string_view pfad);
+std::string KeinTeileprogramm();
 
 // --- Geometry ---------------------------------------------------------------
 std::string MaschinenkoordinatenErwartet();

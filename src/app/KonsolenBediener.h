@@ -1,0 +1,68 @@
+#pragma once
+// The operator of korvx-run: every message box and question becomes a line on
+// the output (UTF-8), questions are answered from a queue and then by a
+// default, and waits run on a virtual clock unless real time is asked for.
+//
+// Line format: "message: TEXT", "question: TEXT -> yes|no", and with tracing
+// also "block: TEXT" for every block shown. Control characters in a text are
+// written as \xHH so that every event stays on one line.
+#include "geometry/Punkt3D.h"
+#include "state/Bediener.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace korvx::app {
+
+class KonsolenBediener : public Bediener {
+public:
+    KonsolenBediener(std::FILE* aus, bool trace, bool echtzeit);
+
+    // Answers for questions and confirmations, used in order; then the default.
+    std::deque<bool> antworten;
+    bool standardAntwort = true;
+    // Step mode stops (confirmations captioned "Weiter") are always continued.
+    bool schrittWeiter = false;
+
+    void Meldung(std::string_view text) override;
+    bool Frage(std::string_view text) override;
+    Antwort3 FrageMitAbbruch(std::string_view text) override;
+    bool Bestaetigung(std::string_view text, std::string_view ok,
+                      std::string_view abbrechen) override;
+    void NachrichtenVerarbeiten() override {}
+    void Warten(std::int32_t millisekunden) override;
+    std::int64_t Millisekunden() override;
+    void AnzeigeSetzen(Anzeige feld, std::string_view text) override;
+    void ElementSetzen(Element element, bool sichtbar, bool aktiv) override;
+    bool ElementAktiv(Element element) override;
+    void ProgrammBeenden(int exitCode) override;
+
+    // "KIND: TEXT" always / only when tracing; TEXT is Windows-1252.
+    void Zeile(std::string_view art, std::string_view text1252);
+    void TraceZeile(std::string_view art, std::string_view text1252);
+    bool Trace() const { return trace_; }
+
+private:
+    bool Antwort();
+
+    std::FILE* aus_;
+    bool trace_;
+    bool echtzeit_;
+    std::int64_t uhr_ = 0;      // virtual clock, ms
+    std::int64_t startEcht_ = 0; // real clock at start, ms
+    std::map<Element, std::pair<bool, bool>> elemente_;
+};
+
+// UTF-8 of a Windows-1252 text with control characters as \xHH.
+std::string Ausgabetext(std::string_view text1252);
+
+// The closing line: "end: REASON blocks=N moves=N time_ms=N W=x,y,z M=x,y,z",
+// coordinates with 3 decimals and a point.
+std::string EndZeile(std::string_view grund, std::int64_t bloecke, std::int64_t bewegungen,
+                     std::int64_t zeitMs, const TPunkt3D& w, const TPunkt3D& m);
+
+} // namespace korvx::app

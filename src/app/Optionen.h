@@ -1,0 +1,49 @@
+#pragma once
+// Command line of korvx-run:
+//   korvx-run [options] PROGRAM.CNC
+// Every option also takes the form --name=value.
+#include "geometry/Punkt3D.h"
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvx::app {
+
+struct Optionen {
+    std::string programm;                // part program path as given
+    std::optional<std::string> startVerzeichnis; // none: the current folder
+    bool pruefen = false;                // --check
+    std::uint8_t grafikmodus = 2;        // 2 sim, 1 parallel, 0 machine
+    bool standardAntwort = true;         // --yes / --no
+    std::optional<std::string> antwortDatei;
+    std::optional<TPunkt3D> nullpunkt;   // machine coordinates, mm
+    std::optional<std::int32_t> werkzeug; // 1 … 255
+    std::optional<std::string> zeichensatz;
+    std::optional<std::int32_t> anwahlsatz;
+    bool schrittbetrieb = false;         // --step
+    std::optional<std::string> bild;     // .bmp or .png
+    std::int32_t bildBreite = 800;       // pixels
+    std::int32_t bildHoehe = 600;
+    bool echtzeit = false;               // --realtime
+    std::optional<std::string> port;
+    bool trace = false;
+    bool hilfe = false;                  // --help: print the usage, nothing else
+};
+
+// Parses the arguments after the program name. On a bad command line the
+// result is empty and `fehler` says why (German, one line).
+std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
+                                      std::string& fehler);
+
+// Answers of an --answers file: "ja" or "nein", one per line; blank lines are
+// skipped. Empty result and `fehler` set when the file cannot be read or holds
+// another word.
+std::optional<std::deque<bool>> AntwortenLesen(const std::string& pfad, std::string& fehler);
+
+// The usage text (German, several lines).
+std::string Aufruf();
+
+} // namespace korvx::app

@@ -1,0 +1,92 @@
+#include "interpreter/BlockList.h"
+
+#include "state/Dateien.h"
+#include "state/Meldungen.h"
+
+namespace korvx {
+
+namespace {
+
+std::string_view Text(const std::vector<std::uint8_t>& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+} // namespace
+
+std::vector<std::string_view> ZeilenTeilen(std::string_view inhalt) {
+    std::vector<std::string_view> zeilen;
+    std::size_t anfang = 0;
+    std::size_t i = 0;
+    while (i < inhalt.size()) {
+        const char c = inhalt[i];
+        if (c == '\n' || c == '\r') {
+            zeilen.push_back(inhalt.substr(anfang, i - anfang));
+            if (c == '\r' && i + 1 < inhalt.size() && inhalt[i + 1] == '\n') {
+                ++i;
+            }
+            anfang = i + 1;
+        }
+        ++i;
+    }
+    if (anfang < inhalt.size()) {
+        zeilen.push_back(inhalt.substr(anfang));
+    }
+    return zeilen;
+}
+
+BlockList BlockList::Hauptprogramm(std::string_view dateiinhalt) {
+    BlockList liste;
+    for (std::string_view zeile : ZeilenTeilen(dateiinhalt)) {
+        if (!zeile.empty()) {
+            liste.Anhaengen(zeile);
+        }
+    }
+    return liste;
+}
+
+BlockList BlockList::Unterprogramm(std::string_view dateiinhalt) {
+    BlockList liste;
+    for (std::string_view zeile : ZeilenTeilen(dateiinhalt)) {
+        liste.Anhaengen(zeile);
+    }
+    liste.zeilen_.emplace_back();
+    liste.schlusseintrag_ = true;
+    return liste;
+}
+
+void BlockList::Anhaengen(std::string_view zeile) {
+    zeilen_.emplace_back(zeile.substr(0, kSatzLaenge));
+}
+
+void BlockList::Leeren() {
+    zeilen_.clear();
+    schlusseintrag_ = false;
+}
+
+std::optional<BlockList> HauptprogrammLaden(std::string_view pfad, Bediener& bediener) {
+    LeseFehler fehler = LeseFehler::Keiner;
+    const auto inhalt = DateiLesen(pfad, &fehler);
+    if (!inhalt) {
+        bediener.Meldung(fehler == LeseFehler::Fehlt ? meldung::DateiNichtGefunden(pfad)
+                                                     : meldung::DateiNichtGeladen(pfad));
+        return std::nullopt;
+    }
+    return BlockList::Hauptprogramm(Text(*inhalt));
+}
+
+std::optional<BlockList> UnterprogrammLaden(std::string_view pfad) {
+    const auto inhalt = DateiLesen(pfad);
+    if (!inhalt) {
+        return std::nullopt;
+    }
+    return BlockList::Unterprogramm(Text(*inhalt));
+}
+
+bool IstKommentarzeile(std::string_view satz) {
+    if (satz.empty() || satz.front() != '(') {
+        return false;
+    }
+    return satz.find(')') == satz.size() - 1;
+}
+
+} // namespace korvx

@@ -1,0 +1,49 @@
+#include "interpreter/Tiefensuche.h"
+
+#include "state/Meldungen.h"
+#include "state/Zahlenformat.h"
+
+#include <string>
+
+namespace korvx {
+
+Programmtiefe ProgrammtiefeSuchen(const BlockList& programm, Bediener& bediener) {
+    Programmtiefe tiefe;
+    // Point and comma are both taken as the decimal comma here, whatever the
+    // operator's locale says, so a program reads the same on every machine.
+    const Zahlenformat komma(',');
+    for (const std::string& zeile : programm.Zeilen()) {
+        const std::size_t z = zeile.find('Z');
+        if (z == std::string::npos) {
+            continue;
+        }
+        std::string text;
+        for (std::size_t i = z + 1; i < zeile.size(); ++i) {
+            const char c = zeile[i];
+            if (c == '.') {
+                text.push_back(',');
+            } else if (c == ' ' || c == '+' || c == '-' || c == ',' || (c >= '0' && c <= '9')) {
+                text.push_back(c);
+            } else {
+                break;
+            }
+        }
+        const auto wert = komma.Lesen(text);
+        if (!wert) {
+            bediener.Meldung(meldung::FraestiefenFehler(zeile));
+            continue;
+        }
+        if (*wert < tiefe.tiefstesZ) {
+            tiefe.tiefstesZ = *wert;
+        }
+        if (*wert > tiefe.hoechstesZ) {
+            tiefe.hoechstesZ = *wert;
+        }
+    }
+    if (tiefe.hoechstesZ > 0.0) {
+        tiefe.hoechstesZ = 0.0;
+    }
+    return tiefe;
+}
+
+} // namespace korvx
