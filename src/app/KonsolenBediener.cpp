@@ -80,7 +80,9 @@ bool KonsolenBediener::Antwort() {
     return ja;
 }
 
-void KonsolenBediener::Meldung(std::string_view text) { Zeile("message", text); }
+void KonsolenBediener::Meldung(std::string_view text) {
+    Zeile("message", text);
+}
 
 bool KonsolenBediener::Frage(std::string_view text) {
     const bool ja = Antwort();

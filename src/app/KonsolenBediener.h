@@ -52,7 +52,7 @@ private:
     std::FILE* aus_;
     bool trace_;
     bool echtzeit_;
-    std::int64_t uhr_ = 0;      // virtual clock, ms
+    std::int64_t uhr_ = 0;       // virtual clock, ms
     std::int64_t startEcht_ = 0; // real clock at start, ms
     std::map<Element, std::pair<bool, bool>> elemente_;
 };

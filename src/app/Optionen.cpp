@@ -127,8 +127,8 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
         }
         const bool bekannt = arg == "--start-dir" || arg == "--mode" || arg == "--answers" ||
                              arg == "--zero" || arg == "--tool" || arg == "--font" ||
-                             arg == "--start-block" || arg == "--image" ||
-                             arg == "--image-size" || arg == "--port";
+                             arg == "--start-block" || arg == "--image" || arg == "--image-size" ||
+                             arg == "--port";
         if (!bekannt) {
             fehler = "Unbekannte Option " + arg;
             return std::nullopt;

@@ -13,24 +13,24 @@
 namespace korvx::app {
 
 struct Optionen {
-    std::string programm;                // part program path as given
+    std::string programm;                        // part program path as given
     std::optional<std::string> startVerzeichnis; // none: the current folder
-    bool pruefen = false;                // --check
-    std::uint8_t grafikmodus = 2;        // 2 sim, 1 parallel, 0 machine
-    bool standardAntwort = true;         // --yes / --no
+    bool pruefen = false;                        // --check
+    std::uint8_t grafikmodus = 2;                // 2 sim, 1 parallel, 0 machine
+    bool standardAntwort = true;                 // --yes / --no
     std::optional<std::string> antwortDatei;
-    std::optional<TPunkt3D> nullpunkt;   // machine coordinates, mm
+    std::optional<TPunkt3D> nullpunkt;    // machine coordinates, mm
     std::optional<std::int32_t> werkzeug; // 1 … 255
     std::optional<std::string> zeichensatz;
     std::optional<std::int32_t> anwahlsatz;
-    bool schrittbetrieb = false;         // --step
-    std::optional<std::string> bild;     // .bmp or .png
-    std::int32_t bildBreite = 800;       // pixels
+    bool schrittbetrieb = false;     // --step
+    std::optional<std::string> bild; // .bmp or .png
+    std::int32_t bildBreite = 800;   // pixels
     std::int32_t bildHoehe = 600;
-    bool echtzeit = false;               // --realtime
+    bool echtzeit = false; // --realtime
     std::optional<std::string> port;
     bool trace = false;
-    bool hilfe = false;                  // --help: print the usage, nothing else
+    bool hilfe = false; // --help: print the usage, nothing else
 };
 
 // Parses the arguments after the program name. On a bad command line the

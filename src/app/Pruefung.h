@@ -10,8 +10,8 @@
 namespace korvx::app {
 
 struct Pruefergebnis {
-    std::size_t saetze = 0;        // blocks scanned, comment lines included
-    std::size_t fehlerSaetze = 0;  // blocks that showed a syntax error message
+    std::size_t saetze = 0;       // blocks scanned, comment lines included
+    std::size_t fehlerSaetze = 0; // blocks that showed a syntax error message
 };
 
 // In the graphic modes 1 and 2 the program's depth scan runs first, as at the

@@ -85,8 +85,7 @@ int main(int argc, char** argv) {
     {
         std::error_code ec;
         const auto absolut = std::filesystem::absolute(o.programm, ec);
-        zustand.konfig.TeileprogrammDatei.Setzen(ec ? programmPfad
-                                                    : NachCp1252(absolut.string()));
+        zustand.konfig.TeileprogrammDatei.Setzen(ec ? programmPfad : NachCp1252(absolut.string()));
     }
 
     if (!o.pruefen) {
@@ -100,9 +99,9 @@ int main(int argc, char** argv) {
     const app::Pruefergebnis ergebnis = app::ProgrammPruefen(anlage);
     const bool fehlerhaft = ergebnis.fehlerSaetze > 0;
     // Nothing moves in a check: no moves, no time, the positions of the start.
-    const std::string ende = app::EndZeile(fehlerhaft ? "error" : "normal",
-                                           static_cast<std::int64_t>(ergebnis.saetze), 0, 0,
-                                           zustand.WerkzeugPositionW, zustand.PositionM);
+    const std::string ende =
+        app::EndZeile(fehlerhaft ? "error" : "normal", static_cast<std::int64_t>(ergebnis.saetze),
+                      0, 0, zustand.WerkzeugPositionW, zustand.PositionM);
     std::printf("%s\n", ende.c_str());
     return fehlerhaft ? kFehler : kGut;
 }

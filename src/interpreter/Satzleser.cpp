@@ -13,28 +13,45 @@ namespace {
 
 double* Feld(Satzwerte& w, char adresse) {
     switch (adresse) {
-    case 'A': return &w.A;
-    case 'B': return &w.B;
-    case 'I': return &w.I;
-    case 'J': return &w.J;
-    case 'K': return &w.K;
-    case 'X': return &w.X;
-    case 'Y': return &w.Y;
-    case 'Z': return &w.Z;
-    default: return nullptr;
+    case 'A':
+        return &w.A;
+    case 'B':
+        return &w.B;
+    case 'I':
+        return &w.I;
+    case 'J':
+        return &w.J;
+    case 'K':
+        return &w.K;
+    case 'X':
+        return &w.X;
+    case 'Y':
+        return &w.Y;
+    case 'Z':
+        return &w.Z;
+    default:
+        return nullptr;
     }
 }
 
 bool& GegebenFlag(Satzwerte::Gegeben& g, char adresse) {
     switch (adresse) {
-    case 'A': return g.A;
-    case 'B': return g.B;
-    case 'I': return g.I;
-    case 'J': return g.J;
-    case 'K': return g.K;
-    case 'X': return g.X;
-    case 'Y': return g.Y;
-    default: return g.Z;
+    case 'A':
+        return g.A;
+    case 'B':
+        return g.B;
+    case 'I':
+        return g.I;
+    case 'J':
+        return g.J;
+    case 'K':
+        return g.K;
+    case 'X':
+        return g.X;
+    case 'Y':
+        return g.Y;
+    default:
+        return g.Z;
     }
 }
 
@@ -72,11 +89,21 @@ public:
         bool* gegeben = nullptr;
         auto& g = werte_.gegeben;
         switch (nummer) {
-        case 1: feld = &werte_.R1, gegeben = &g.R1; break;
-        case 2: feld = &werte_.R2, gegeben = &g.R2; break;
-        case 3: feld = &werte_.R3, gegeben = &g.R3; break;
-        case 23: feld = &werte_.R23, gegeben = &g.R23; break;
-        case 24: feld = &werte_.R24, gegeben = &g.R24; break;
+        case 1:
+            feld = &werte_.R1, gegeben = &g.R1;
+            break;
+        case 2:
+            feld = &werte_.R2, gegeben = &g.R2;
+            break;
+        case 3:
+            feld = &werte_.R3, gegeben = &g.R3;
+            break;
+        case 23:
+            feld = &werte_.R23, gegeben = &g.R23;
+            break;
+        case 24:
+            feld = &werte_.R24, gegeben = &g.R24;
+            break;
         default:
             // The run goes on; scanning resumes right after the number.
             bediener_.Meldung(meldung::FehlerInSatz(satz_));
@@ -105,8 +132,11 @@ public:
         std::int32_t ganz = 0;
         double reell = 0.0;
         switch (c) {
-        case ' ': ++pos; return true;
-        case '%': return Ganzzahl(ganz);
+        case ' ':
+            ++pos;
+            return true;
+        case '%':
+            return Ganzzahl(ganz);
         case '(': {
             std::string text;
             return KommentarLesen(satz_, pos, text, bediener_);
@@ -118,7 +148,8 @@ public:
         case 'K':
         case 'X':
         case 'Y':
-        case 'Z': return Wert(c);
+        case 'Z':
+            return Wert(c);
         case 'F':
         case 'S':
             if (!ReellLesen(satz_, pos, reell, bediener_)) {
@@ -138,10 +169,18 @@ public:
                 return false;
             }
             switch (c) {
-            case 'G': handler_.GFunktion(ganz); break;
-            case 'M': handler_.MFunktion(ganz); break;
-            case 'N': handler_.Satznummer(ganz); break;
-            default: handler_.Werkzeugwechsel(ganz); break;
+            case 'G':
+                handler_.GFunktion(ganz);
+                break;
+            case 'M':
+                handler_.MFunktion(ganz);
+                break;
+            case 'N':
+                handler_.Satznummer(ganz);
+                break;
+            default:
+                handler_.Werkzeugwechsel(ganz);
+                break;
             }
             return true;
         case 'H':
@@ -158,8 +197,10 @@ public:
             werte_.gegeben.L = true;
             handler_.Unterprogramm(werte_.L);
             return true;
-        case 'R': return Parameter();
-        default: return std::nullopt;
+        case 'R':
+            return Parameter();
+        default:
+            return std::nullopt;
         }
     }
 

@@ -8,7 +8,9 @@ namespace korvx {
 
 namespace {
 
-bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
+bool IstZiffer(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Common start of the number readers: the selecting character must not be
 // the block's last; it is stepped over, then any blanks.

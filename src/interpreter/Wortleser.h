@@ -19,16 +19,14 @@ inline constexpr std::size_t kZahlStellen = 10;
 
 // Unsigned decimal integer, blanks allowed before it. A value beyond the
 // 32-bit range fails without a message.
-bool GanzzahlLesen(std::string_view satz, std::size_t& pos, std::int32_t& wert,
-                   Bediener& bediener);
+bool GanzzahlLesen(std::string_view satz, std::size_t& pos, std::int32_t& wert, Bediener& bediener);
 
 // Decimal number with point or comma and an optional leading minus ("+" is
 // not taken). An invalid number such as 1-2 fails without a message, value 0.
 bool ReellLesen(std::string_view satz, std::size_t& pos, double& wert, Bediener& bediener);
 
 // Remark in parentheses; a missing ")" runs to the end of the block.
-bool KommentarLesen(std::string_view satz, std::size_t& pos, std::string& text,
-                    Bediener& bediener);
+bool KommentarLesen(std::string_view satz, std::size_t& pos, std::string& text, Bediener& bediener);
 
 // Text between the first two apostrophes after H. Without them `text` is
 // cleared and the reader fails.

@@ -45,18 +45,30 @@ std::string UnbekanntesZeichen(char zeichen, std::string_view satz) {
     s.append(" \" in ").append(satz);
     return s;
 }
-std::string FehlenderZahlenwert() { return "Fehlender Zahlenwert!"; }
-std::string FehlerInSatz(std::string_view satz) { return Verbinden("Fehler in Satz: ", satz, ""); }
-std::string FehlenderKommentartext() { return "Fehlender Kommentartext!"; }
-std::string FehlenderText() { return "Fehlender Text!"; }
-std::string FehlenderUnterprogrammName() { return "Fehlender Unterprogramm-Name!"; }
+std::string FehlenderZahlenwert() {
+    return "Fehlender Zahlenwert!";
+}
+std::string FehlerInSatz(std::string_view satz) {
+    return Verbinden("Fehler in Satz: ", satz, "");
+}
+std::string FehlenderKommentartext() {
+    return "Fehlender Kommentartext!";
+}
+std::string FehlenderText() {
+    return "Fehlender Text!";
+}
+std::string FehlenderUnterprogrammName() {
+    return "Fehlender Unterprogramm-Name!";
+}
 std::string FraestiefenFehler(std::string_view zeile) {
     return Verbinden(zeile, T("Fehler bei der Frästiefensuche"), "");
 }
 std::string DateiNichtGefunden(std::string_view pfad) {
     return Verbinden("Datei ", pfad, " nicht gefunden!");
 }
-std::string KeinTeileprogramm() { return "Kein Teileprogramm geladen!"; }
+std::string KeinTeileprogramm() {
+    return "Kein Teileprogramm geladen!";
+}
 
 // --- Geometry ---------------------------------------------------------------
 std::string MaschinenkoordinatenErwartet() {

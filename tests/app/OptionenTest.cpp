@@ -1,0 +1,110 @@
+#include "app/Optionen.h"
+#include "support/TempOrdner.h"
+
+#include <gtest/gtest.h>
+
+namespace korvx::app {
+namespace {
+
+std::optional<Optionen> Lesen(std::vector<std::string> args, std::string* fehler = nullptr) {
+    std::string f;
+    auto o = OptionenLesen(args, f);
+    if (fehler != nullptr) {
+        *fehler = f;
+    }
+    return o;
+}
+
+TEST(Optionen, Defaults) {
+    const auto o = Lesen({"TEIL.CNC"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->programm, "TEIL.CNC");
+    EXPECT_FALSE(o->startVerzeichnis || o->pruefen || o->trace || o->echtzeit || o->schrittbetrieb);
+    EXPECT_EQ(o->grafikmodus, 2);
+    EXPECT_TRUE(o->standardAntwort);
+    EXPECT_EQ(o->bildBreite, 800);
+    EXPECT_EQ(o->bildHoehe, 600);
+    EXPECT_FALSE(o->nullpunkt || o->werkzeug || o->anwahlsatz || o->bild || o->port);
+}
+
+TEST(Optionen, EveryOption) {
+    const auto o = Lesen({"--start-dir", "/tmp/s",  "--check",    "--mode=parallel", "--no",
+                          "--answers",   "a.txt",   "--zero",     "10.5,-2,+3",      "--tool",
+                          "7",           "--font",  "F.FNT",      "--start-block",   "20",
+                          "--step",      "--image", "bild.PNG",   "--image-size",    "1024x768",
+                          "--realtime",  "--port",  "/dev/ttyS0", "--trace",         "TEIL.CNC"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(*o->startVerzeichnis, "/tmp/s");
+    EXPECT_TRUE(o->pruefen && o->schrittbetrieb && o->echtzeit && o->trace);
+    EXPECT_EQ(o->grafikmodus, 1);
+    EXPECT_FALSE(o->standardAntwort);
+    EXPECT_EQ(*o->antwortDatei, "a.txt");
+    EXPECT_EQ(*o->nullpunkt, (TPunkt3D{10.5, -2.0, 3.0}));
+    EXPECT_EQ(*o->werkzeug, 7);
+    EXPECT_EQ(*o->zeichensatz, "F.FNT");
+    EXPECT_EQ(*o->anwahlsatz, 20);
+    EXPECT_EQ(*o->bild, "bild.PNG");
+    EXPECT_EQ(o->bildBreite, 1024);
+    EXPECT_EQ(o->bildHoehe, 768);
+    EXPECT_EQ(*o->port, "/dev/ttyS0");
+    EXPECT_EQ(o->programm, "TEIL.CNC");
+
+    EXPECT_EQ(Lesen({"--mode", "machine", "T.CNC"})->grafikmodus, 0);
+    EXPECT_TRUE(Lesen({"--no", "--yes", "T.CNC"})->standardAntwort);
+    EXPECT_EQ(Lesen({"--", "--seltsam.CNC"})->programm, "--seltsam.CNC");
+    EXPECT_TRUE(Lesen({"--help"})->hilfe);
+}
+
+TEST(Optionen, BadCommandLines) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> faelle = {
+        {{}, "Kein Teileprogramm angegeben"},
+        {{"A.CNC", "B.CNC"}, "Mehr als ein Teileprogramm angegeben: B.CNC"},
+        {{"--schnell", "A.CNC"}, "Unbekannte Option --schnell"},
+        {{"-c", "A.CNC"}, "Unbekannte Option -c"},
+        {{"A.CNC", "--tool"}, "Option --tool braucht einen Wert"},
+        {{"--port=", "A.CNC"}, "Option --port braucht einen Wert"},
+        {{"--check=1", "A.CNC"}, "Option --check nimmt keinen Wert"},
+        {{"--mode", "sim2", "A.CNC"},
+         "Falscher Wert für --mode: \"sim2\" (erwartet: sim, parallel oder machine)"},
+    };
+    for (const auto& [args, text] : faelle) {
+        std::string fehler;
+        EXPECT_FALSE(Lesen(args, &fehler));
+        EXPECT_EQ(fehler, text);
+    }
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--zero", "1,2", "A.CNC"},
+                                                 {"--zero", "1;2;3", "A.CNC"},
+                                                 {"--zero", "1,2,x", "A.CNC"},
+                                                 {"--tool", "0", "A.CNC"},
+                                                 {"--tool", "256", "A.CNC"},
+                                                 {"--tool", "3a", "A.CNC"},
+                                                 {"--start-block", "-1", "A.CNC"},
+                                                 {"--start-block", "2147483648", "A.CNC"},
+                                                 {"--image", "bild.jpg", "A.CNC"},
+                                                 {"--image-size", "800", "A.CNC"},
+                                                 {"--image-size", "0x600", "A.CNC"},
+                                                 {"--image-size", "800x600x2", "A.CNC"}}) {
+        std::string fehler;
+        EXPECT_FALSE(Lesen(args, &fehler)) << args[0] << " " << args[1];
+        EXPECT_EQ(fehler.rfind("Falscher Wert für " + args[0], 0), 0u) << fehler;
+    }
+}
+
+TEST(Optionen, AnswerFile) {
+    test::TempOrdner ordner;
+    ordner.Schreiben("a.txt", "ja\r\n  nein \r\n\r\nja");
+    std::string fehler;
+    const auto antworten = AntwortenLesen(ordner.Datei("a.txt"), fehler);
+    ASSERT_TRUE(antworten);
+    EXPECT_EQ(*antworten, (std::deque<bool>{true, false, true}));
+
+    ordner.Schreiben("b.txt", "ja\nyes\n");
+    EXPECT_FALSE(AntwortenLesen(ordner.Datei("b.txt"), fehler));
+    EXPECT_EQ(fehler,
+              "Antwortdatei " + ordner.Datei("b.txt") + ", Zeile 2: \"ja\" oder \"nein\" erwartet");
+    EXPECT_FALSE(AntwortenLesen(ordner.Datei("fehlt.txt"), fehler));
+    EXPECT_EQ(fehler, "Antwortdatei " + ordner.Datei("fehlt.txt") + " nicht lesbar");
+}
+
+} // namespace
+} // namespace korvx::app
