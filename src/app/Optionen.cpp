@@ -217,7 +217,7 @@ std::optional<std::deque<bool>> AntwortenLesen(const std::string& pfad, std::str
     const std::string_view text(reinterpret_cast<const char*>(inhalt->data()), inhalt->size());
     std::deque<bool> antworten;
     std::size_t nummer = 0;
-    for (std::string_view zeile : ZeilenTeilen(text)) {
+    for (std::string_view zeile : DateiZeilenTeilen(text)) {
         ++nummer;
         while (!zeile.empty() && (zeile.front() == ' ' || zeile.front() == '\t')) {
             zeile.remove_prefix(1);

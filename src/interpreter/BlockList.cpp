@@ -13,7 +13,7 @@ std::string_view Text(const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-std::vector<std::string_view> ZeilenTeilen(std::string_view inhalt) {
+std::vector<std::string_view> DateiZeilenTeilen(std::string_view inhalt) {
     std::vector<std::string_view> zeilen;
     std::size_t anfang = 0;
     std::size_t i = 0;
@@ -36,7 +36,7 @@ std::vector<std::string_view> ZeilenTeilen(std::string_view inhalt) {
 
 BlockList BlockList::Hauptprogramm(std::string_view dateiinhalt) {
     BlockList liste;
-    for (std::string_view zeile : ZeilenTeilen(dateiinhalt)) {
+    for (std::string_view zeile : DateiZeilenTeilen(dateiinhalt)) {
         if (!zeile.empty()) {
             liste.Anhaengen(zeile);
         }
@@ -46,7 +46,7 @@ BlockList BlockList::Hauptprogramm(std::string_view dateiinhalt) {
 
 BlockList BlockList::Unterprogramm(std::string_view dateiinhalt) {
     BlockList liste;
-    for (std::string_view zeile : ZeilenTeilen(dateiinhalt)) {
+    for (std::string_view zeile : DateiZeilenTeilen(dateiinhalt)) {
         liste.Anhaengen(zeile);
     }
     liste.zeilen_.emplace_back();

@@ -43,7 +43,7 @@ private:
 // line-end characters are not part of the line. A last line without a line
 // end counts; an empty file and a file that ends with a line end have no
 // trailing empty line.
-std::vector<std::string_view> ZeilenTeilen(std::string_view inhalt);
+std::vector<std::string_view> DateiZeilenTeilen(std::string_view inhalt);
 
 // Reads a part program file as the main program. A missing file gives
 // "Datei <pfad> nicht gefunden!", one that cannot be read "Die Datei <pfad>
