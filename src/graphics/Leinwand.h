@@ -5,11 +5,16 @@
 #include <span>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace korvx {
 
 // Colour as 0xRRGGBB.
 using Farbe = std::uint32_t;
+
+inline constexpr Farbe kSchwarz = 0x000000;
+inline constexpr Farbe kWeiss = 0xFFFFFF;
+inline constexpr Farbe kBlau = 0x0000FF;
 
 enum class StiftStil : std::uint8_t {
     Durchgezogen = 0,
@@ -21,7 +26,23 @@ enum class StiftStil : std::uint8_t {
     InnenRahmen = 6,
 };
 
+// Copy paints the pen colour; NichtXor sets each pixel to NOT (pen XOR pixel),
+// so a black pen inverts and drawing the same figure twice restores the picture.
 enum class RasterModus : std::uint8_t { Kopieren, NichtXor };
+
+// A solid brush fills ellipses, polygons and the background of text; a clear
+// one leaves them transparent.
+enum class PinselStil : std::uint8_t { Voll, Leer };
+
+// Everything the pen holds, so that a drawing step can put it back.
+struct StiftZustand {
+    Farbe farbe = kSchwarz;
+    StiftStil stil = StiftStil::Durchgezogen;
+    int breite = 1; // pixels
+    RasterModus modus = RasterModus::Kopieren;
+
+    friend bool operator==(const StiftZustand&, const StiftZustand&) = default;
+};
 
 class Leinwand {
 public:
@@ -37,14 +58,18 @@ public:
     virtual void StiftFarbe(Farbe farbe) = 0;
     virtual void StiftArt(StiftStil stil, int breite) = 0;
     virtual void StiftModus(RasterModus modus) = 0;
+    virtual StiftZustand StiftLesen() const = 0;
     virtual void PinselFarbe(Farbe farbe) = 0;
     virtual Farbe PinselFarbeLesen() const = 0;
+    virtual void PinselArt(PinselStil stil) = 0;
+    virtual PinselStil PinselArtLesen() const = 0;
     // Ellipse through the box (x0, y0)–(x1, y1): outlined with the pen, filled
     // with the brush.
     virtual void Ellipse(int x0, int y0, int x1, int y1) = 0;
     // Closed polygon: outlined with the pen, filled with the brush.
     virtual void Polygon(std::span<const std::pair<int, int>> punkte) = 0;
-    // Text (Windows-1252) with its top-left corner at (x, y), and its extents.
+    // Text (Windows-1252) in black with its top-left corner at (x, y), on the
+    // brush colour when the brush is solid; and its extents in pixels.
     virtual void Text(int x, int y, std::string_view text) = 0;
     virtual int TextBreite(std::string_view text) = 0;
     virtual int TextHoehe(std::string_view text) = 0;
@@ -52,6 +77,9 @@ public:
     virtual void Loeschen() = 0;
     // Makes what was drawn visible (a window repaints; an image does nothing).
     virtual void Aktualisieren() = 0;
+    // The picture as the bytes of a Windows bitmap file; empty when it cannot
+    // be encoded.
+    virtual std::vector<std::uint8_t> Bitmap() = 0;
 };
 
 } // namespace korvx

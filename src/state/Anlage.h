@@ -5,6 +5,7 @@
 // font buffer. main() makes one; every test makes a fresh one. There are no
 // mutable globals besides it.
 #include "geometry/Kreis.h"
+#include "graphics/Grafikzustand.h"
 #include "interpreter/BlockList.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
@@ -33,6 +34,7 @@ public:
     // drawing mapping and canvas (graphics), font buffer (fonts).
     Werkzeugliste werkzeuge; // from start to end; the tool file fills it
     TKreis kreis;            // the current arc of the arc interpolation
+    Grafikzustand grafik; // simulation graphic: mapping, canvas, path state
 };
 
 } // namespace korvx

@@ -115,6 +115,24 @@ std::string NaechsterNCSatz() {
 // --- Machine link -----------------------------------------------------------
 
 // --- Graphics ---------------------------------------------------------------
+std::string UnbekannterLinienstil() {
+    return "Unbekannter Linienstil!";
+}
+std::string FarbnummerGeaendert() {
+    return T("Farbnummer beim Bahnzeichnen geändert!?? Neue Farbnummer: 1!");
+}
+std::string BakDateiFehler() {
+    return "Fehler beim Anlegen der BAK-Datei!";
+}
+std::string NummernDateiFehler() {
+    return "Fehler beim Anlegen der Nummern-Datei!";
+}
+std::string ZuVieleSicherungsdateien() {
+    return "Fehler beim Anlegen der Sicherungsdatei: zu viele Dateien!";
+}
+std::string GrafikSpeichernFrage(std::string_view dateiname) {
+    return Verbinden("Speichern der Grafik-Datei unter dem Namen ", dateiname, " (J/N)?");
+}
 
 // --- Tools ------------------------------------------------------------------
 std::string WkzKeinSpeicher(bool listeLeer) {

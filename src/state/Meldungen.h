@@ -50,6 +50,12 @@ std::string NaechsterNCSatz();
 // --- Machine link -----------------------------------------------------------
 
 // --- Graphics ---------------------------------------------------------------
+std::string UnbekannterLinienstil();
+std::string FarbnummerGeaendert();
+std::string BakDateiFehler();
+std::string NummernDateiFehler();
+std::string ZuVieleSicherungsdateien();
+std::string GrafikSpeichernFrage(std::string_view dateiname);
 
 // --- Tools ------------------------------------------------------------------
 std::string WkzKeinSpeicher(bool listeLeer);

@@ -1,0 +1,54 @@
+#pragma once
+// The mapping from world millimetres (x-y projection) to pixels of the
+// simulation graphic and back. x and y are scaled independently, so the
+// picture fills the image without a common aspect ratio.
+#include <cstdint>
+
+namespace korvx {
+
+class TAbbildung {
+public:
+    // Maps the world window [xmin, xmax] × [ymin, ymax] onto the viewport.
+    // Column 0 stands for xmin and column right − left + 1 for xmax (likewise
+    // rows); an axis whose limits are equal keeps its previous scale.
+    void AbbildungSetzen(int links, int oben, int rechts, int unten, double xmin, double ymin,
+                         double xmax, double ymax);
+
+    // Pixel column of x, limited to the 32-bit range.
+    std::int32_t WeltZuBildX(long double x) const;
+    // Pixel row of y counted upwards from the bottom, limited to the 32-bit range.
+    std::int32_t WeltZuBildY(long double y) const;
+    // Image row (counted from the top) of an upward row; rows above the top become 0.
+    std::int32_t BildZeile(std::int64_t zeile) const;
+    // World coordinates of a column and of an upward row.
+    long double BildZuWeltX(std::int64_t spalte) const;
+    long double BildZuWeltY(std::int64_t zeile) const;
+
+    bool Definiert() const { return definiert_; }
+    long double Sx() const { return sx_; }
+    long double Ox() const { return ox_; }
+    long double Sy() const { return sy_; }
+    long double Oy() const { return oy_; }
+    // World size of one pixel, mm.
+    long double PixelBreite() const { return pixelBreite_; }
+    long double PixelHoehe() const { return pixelHoehe_; }
+    int Links() const { return links_; }
+    int Oben() const { return oben_; }
+    int Rechts() const { return rechts_; }
+    int Unten() const { return unten_; }
+
+private:
+    std::int16_t links_ = 0;
+    std::int16_t oben_ = 0;
+    std::int16_t rechts_ = 0;
+    std::int16_t unten_ = 0;
+    long double sx_ = 0.0L;
+    long double ox_ = 0.0L;
+    long double sy_ = 0.0L;
+    long double oy_ = 0.0L;
+    long double pixelBreite_ = 0.0L;
+    long double pixelHoehe_ = 0.0L;
+    bool definiert_ = false;
+};
+
+} // namespace korvx

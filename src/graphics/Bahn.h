@@ -1,0 +1,42 @@
+#pragma once
+// Drawing the tool path: one straight move or arc chord at a time, in the x-y
+// projection, in the tool's colour, with a tool cursor at its end.
+#include "geometry/Punkt3D.h"
+#include "graphics/Leinwand.h"
+#include "tools/Werkzeug.h"
+
+#include <cstdint>
+
+namespace korvx {
+
+class Anlage;
+
+// Display modes of the path (BahnDarstellung).
+inline constexpr std::uint8_t kMittelpunktbahn = 0;     // centre line of the cutter
+inline constexpr std::uint8_t kFraeserbahn = 1;         // outline of the band the cutter sweeps
+inline constexpr std::uint8_t kFraeserbahnGefuellt = 2; // filled band
+
+// Lightens a colour for a segment ending at depth z of a program spanning
+// zOben … zUnten: every component gains |(zOben − z) / range × 255|, at most
+// up to 255. A range of 0 counts as 0.1 mm.
+Farbe TiefenFarbe(Farbe farbe, double z, double zOben, double zUnten);
+
+// Corners of the band of half-width w around the segment S → E, in world
+// coordinates: the two "minus" corners form one side, the two "plus" corners
+// the other.
+struct TBandEcken {
+    TPunkt3D sMinus, sPlus, eMinus, ePlus;
+};
+TBandEcken BandEcken(const TPunkt3D& s, const TPunkt3D& e, double w);
+
+// Draws one move from `start` to `ende` (drawing coordinates) on the graphic's
+// canvas with the current mapping. Uses the tool's diameter and colour number;
+// `darstellung` is the display mode, `eilgang` marks a rapid move (dashed
+// centre line). `ersterPunkt` is the first-point flag: while false the move
+// starts at its own mapped start point, otherwise at the last end pixel; it is
+// set afterwards. A rapid move without x-y extent draws nothing.
+void BahnZeichnen(Anlage& anlage, const TPunkt3D& start, const TPunkt3D& ende,
+                  const TWerkzeug& werkzeug, bool& ersterPunkt, std::uint8_t darstellung,
+                  bool eilgang);
+
+} // namespace korvx

@@ -1,0 +1,41 @@
+#pragma once
+// What the simulation graphic keeps between drawing calls. One instance lives
+// in the Anlage object.
+#include "graphics/Abbildung.h"
+#include "graphics/Leinwand.h"
+
+namespace korvx {
+
+struct Grafikzustand {
+    TAbbildung abbildung;
+
+    // Canvas of the simulation graphic (the main window's image, or the
+    // runner's image); null while there is none, and then nothing is drawn.
+    Leinwand* bild = nullptr;
+
+    // First-point flag: false until the first segment after a clear has been
+    // drawn; while false a segment starts at its own start point and no old
+    // tool cursor is erased.
+    bool ErsterPunkt = false;
+    // Pixel end point of the last segment (column, image row).
+    int letzteSpalte = 0;
+    int letzteZeile = 0;
+    // Pixel start of the segment being drawn.
+    int startSpalte = 0;
+    int startZeile = 0;
+    // Radius in pixels of the tool cursor now on the picture, so that it is
+    // erased with the circle it was drawn with.
+    int cursorRadius = 0;
+
+    // Depth shading: segments ending at z ≤ 0 are drawn lighter the deeper
+    // they end. Off while a text is engraved.
+    bool Tiefenschattierung = true;
+    // Highest and lowest programmed z of the loaded part program, mm.
+    double zOben = 0.0;
+    double zUnten = 0.0;
+
+    // The graphic holds drawn path elements (cleared with the graphic).
+    bool Gezeichnet = false;
+};
+
+} // namespace korvx

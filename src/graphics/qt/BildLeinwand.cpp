@@ -1,0 +1,232 @@
+#include "graphics/qt/BildLeinwand.h"
+
+#include "state/Dateien.h"
+#include "state/Text.h"
+
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QPen>
+#include <QPolygon>
+#include <QString>
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace korvx {
+
+namespace {
+
+QColor AlsQColor(Farbe f) {
+    return QColor(static_cast<int>((f >> 16) & 0xFF), static_cast<int>((f >> 8) & 0xFF),
+                  static_cast<int>(f & 0xFF));
+}
+
+QString AlsQString(std::string_view text1252) {
+    const std::string utf8 = NachUtf8(text1252);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// Dash patterns in pen widths, as long as the classic screen pens draw them,
+// so a dashed rapid move shows clear gaps.
+QList<qreal> Strichmuster(StiftStil stil) {
+    switch (stil) {
+    case StiftStil::Strich:
+        return {18, 6};
+    case StiftStil::Punktiert:
+        return {3, 3};
+    case StiftStil::StrichPunkt:
+        return {9, 6, 3, 6};
+    case StiftStil::StrichPunktPunkt:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+BildLeinwand::BildLeinwand(int breite, int hoehe)
+    : bild_(std::max(breite, 1), std::max(hoehe, 1), QImage::Format_RGB32) {
+    bild_.fill(Qt::white);
+    schrift_.setFamily(QStringLiteral("DejaVu Sans"));
+    schrift_.setPixelSize(12);
+}
+
+BildLeinwand::~BildLeinwand() {
+    Beenden();
+}
+
+QPainter& BildLeinwand::Maler() {
+    if (!maler_) {
+        maler_ = std::make_unique<QPainter>(&bild_);
+        maler_->setRenderHint(QPainter::Antialiasing, false);
+        maler_->setRenderHint(QPainter::TextAntialiasing, false);
+        maler_->setFont(schrift_);
+        stiftGeaendert_ = true;
+        pinselGeaendert_ = true;
+    }
+    if (stiftGeaendert_) {
+        StiftAnwenden();
+    }
+    if (pinselGeaendert_) {
+        PinselAnwenden();
+    }
+    return *maler_;
+}
+
+void BildLeinwand::Beenden() {
+    if (maler_) {
+        maler_->end();
+        maler_.reset();
+    }
+}
+
+void BildLeinwand::StiftAnwenden() {
+    QPen stift;
+    if (stift_.stil == StiftStil::Unsichtbar) {
+        stift.setStyle(Qt::NoPen);
+    } else {
+        stift.setColor(AlsQColor(stift_.farbe));
+        stift.setWidth(std::max(stift_.breite, 1));
+        // Flat ends: a line leaves its end pixel unset, and wide pens do not
+        // reach beyond the segment's ends.
+        stift.setCapStyle(Qt::FlatCap);
+        stift.setJoinStyle(Qt::MiterJoin);
+        const QList<qreal> muster = Strichmuster(stift_.stil);
+        if (muster.isEmpty()) {
+            stift.setStyle(Qt::SolidLine);
+        } else {
+            stift.setDashPattern(muster);
+        }
+    }
+    maler_->setPen(stift);
+    maler_->setCompositionMode(stift_.modus == RasterModus::NichtXor
+                                   ? QPainter::RasterOp_NotSourceXorDestination
+                                   : QPainter::CompositionMode_SourceOver);
+    stiftGeaendert_ = false;
+}
+
+void BildLeinwand::PinselAnwenden() {
+    if (pinselStil_ == PinselStil::Leer) {
+        maler_->setBrush(Qt::NoBrush);
+        maler_->setBackgroundMode(Qt::TransparentMode);
+    } else {
+        maler_->setBrush(AlsQColor(pinsel_));
+        maler_->setBackground(AlsQColor(pinsel_));
+        maler_->setBackgroundMode(Qt::OpaqueMode);
+    }
+    pinselGeaendert_ = false;
+}
+
+const QImage& BildLeinwand::Bild() {
+    Beenden();
+    return bild_;
+}
+
+void BildLeinwand::Punkt(int x, int y, Farbe farbe) {
+    StiftFarbe(farbe);
+    if (x >= 0 && y >= 0 && x < bild_.width() && y < bild_.height()) {
+        Beenden();
+        bild_.setPixel(x, y, AlsQColor(farbe).rgb());
+    }
+}
+
+void BildLeinwand::Linie(int x0, int y0, int x1, int y1) {
+    Maler().drawLine(x0, y0, x1, y1);
+}
+
+void BildLeinwand::StiftFarbe(Farbe farbe) {
+    stift_.farbe = farbe;
+    stiftGeaendert_ = true;
+}
+
+void BildLeinwand::StiftArt(StiftStil stil, int breite) {
+    stift_.stil = stil;
+    stift_.breite = breite;
+    stiftGeaendert_ = true;
+}
+
+void BildLeinwand::StiftModus(RasterModus modus) {
+    stift_.modus = modus;
+    stiftGeaendert_ = true;
+}
+
+void BildLeinwand::PinselFarbe(Farbe farbe) {
+    pinsel_ = farbe;
+    pinselGeaendert_ = true;
+}
+
+void BildLeinwand::PinselArt(PinselStil stil) {
+    pinselStil_ = stil;
+    pinselGeaendert_ = true;
+}
+
+void BildLeinwand::Ellipse(int x0, int y0, int x1, int y1) {
+    const QRect kasten = QRect(QPoint(x0, y0), QPoint(x1, y1)).normalized();
+    // The box's right and bottom edges lie just outside the figure.
+    Maler().drawEllipse(kasten.adjusted(0, 0, -1, -1));
+}
+
+void BildLeinwand::Polygon(std::span<const std::pair<int, int>> punkte) {
+    QPolygon vieleck;
+    for (const auto& [x, y] : punkte) {
+        vieleck << QPoint(x, y);
+    }
+    Maler().drawPolygon(vieleck);
+}
+
+void BildLeinwand::Text(int x, int y, std::string_view text) {
+    QPainter& m = Maler();
+    const QPen stift = m.pen();
+    const auto modus = m.compositionMode();
+    m.setPen(Qt::black);
+    m.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QFontMetrics metrik(schrift_);
+    m.drawText(x, y + metrik.ascent(), AlsQString(text));
+    m.setPen(stift);
+    m.setCompositionMode(modus);
+}
+
+int BildLeinwand::TextBreite(std::string_view text) {
+    return QFontMetrics(schrift_).horizontalAdvance(AlsQString(text));
+}
+
+int BildLeinwand::TextHoehe(std::string_view) {
+    return QFontMetrics(schrift_).height();
+}
+
+void BildLeinwand::Loeschen() {
+    Beenden();
+    bild_.fill(AlsQColor(pinsel_));
+}
+
+std::vector<std::uint8_t> BildLeinwand::Kodieren(const char* format) {
+    Beenden();
+    QByteArray bytes;
+    QBuffer puffer(&bytes);
+    puffer.open(QIODevice::WriteOnly);
+    if (!bild_.save(&puffer, format)) {
+        return {};
+    }
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            reinterpret_cast<const std::uint8_t*>(bytes.constData()) + bytes.size()};
+}
+
+std::vector<std::uint8_t> BildLeinwand::Bitmap() {
+    return Kodieren("BMP");
+}
+
+bool BildLeinwand::Speichern(std::string_view pfad1252) {
+    const std::size_t punkt = pfad1252.rfind('.');
+    std::string format = "PNG";
+    if (punkt != std::string_view::npos) {
+        format.clear();
+        for (char c : pfad1252.substr(punkt + 1)) {
+            format.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+        }
+    }
+    const std::vector<std::uint8_t> daten = Kodieren(format.c_str());
+    return !daten.empty() && DateiSicherSchreiben(pfad1252, daten);
+}
+
+} // namespace korvx

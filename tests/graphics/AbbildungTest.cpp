@@ -1,0 +1,89 @@
+#include "graphics/Abbildung.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace korvx {
+namespace {
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+
+TEST(Abbildung, BildVon499Mal289MitStandardgrenzenHatMassstabEins) {
+    TAbbildung a;
+    EXPECT_FALSE(a.Definiert());
+    a.AbbildungSetzen(0, 0, 499, 289, -200, -150, 300, 140);
+    EXPECT_TRUE(a.Definiert());
+    EXPECT_EQ(a.Sx(), 1.0L);
+    EXPECT_EQ(a.Sy(), 1.0L);
+    EXPECT_EQ(a.WeltZuBildX(-200), 0);
+    EXPECT_EQ(a.WeltZuBildX(300), 500);
+    EXPECT_EQ(a.BildZeile(a.WeltZuBildY(-150)), 289);
+    EXPECT_EQ(a.WeltZuBildY(140), 290);
+    EXPECT_EQ(a.BildZeile(a.WeltZuBildY(140)), 0); // 289 − 290 = −1 becomes 0
+    EXPECT_EQ(a.PixelBreite(), 1.0L);
+    EXPECT_EQ(a.PixelHoehe(), 1.0L);
+    // Truncation towards zero, not rounding.
+    EXPECT_EQ(a.WeltZuBildX(-0.9), 199);
+    EXPECT_EQ(a.WeltZuBildX(-200.5), 0);
+}
+
+TEST(Abbildung, LinksUndObenGehenNichtInDenVersatzEin) {
+    TAbbildung a;
+    a.AbbildungSetzen(100, 50, 599, 339, -200, -150, 300, 140);
+    EXPECT_EQ(a.WeltZuBildX(-200), 0);
+    EXPECT_EQ(a.BildZeile(a.WeltZuBildY(0)), 339 - 50 - 150);
+}
+
+TEST(Abbildung, UmkehrungTrifftDiePixel) {
+    TAbbildung a;
+    a.AbbildungSetzen(0, 0, 799, 599, -12.5, -7, 87.5, 43);
+    for (int spalte : {0, 1, 17, 400, 799}) {
+        EXPECT_EQ(a.WeltZuBildX(a.BildZuWeltX(spalte) + a.PixelBreite() / 2), spalte);
+    }
+    EXPECT_NEAR(static_cast<double>(a.BildZuWeltY(a.WeltZuBildY(10.0))), 10.0, 0.1);
+    EXPECT_NEAR(static_cast<double>(a.PixelBreite()), 100.0 / 800.0, 1e-15);
+}
+
+TEST(Abbildung, GleicheGrenzenBehaltenDenAltenMassstab) {
+    TAbbildung a;
+    a.AbbildungSetzen(0, 0, 499, 289, -200, -150, 300, 140);
+    a.AbbildungSetzen(0, 0, 999, 579, 7, 7, 7, 7);
+    EXPECT_EQ(a.Sx(), 1.0L);
+    EXPECT_EQ(a.Ox(), 200.0L);
+    EXPECT_EQ(a.Sy(), 1.0L);
+    // The viewport is taken anyway.
+    EXPECT_EQ(a.Unten(), 579);
+}
+
+TEST(Abbildung, VertauschteGrenzenSpiegelnDasBild) {
+    TAbbildung a;
+    a.AbbildungSetzen(0, 0, 499, 289, 300, -150, -200, 140);
+    EXPECT_EQ(a.Sx(), -1.0L);
+    EXPECT_EQ(a.WeltZuBildX(300), 0);
+    EXPECT_EQ(a.WeltZuBildX(250), 50);
+    EXPECT_EQ(a.WeltZuBildX(-200), 500);
+}
+
+TEST(Abbildung, PixelwerteBleibenIm32BitBereich) {
+    TAbbildung a;
+    a.AbbildungSetzen(0, 0, 499, 289, -1e-9, -1e-9, 1e-9, 1e-9);
+    EXPECT_EQ(a.WeltZuBildX(1e30), kMax);
+    EXPECT_EQ(a.WeltZuBildX(-1e30), kMin);
+    EXPECT_EQ(a.WeltZuBildY(-1e300), kMin);
+    EXPECT_EQ(a.BildZeile(a.WeltZuBildY(1e30)), 0);
+    EXPECT_EQ(a.BildZeile(a.WeltZuBildY(-1e30)), kMax);
+    EXPECT_EQ(a.WeltZuBildX(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(Abbildung, NieDefinierterMassstabLaesstDieUmkehrungEndlich) {
+    TAbbildung a;
+    const long double x = a.BildZuWeltX(5);
+    EXPECT_TRUE(std::isfinite(static_cast<double>(x)));
+    EXPECT_GT(x, 0.0L);
+}
+
+} // namespace
+} // namespace korvx
