@@ -1,5 +1,6 @@
 #include "graphics/Bahn.h"
 
+#include "geometry/Vektor.h"
 #include "graphics/Zeichenwerkzeug.h"
 #include "state/Anlage.h"
 #include "state/Meldungen.h"
@@ -97,7 +98,7 @@ TBandEcken BandEcken(const TPunkt3D& s, const TPunkt3D& e, double w) {
 void BahnZeichnen(Anlage& anlage, const TPunkt3D& start, const TPunkt3D& ende,
                   const TWerkzeug& werkzeug, bool& ersterPunkt, std::uint8_t darstellung,
                   bool eilgang) {
-    if (eilgang && start.x == ende.x && start.y == ende.y) {
+    if (eilgang && PunkteGleich2D(start, ende)) {
         return;
     }
     Grafikzustand& g = anlage.grafik;
