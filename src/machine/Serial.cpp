@@ -410,6 +410,11 @@ void TCustomSerial::EmpfangVerwerfen() {
     queue_.clear();
 }
 
+bool TCustomSerial::Aufgelegt() {
+    std::lock_guard lock(mutex_);
+    return fd_ >= 0 && aufgelegt_;
+}
+
 // --- TSerial ----------------------------------------------------------------
 
 TSerial::TSerial(std::string startVerzeichnis) : TCustomSerial(std::move(startVerzeichnis)) {}

@@ -149,6 +149,8 @@ public:
     bool AufEmpfangWarten(int ms);
     // Discards everything received so far (device queue and own queue).
     void EmpfangVerwerfen();
+    // The other side of the line has gone (hang-up seen while open).
+    bool Aufgelegt();
 
     // Priority of the receive thread: the nice-like value handed to the
     // scheduler is not changed on Linux; kept for the settings.

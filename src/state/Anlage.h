@@ -7,6 +7,7 @@
 #include "geometry/Kreis.h"
 #include "graphics/Grafikzustand.h"
 #include "interpreter/BlockList.h"
+#include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
 #include "state/Zahlenformat.h"
@@ -35,6 +36,7 @@ public:
     Werkzeugliste werkzeuge; // from start to end; the tool file fills it
     TKreis kreis;            // the current arc of the arc interpolation
     Grafikzustand grafik; // simulation graphic: mapping, canvas, path state
+    Maschinenverbindung maschine; // reply text, controller line, zero-point flag
 };
 
 } // namespace korvx

@@ -113,6 +113,44 @@ std::string NaechsterNCSatz() {
 }
 
 // --- Machine link -----------------------------------------------------------
+std::string IselFehlermeldung(std::string_view antwort, std::string_view tabellentext) {
+    return Verbinden("Fehlermeldung der Isel-Anlage: ", antwort, Verbinden(" : ", tabellentext, ""));
+}
+std::string PositionsfeldFehler(char achse) {
+    return "Fehler bei der Positionsabfrage der Isel-Anlage: " + std::string(1, achse) +
+           "-Position!";
+}
+std::string PositionKommunikationsfehler(int port) {
+    return "Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM" + std::to_string(port) +
+           ": !";
+}
+std::string ReferenzgeschwindigkeitFehler() {
+    return "Fehler beim Einellen der Referenzgeschwindigkeiten!";
+}
+std::string InterpolationsebeneFehler() { return "Fehler beim Einstellen der Interpolationsebene!"; }
+std::string NotausBeiReferenzfahrt() {
+    return T("Notaus bei Referenzfahrt betätigt!\r\n"
+             "Initialisieren Sie die Isel(R)-Anlage am Controller neu\r\n"
+             "(Prozessor-Reset) und schließen Sie danach dises Fenster!");
+}
+std::string IselAntwortetNicht(std::string_view befehl, std::int64_t grenzeMs) {
+    const std::int64_t zehntel = (grenzeMs + 50) / 100;
+    return Verbinden("Die Isel-Anlage antwortet nicht auf den Befehl \"", befehl,
+                     T("\" (Wartezeit ") + std::to_string(zehntel / 10) + "," +
+                         std::to_string(zehntel % 10) +
+                         T(" s überschritten)! Die Arbeit wird abgebrochen; fahren Sie den "
+                           "Referenzpunkt neu an."));
+}
+std::string IselKeineVerbindung(int port) {
+    return T("Keine Verbindung zur Isel-Anlage über COM") + std::to_string(port) +
+           T("! Die Arbeit wird abgebrochen; prüfen Sie Kabel und Schnittstelle und fahren Sie "
+             "den Referenzpunkt neu an.");
+}
+std::string ReferenzfahrtNichtAbgeschlossen(std::string_view antwort,
+                                            std::string_view tabellentext) {
+    return Verbinden("Referenzfahrt nicht abgeschlossen! Antwort der Isel-Anlage: ", antwort,
+                     Verbinden(" : ", tabellentext, ""));
+}
 
 // --- Graphics ---------------------------------------------------------------
 std::string UnbekannterLinienstil() {

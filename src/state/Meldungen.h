@@ -3,6 +3,7 @@
 // The literals are written in UTF-8 and converted once by T(); bytes that must
 // stand as they are (such as 0x81) are written as the code point of the same
 // value (\u0081). One section per subsystem.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -48,6 +49,16 @@ std::string DerselbeMittelpunkt();
 std::string NaechsterNCSatz();
 
 // --- Machine link -----------------------------------------------------------
+std::string IselFehlermeldung(std::string_view antwort, std::string_view tabellentext);
+std::string PositionsfeldFehler(char achse);
+std::string PositionKommunikationsfehler(int port);
+std::string ReferenzgeschwindigkeitFehler();
+std::string InterpolationsebeneFehler();
+std::string NotausBeiReferenzfahrt();
+std::string IselAntwortetNicht(std::string_view befehl, std::int64_t grenzeMs);
+std::string IselKeineVerbindung(int port);
+std::string ReferenzfahrtNichtAbgeschlossen(std::string_view antwort,
+                                            std::string_view tabellentext);
 
 // --- Graphics ---------------------------------------------------------------
 std::string UnbekannterLinienstil();

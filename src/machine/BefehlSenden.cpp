@@ -1,0 +1,100 @@
+#include "machine/Isel.h"
+#include "machine/IselIntern.h"
+#include "state/Anlage.h"
+#include "state/Meldungen.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvx {
+
+std::int64_t AntwortGrenzeMs(double erwarteteDauerMs) {
+    const double dauer = std::max(200.0, std::isfinite(erwarteteDauerMs) ? erwarteteDauerMs : 0.0);
+    // Longer than a day is no expected duration any more; it would only keep
+    // a dead line waiting.
+    return static_cast<std::int64_t>(std::min(1.5 * dauer + 2000.0, 86'400'000.0));
+}
+
+namespace detail {
+
+std::string BefehlMitAntwort(Anlage& a, std::string_view befehl, bool& ok,
+                             double erwarteteDauerMs) {
+    Maschinenzustand& z = a.zustand;
+    Bediener& b = a.bediener;
+    Antwortpuffer& antwort = a.maschine.Antwort;
+    Steuerleitung* leitung = a.maschine.leitung;
+
+    const bool abbruchBeimAufruf = z.Abbruch;
+    const double dauer = std::max(200.0, erwarteteDauerMs);
+
+    b.NachrichtenVerarbeiten();
+    antwort.Leeren();
+    std::string text(befehl);
+    text += "\r\r";
+    if (leitung) {
+        leitung->Senden(text);
+    }
+    if (abbruchBeimAufruf) {
+        ok = false;
+        antwort.Leeren();
+        return {};
+    }
+
+    // Waiting blocks on the line in short slices, so a reply is taken the
+    // moment it arrives, no core is kept busy, and the abort and emergency
+    // stop buttons stay alive.
+    const std::int64_t start = b.Millisekunden();
+    const std::int64_t grenze = AntwortGrenzeMs(dauer);
+    auto lesen = [leitung] { return leitung ? leitung->Lesen() : std::string(); };
+    std::string erhalten;
+    for (;;) {
+        b.NachrichtenVerarbeiten();
+        if (z.Abbruch) {
+            // Stopped during the wait (abort, emergency stop): no judgement.
+            ok = false;
+            antwort.Leeren();
+            return {};
+        }
+        erhalten = antwort.Fuellen(lesen);
+        if (!erhalten.empty()) {
+            break;
+        }
+        if (!leitung || !leitung->Verbunden()) {
+            ok = false;
+            VerbindungVerloren(a, meldung::IselKeineVerbindung(leitung ? leitung->Port() : 0));
+            antwort.Leeren();
+            return {};
+        }
+        const std::int64_t vergangen = b.Millisekunden() - start;
+        if (vergangen >= grenze) {
+            ok = false;
+            VerbindungVerloren(a, meldung::IselAntwortetNicht(befehl, grenze));
+            antwort.Leeren();
+            return {};
+        }
+        leitung->AufEmpfangWarten(
+            static_cast<int>(std::min<std::int64_t>(kScheibeMs, grenze - vergangen)));
+    }
+
+    if (erhalten.front() == '0') {
+        ok = true;
+    } else if (!z.FehlermeldungUnterdruecken) {
+        FehlerMelden(a, erhalten);
+    }
+    antwort.Leeren();
+    return erhalten;
+}
+
+} // namespace detail
+
+void BefehlSenden(Anlage& a, std::string_view befehl, bool& ok, double erwarteteDauerMs) {
+    detail::BefehlMitAntwort(a, befehl, ok, erwarteteDauerMs);
+}
+
+void WartenMitNachrichten(Anlage& a, std::int32_t ms) {
+    if (ms > 0) {
+        a.bediener.Warten(ms);
+    }
+}
+
+} // namespace korvx

@@ -1,0 +1,29 @@
+#include "geometry/Umrechnung.h"
+#include "machine/Isel.h"
+#include "state/Maschinenzustand.h"
+
+#include <cmath>
+
+namespace korvx {
+
+std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
+                             const std::array<double, 4>& weg,
+                             const std::array<double, 4>& geschw) {
+    const TPunkt3D& s = z.konfig.Spindelsteigung;
+    // Both z drives run on the z spindle.
+    const double steigung[4] = {s.x, s.y, s.z, s.z};
+    std::string text = "@0A ";
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::int64_t schritte = achsen[i] ? SchrittZahl(z, weg[i], steigung[i]) : 0;
+        // The rate is limited to 21 … 10000, so the rounding cannot overflow.
+        const auto rate =
+            static_cast<std::int64_t>(std::nearbyint(SchrittFrequenz(z, geschw[i], steigung[i])));
+        if (i > 0) {
+            text += ", ";
+        }
+        text += std::to_string(schritte) + ", " + std::to_string(rate);
+    }
+    return text;
+}
+
+} // namespace korvx

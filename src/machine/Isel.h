@@ -1,0 +1,69 @@
+#pragma once
+// The isel command protocol: every text sent to the controller, the reply wait
+// and its judgement, the error table, the position read-back, the relative
+// move command, the reference run and the emergency-stop bytes. All of it runs
+// on the user-interface thread; in the "Simulation" graphic mode callers do
+// not call it and take every command as successful.
+#include "geometry/Punkt3D.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace korvx {
+
+class Anlage;
+struct Maschinenzustand;
+
+inline constexpr int kFehlertabelleGroesse = 17;
+// Windows-1252 texts of the controller's error codes, index = FehlerIndex.
+const std::array<std::string, kFehlertabelleGroesse>& Fehlertabelle();
+// Index into the table for the first character of a reply: "0"…"9" 0…9,
+// "A"…"F" (any case) 10…15, "=" 15, anything else 16.
+int FehlerIndex(char zeichen);
+
+// Longest wait for the reply to a command with the given expected duration
+// (ms, at least 200): one and a half times the duration plus 2 s.
+std::int64_t AntwortGrenzeMs(double erwarteteDauerMs);
+// Longest wait for the complete 19-character position reply, ms.
+inline constexpr int kPositionsGrenzeMs = 500;
+
+// Sends `befehl` with two carriage returns and waits for the reply. ok
+// becomes true on "0"; an error reply is shown (unless
+// FehlermeldungUnterdruecken) and sets Abbruch and Abgebrochen, leaving ok
+// as it was. When Abbruch is set at the call the command is sent, nothing is
+// awaited and ok becomes false. The wait ends when Abbruch becomes set (ok
+// false) and after AntwortGrenzeMs: then the operator is told, Abbruch and
+// Abgebrochen are set, the reference counts as lost and ok becomes false.
+void BefehlSenden(Anlage& a, std::string_view befehl, bool& ok, double erwarteteDauerMs);
+
+// Asks the controller for its position ("@0P") and waits for the complete
+// reply. On success the position (converted as the reference run's
+// coordinates expect) is stored in `position` and in AbgefragtePosition.
+// A failed query tells the operator and sets Abbruch. Returns ok. With
+// Abbruch already set nothing is sent and the result is false.
+bool PositionAbfragen(Anlage& a, TPunkt3D& position);
+
+// "@0A " and the eight values: steps and step rate for x, y, z and second z.
+// `achsen` says which axes move (the steps of the others are 0), `weg` the
+// signed distances in mm and `geschw` the velocities in m/min.
+std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
+                             const std::array<double, 4>& weg, const std::array<double, 4>& geschw);
+
+// Expected duration of the reference run in ms from PositionAbReferenz at
+// 1000 steps per second on every axis, one axis after the other.
+std::int32_t ReferenzDauer(const Maschinenzustand& z);
+
+void ReferenzfahrtAusfuehren(Anlage& a);
+// The stop byte: 0xFF after the reference run, 0xFE before it (with the
+// message to reset the controller). The caller sets Abbruch first.
+void NotausSenden(Anlage& a);
+// Selects (n > 2 gives 2, 0 keeps the current one) and opens the port, routes
+// its end-of-line event into Antwort, drops stale received bytes and sends
+// "setup0".
+void SchnittstelleVorbereiten(Anlage& a, std::uint8_t portNummer);
+// Waits `ms` milliseconds while events are processed; 0 or less returns at once.
+void WartenMitNachrichten(Anlage& a, std::int32_t ms);
+
+} // namespace korvx

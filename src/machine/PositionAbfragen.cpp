@@ -1,0 +1,94 @@
+#include "geometry/Umrechnung.h"
+#include "machine/Isel.h"
+#include "machine/IselIntern.h"
+#include "state/Anlage.h"
+#include "state/Meldungen.h"
+
+#include <algorithm>
+
+namespace korvx {
+
+namespace {
+
+// "0" and three six-digit hexadecimal step counts.
+constexpr std::size_t kAntwortLaenge = 19;
+constexpr std::size_t kFelderLaenge = 18;
+
+} // namespace
+
+bool PositionAbfragen(Anlage& a, TPunkt3D& position) {
+    Maschinenzustand& z = a.zustand;
+    Bediener& b = a.bediener;
+    Antwortpuffer& antwort = a.maschine.Antwort;
+    Steuerleitung* leitung = a.maschine.leitung;
+    if (z.Abbruch) {
+        return false; // the work is stopping: nothing more goes to the controller
+    }
+
+    antwort.Leeren();
+    if (leitung) {
+        leitung->Senden("@0P\r");
+    }
+    // The reply is taken as soon as it is complete (or plainly an error
+    // reply), so a fast line is not slowed down and a slow one not misread.
+    auto lesen = [leitung] { return leitung ? leitung->Lesen() : std::string(); };
+    const std::int64_t start = b.Millisekunden();
+    std::string kopie;
+    for (;;) {
+        kopie = antwort.Fuellen(lesen);
+        if (kopie.size() >= kAntwortLaenge || (!kopie.empty() && kopie.front() != '0')) {
+            break;
+        }
+        const std::int64_t vergangen = b.Millisekunden() - start;
+        if (vergangen >= kPositionsGrenzeMs || !leitung || !leitung->Verbunden()) {
+            break;
+        }
+        leitung->AufEmpfangWarten(static_cast<int>(
+            std::min<std::int64_t>(detail::kScheibeMs, kPositionsGrenzeMs - vergangen)));
+        b.NachrichtenVerarbeiten();
+        if (z.Abbruch) {
+            antwort.Leeren();
+            return false;
+        }
+    }
+    antwort.Leeren();
+
+    // An incomplete reply is a failed query as much as an empty one: the
+    // move that follows would otherwise be corrected by a stale position.
+    bool ok = kopie.size() >= kAntwortLaenge && kopie.front() == '0';
+    if (ok) {
+        // Bytes in front of the reply (late ones of an earlier answer) go.
+        const std::string felder = kopie.substr(kopie.size() - kFelderLaenge);
+        const TKonfiguration& k = z.konfig;
+        const double steigung[3] = {k.Spindelsteigung.x, k.Spindelsteigung.y, k.Spindelsteigung.z};
+        double mm[3] = {};
+        for (int i = 0; i < 3; ++i) {
+            const auto schritte =
+                HexNachZahl(b, std::string_view(felder).substr(static_cast<std::size_t>(6 * i), 6));
+            if (!schritte) {
+                b.Meldung(meldung::PositionsfeldFehler(static_cast<char>('x' + i)));
+                ok = false;
+                continue;
+            }
+            mm[i] = SchritteNachMillimeter(z, static_cast<double>(*schritte), steigung[i]);
+        }
+        if (!ok) {
+            // A garbled field leaves no trustworthy position: stop the work.
+            z.Abbruch = true;
+            return false;
+        }
+        const TPunkt3D& null = z.WerkstueckNullpunkt;
+        TPunkt3D p;
+        p.x = k.RechteHandRegel ? mm[0] + null.x : null.x - mm[0];
+        p.y = mm[1] - null.y;
+        p.z = k.Spindellaenge.z - (null.z + mm[2]);
+        position = p;
+        z.AbgefragtePosition = p;
+        return true;
+    }
+    b.Meldung(meldung::PositionKommunikationsfehler(z.konfig.ComPortNummer));
+    z.Abbruch = true;
+    return false;
+}
+
+} // namespace korvx

@@ -1,0 +1,139 @@
+#include "machine/Isel.h"
+#include "machine/IselIntern.h"
+#include "state/Anlage.h"
+#include "state/Meldungen.h"
+
+#include <cmath>
+#include <limits>
+
+namespace korvx {
+
+namespace {
+
+std::string Punkttext(const Anlage& a, const TPunkt3D& p) {
+    return a.format.Fest(p.x, 15, 2) + "/" + a.format.Fest(p.y, 15, 2) + "/" +
+           a.format.Fest(p.z, 15, 2);
+}
+
+std::int32_t AufInt32(double ms) {
+    if (!std::isfinite(ms) || ms >= static_cast<double>(std::numeric_limits<std::int32_t>::max())) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    return static_cast<std::int32_t>(std::nearbyint(std::max(0.0, ms)));
+}
+
+} // namespace
+
+std::int32_t ReferenzDauer(const Maschinenzustand& z) {
+    const TKonfiguration& k = z.konfig;
+    const double d[3] = {k.PositionAbReferenz.x, k.PositionAbReferenz.y, k.PositionAbReferenz.z};
+    const double steigung[3] = {k.Spindelsteigung.x, k.Spindelsteigung.y, k.Spindelsteigung.z};
+    double sekunden = 0.0;
+    for (int i = 0; i < 3; ++i) {
+        // Axis speed in mm/s at 1000 steps per second.
+        const double v = 1000.0 * steigung[i] / static_cast<double>(k.SchritteProUmdrehung);
+        sekunden += std::abs(d[i]) / v;
+    }
+    return AufInt32(1000.0 * sekunden);
+}
+
+void SchnittstelleVorbereiten(Anlage& a, std::uint8_t portNummer) {
+    Steuerleitung* leitung = a.maschine.leitung;
+    if (!leitung) {
+        return;
+    }
+    if (portNummer > 2) {
+        leitung->PortWaehlen(2);
+    } else if (portNummer > 0) {
+        leitung->PortWaehlen(portNummer);
+    }
+    Antwortpuffer& antwort = a.maschine.Antwort;
+    leitung->Oeffnen(
+        [&antwort, leitung] { antwort.Fuellen([leitung] { return leitung->Lesen(); }); });
+    a.bediener.NachrichtenVerarbeiten();
+    // Whatever arrived before (late replies of an aborted run) must never
+    // pass for the reply to the next command.
+    leitung->EmpfangVerwerfen();
+    antwort.Leeren();
+    leitung->Senden("setup0\r");
+}
+
+void ReferenzfahrtAusfuehren(Anlage& a) {
+    Maschinenzustand& z = a.zustand;
+    Bediener& b = a.bediener;
+    b.AnzeigeSetzen(Anzeige::Ziel, "Referenzfahren");
+    b.AnzeigeSetzen(Anzeige::Hinweis, Punkttext(a, z.konfig.PositionAbReferenz));
+
+    bool ok = false;
+    if (z.konfig.Grafikmodus == 2) {
+        ok = true;
+        z.Verfahrdauer = AufInt32(static_cast<double>(ReferenzDauer(z)) * z.SimulationsZeitFaktor);
+    } else {
+        SchnittstelleVorbereiten(a, z.konfig.ComPortNummer);
+        z.Verfahrdauer = ReferenzDauer(z);
+        // ok is cleared before each command, so it tells whether that very
+        // command was confirmed; after a failed one nothing more is sent.
+        BefehlSenden(a, "@07", ok, 100);
+        if (!ok || z.Abbruch) {
+            return;
+        }
+        ok = false;
+        BefehlSenden(a, "@0d 1000, 1000, 1000", ok, 100);
+        if (!ok) {
+            b.Meldung(meldung::ReferenzgeschwindigkeitFehler());
+            return;
+        }
+        ok = false;
+        BefehlSenden(a, "@0e0", ok, 400);
+        if (!ok) {
+            b.Meldung(meldung::InterpolationsebeneFehler());
+            return;
+        }
+        if (!z.Abbruch) {
+            // The controller's error replies to the reference run itself are
+            // not shown as errors; still only a "0" completes it.
+            ok = false;
+            z.FehlermeldungUnterdruecken = true;
+            const std::string antwort =
+                detail::BefehlMitAntwort(a, "@0R7", ok, static_cast<double>(z.Verfahrdauer));
+            z.FehlermeldungUnterdruecken = false;
+            if (!ok && !antwort.empty() && !z.Abbruch) {
+                const std::string kurz = antwort.substr(0, 10);
+                b.Meldung(meldung::ReferenzfahrtNichtAbgeschlossen(
+                    kurz, Fehlertabelle()[FehlerIndex(kurz.front())]));
+            }
+        }
+    }
+    if (!ok || z.Abbruch) {
+        return;
+    }
+
+    z.ReferenzAngefahren = true;
+    a.maschine.NullpunktGewaehlt = false;
+    if (a.maschine.beiReferenzErreicht) {
+        a.maschine.beiReferenzErreicht();
+    }
+    z.Abbruch = false;
+    z.PositionM = {0.0, 0.0, 0.0};
+    z.WerkzeugPositionW = {0.0, 0.0, z.konfig.Spindellaenge.z};
+    z.WerkstueckNullpunkt = z.WerkzeugPositionW;
+    z.PositionM = z.WerkzeugPositionW;
+    b.AnzeigeSetzen(Anzeige::Ziel, "Position (M)");
+    b.AnzeigeSetzen(Anzeige::X, a.format.Fest(z.PositionM.x, 15, 2));
+    b.AnzeigeSetzen(Anzeige::Y, a.format.Fest(z.PositionM.y, 15, 2));
+    b.AnzeigeSetzen(Anzeige::Z, a.format.Fest(z.PositionM.z, 15, 2));
+    z.konfig.PositionAbReferenz = {0.0, 0.0, 0.0};
+    b.AnzeigeSetzen(Anzeige::Hinweis, Punkttext(a, z.konfig.PositionAbReferenz));
+}
+
+void NotausSenden(Anlage& a) {
+    bool ok = false;
+    if (a.zustand.ReferenzAngefahren) {
+        BefehlSenden(a, "\xFF", ok, 200);
+    } else {
+        BefehlSenden(a, "\xFE", ok, 200);
+        a.bediener.Meldung(meldung::NotausBeiReferenzfahrt());
+    }
+}
+
+} // namespace korvx
