@@ -4,9 +4,11 @@
 #include "app/Pruefung.h"
 #include "interpreter/BlockList.h"
 #include "state/Anlage.h"
+#include "state/Dateien.h"
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"
 #include "state/Text.h"
+#include "tools/Werkzeugdatei.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +26,23 @@ constexpr int kNichtGestartet = 2;
 int Abbruch(const std::string& text) {
     std::fprintf(stderr, "korvx-run: %s\n", text.c_str());
     return kNichtGestartet;
+}
+
+// The tool file as the program start reads it: when it exists the tool list
+// is loaded, otherwise the list stays empty and no tool is in use. A relative
+// name refers to the start folder.
+void WerkzeugeLaden(korvx::Anlage& anlage) {
+    auto& konfig = anlage.zustand.konfig;
+    const std::string name = konfig.WerkzeugDatei.Text();
+    const std::string pfad =
+        (!name.empty() && name[0] != '/') ? anlage.zustand.StartVerzeichnis + name : name;
+    if (!korvx::DateiExistiert(pfad)) {
+        konfig.AktuellesWerkzeug = korvx::KeinWerkzeug();
+        return;
+    }
+    konfig.WerkzeugDatei.Setzen(pfad);
+    korvx::WkzDateiLesen(anlage);
+    konfig.WerkzeugDatei.Setzen(name);
 }
 
 } // namespace
@@ -68,6 +87,7 @@ int main(int argc, char** argv) {
     }
     // Read like the program start reads them; korvx-run never writes them.
     EinstellungenLaden(zustand, konsole);
+    WerkzeugeLaden(anlage);
     zustand.konfig.Grafikmodus = o.grafikmodus;
     if (o.schrittbetrieb) {
         zustand.konfig.Schrittbetrieb = true;

@@ -224,6 +224,8 @@ SatzErgebnis SatzLesen(std::string_view satz, Satzwerte& werte, SatzHandler& han
     }
     werte.SatzBeginnen();
     Wortschleife schleife(satz, werte, handler, bediener);
+    // A blank is a word without value: the steps after a word follow it too,
+    // so a stop is seen as soon as possible.
     while (schleife.pos < satz.size()) {
         const std::optional<bool> gelesen = schleife.Wort();
         if (!gelesen) {

@@ -19,7 +19,7 @@ struct Satzwerte {
     double B = 1.0; // engraving character height, mm
     double R1 = 0.0;
     double R2 = 0.0;
-    double R3 = 0.0; // drilling depth, mm
+    double R3 = 0.0; // drilling depth, mm; the handler keeps it as Bohrtiefe
     double R23 = 0.0;
     double R24 = 0.0; // a whole number when read in bolt-hole mode
     std::string H;    // engraving text, Windows-1252
