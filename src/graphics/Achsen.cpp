@@ -2,6 +2,7 @@
 
 #include "state/Anlage.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -78,7 +79,8 @@ void XAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int ze
         const int th = l.TextHoehe(text);
         const int y = hoehe - zeile < th + kBeschriftungAbstand ? zeile - (3 * th) / 2
                                                                 : zeile + kBeschriftungAbstand;
-        l.Text(p - tb / 2, y, text);
+        // Centred under the tick, but never cut off at the image's sides.
+        l.Text(std::max(0, std::min(p - tb / 2, breite - tb)), y, text);
     }
 }
 
@@ -125,7 +127,8 @@ void YAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int sp
         const int x = spalte + kBeschriftungAbstand + tb + bM <= breite
                           ? spalte + kBeschriftungAbstand
                           : spalte - bM - tb;
-        l.Text(x, zeile - th / 2, text);
+        // Centred on the tick's row, but never cut off at the top or bottom.
+        l.Text(x, std::max(0, std::min(zeile - th / 2, hoehe - th)), text);
     }
 }
 

@@ -111,9 +111,11 @@ TEST_F(Achsen, BeschriftungenAusgeduenntOhneNullMitBeschriftungsregeln) {
     // x labels centred under their tick, 4 pixels below the axis.
     EXPECT_EQ(t[0].x, 50 - 49 / 2);
     EXPECT_EQ(t[0].y, 139 + 4);
-    // y labels 4 pixels right of the axis, centred on the tick's row.
+    // y labels 4 pixels right of the axis, centred on the tick's row, but
+    // inside the image.
     EXPECT_EQ(t[7].x, 204);
-    EXPECT_EQ(t[7].y, 289 - 6);
+    EXPECT_EQ(t[7].y, 289 - 12);
+    EXPECT_EQ(t[8].y, 239 - 6);
     // "y" one M right of the y axis, one Q below the top; "x" one Q below the
     // x axis, two M widths before the right edge.
     EXPECT_EQ(t[12].x, 207);
@@ -146,7 +148,7 @@ TEST_F(Achsen, AchslageBeiGrenzenAufEinerSeite) {
     }
 }
 
-TEST_F(Achsen, YBeschriftungLinksWennRechtsKeinPlatz) {
+TEST_F(Achsen, BeschriftungWeichtAusWennKeinPlatzIst) {
     AchsenEinstellung e = Einstellung(-300, -150, -2, 140);
     e.weiteX = 0;
     TAbbildung a;
@@ -157,14 +159,12 @@ TEST_F(Achsen, YBeschriftungLinksWennRechtsKeinPlatz) {
                                  [](const auto& t) { return t.text == "-100,00"; });
     ASSERT_NE(it, leinwand.texte.end());
     EXPECT_EQ(it->x, 492 - 7 - 49);
-}
 
-TEST_F(Achsen, XBeschriftungUeberDerAchseWennUntenKeinPlatz) {
-    AchsenEinstellung e = Einstellung(-200, -10, 300, 280);
+    leinwand.Vergessen();
+    e = Einstellung(-200, -10, 300, 280);
     e.weiteY = 0;
-    TAbbildung a;
     AchsenZeichnen(leinwand, a, e);
-    // y = 0 lies 10 rows above the bottom: less than 12 + 4.
+    // x labels go above the axis when it lies less than 12 + 4 rows above the bottom.
     const int zeile = 289 - 10;
     ASSERT_TRUE(HatLinie(0, zeile, 499, zeile));
     ASSERT_FALSE(leinwand.texte.empty());
@@ -201,17 +201,6 @@ TEST_F(Achsen, MitUndOhneAchsenDieselbeAbbildung) {
     EXPECT_EQ(ohne.Sy(), mit.Sy());
     EXPECT_EQ(ohne.Oy(), mit.Oy());
     EXPECT_EQ(ohne.Unten(), mit.Unten());
-}
-
-TEST_F(Achsen, LoeschenMachtWeissUndSetztDenErstenPunktZurueck) {
-    anlage.grafik.ErsterPunkt = true;
-    anlage.grafik.Gezeichnet = true;
-    GrafikLoeschen(anlage);
-    EXPECT_FALSE(anlage.grafik.ErsterPunkt);
-    EXPECT_FALSE(anlage.grafik.Gezeichnet);
-    EXPECT_EQ(leinwand.PinselFarbeLesen(), kWeiss);
-    EXPECT_NE(std::find(leinwand.protokoll.begin(), leinwand.protokoll.end(), "Loeschen"),
-              leinwand.protokoll.end());
 }
 
 } // namespace

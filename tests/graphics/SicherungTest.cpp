@@ -33,14 +33,6 @@ protected:
     FakeBediener bediener;
 };
 
-TEST_F(Sicherung, DateiVorhanden) {
-    ordner.Schreiben("A.CNC", "x");
-    EXPECT_TRUE(DateiVorhanden(ordner.Datei("A.CNC")));
-    EXPECT_FALSE(DateiVorhanden(ordner.Datei("B.CNC")));
-    EXPECT_FALSE(DateiVorhanden(""));
-    EXPECT_FALSE(DateiVorhanden(ordner.pfad().string()));
-}
-
 TEST_F(Sicherung, BakBleibtImOrdnerAuchWennDessenNameEinenPunktHat) {
     fs::create_directory(ordner.pfad() / "CNC.V2");
     ordner.Schreiben("CNC.V2/TEIL.CNC", "neu");
