@@ -1,0 +1,244 @@
+// The serial component and the protocol against korvx-ctlsim over a real
+// pseudo-terminal: the reference run, moves, position read-back, and each
+// injected fault ending with its message, the stop flags and nothing sent
+// afterwards. Motion runs a thousand times faster than real; every wait is
+// bounded.
+#include "ctlsim/SimProzess.h"
+#include "machine/Isel.h"
+#include "machine/SerielleLeitung.h"
+#include "state/Anlage.h"
+#include "support/FakeBediener.h"
+#include "support/TempOrdner.h"
+
+#include <chrono>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace korvx {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The scripted operator on the real clock.
+class EchtzeitBediener : public test::FakeBediener {
+public:
+    std::int64_t Millisekunden() override {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now() - beginn_)
+            .count();
+    }
+    void Warten(std::int32_t ms) override {
+        const auto ende = Millisekunden() + ms;
+        while (Millisekunden() < ende) {
+            NachrichtenVerarbeiten();
+            std::this_thread::sleep_for(2ms);
+        }
+    }
+
+private:
+    std::chrono::steady_clock::time_point beginn_ = std::chrono::steady_clock::now();
+};
+
+struct IselSimTest : ::testing::Test {
+    test::TempOrdner ordner;
+    EchtzeitBediener b;
+    Anlage a{b, Zahlenformat(',')};
+    Maschinenzustand& z = a.zustand;
+    std::unique_ptr<ctlsim::SimProzess> sim;
+    std::unique_ptr<TSerial> serial;
+    std::unique_ptr<SerielleLeitung> leitung;
+
+    void Starten(std::vector<std::string> fehler, const char* zeitfaktor = "0.001") {
+        std::vector<std::string> args = {
+            "--link", ordner.pfad().string(),    "--lifetime", "30", "--time-scale", zeitfaktor,
+            "--log",  ordner.Datei("ctlsim.log")};
+        args.insert(args.end(), fehler.begin(), fehler.end());
+        sim = std::make_unique<ctlsim::SimProzess>(KORVX_CTLSIM, args);
+        ASSERT_FALSE(sim->Geraet().empty());
+        serial = std::make_unique<TSerial>(ordner.pfad().string());
+        leitung = std::make_unique<SerielleLeitung>(*serial);
+        a.maschine.leitung = leitung.get();
+        z.konfig.Grafikmodus = 0;
+    }
+
+    // Lines the simulator received, in order.
+    std::vector<std::string> Empfangen() {
+        std::ifstream log(ordner.Datei("ctlsim.log"));
+        std::vector<std::string> zeilen;
+        std::string zeit, art, rest;
+        while (log >> zeit >> art) {
+            std::getline(log, rest);
+            if (art == "rx") {
+                zeilen.push_back(rest.substr(1));
+            }
+        }
+        return zeilen;
+    }
+    bool LogEnthaelt(const std::string& text) {
+        std::ifstream log(ordner.Datei("ctlsim.log"));
+        std::string zeile;
+        while (std::getline(log, zeile)) {
+            if (zeile.find(text) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // What a program run does per straight move: ask the position, send the
+    // move, stop at the first failure.
+    void Fahren(const std::array<double, 4>& weg) {
+        TPunkt3D p;
+        if (z.Abbruch || !PositionAbfragen(a, p) || z.Abbruch) {
+            return;
+        }
+        bool ok = false;
+        BefehlSenden(a, FahrBefehlBilden(z, {true, true, true, false}, weg, {1, 1, 1, 1}), ok, 200);
+    }
+};
+
+const std::string kReferenz[] = {"setup0", "@07", "@0d 1000, 1000, 1000", "@0e0", "@0R7"};
+
+TEST_F(IselSimTest, ReferenceRunMovesAndPositionReadBack) {
+    Starten({});
+    ReferenzfahrtAusfuehren(a);
+    ASSERT_TRUE(z.ReferenzAngefahren) << (b.meldungen.empty() ? "" : b.meldungen[0]);
+    TPunkt3D p{1, 1, 1};
+    ASSERT_TRUE(PositionAbfragen(a, p));
+    EXPECT_DOUBLE_EQ(p.x, 0.0);
+    EXPECT_DOUBLE_EQ(p.z, 0.0);
+
+    Fahren({10.0, 5.0, 2.0, 0.0});
+    Fahren({-2.5, 0.0, 0.0, 0.0});
+    ASSERT_TRUE(PositionAbfragen(a, p));
+    EXPECT_DOUBLE_EQ(p.x, 7.5);
+    EXPECT_DOUBLE_EQ(p.y, 5.0);
+    EXPECT_DOUBLE_EQ(p.z, 65.0 - (65.0 + 2.0));
+    EXPECT_FALSE(z.Abbruch);
+    EXPECT_TRUE(b.meldungen.empty());
+
+    const auto rx = Empfangen();
+    ASSERT_EQ(rx.size(), 11u);
+    EXPECT_TRUE(std::equal(std::begin(kReferenz), std::end(kReferenz), rx.begin()));
+    EXPECT_EQ(rx[7], "@0A 1000, 1667, 500, 1667, 200, 1667, 0, 1667");
+    EXPECT_EQ(rx[10], "@0P");
+}
+
+TEST_F(IselSimTest, ErrorReplyToAMoveStopsEverything) {
+    Starten({"--error-at", "7:2"});
+    ReferenzfahrtAusfuehren(a);
+    Fahren({10, 0, 0, 0});
+    Fahren({10, 0, 0, 0});
+    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.Abgebrochen);
+    ASSERT_EQ(b.meldungen.size(), 1u);
+    EXPECT_EQ(b.meldungen[0], "Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!");
+    EXPECT_EQ(Empfangen().size(), 7u) << "nothing is sent after the error";
+}
+
+TEST_F(IselSimTest, GarbledRepliesStopEverything) {
+    Starten({"--garble-at", "6"});
+    ReferenzfahrtAusfuehren(a);
+    Fahren({1, 0, 0, 0});
+    EXPECT_TRUE(z.Abbruch);
+    ASSERT_FALSE(b.meldungen.empty());
+    EXPECT_EQ(b.meldungen.back(), "Fehler bei der Positionsabfrage der Isel-Anlage: x-Position!");
+    EXPECT_EQ(Empfangen().size(), 6u);
+}
+
+TEST_F(IselSimTest, GarbledMoveReplyIsAnUnknownError) {
+    Starten({"--garble-at", "7"});
+    ReferenzfahrtAusfuehren(a);
+    Fahren({1, 0, 0, 0});
+    Fahren({1, 0, 0, 0});
+    ASSERT_EQ(b.meldungen.size(), 1u);
+    EXPECT_EQ(b.meldungen[0], "Fehlermeldung der Isel-Anlage: ~ : unbekannter Fehler");
+    EXPECT_TRUE(z.Abbruch);
+    EXPECT_EQ(Empfangen().size(), 7u);
+}
+
+TEST_F(IselSimTest, SlowPositionReplyIsWaitedForWithinItsBound) {
+    Starten({"--delay-at", "6:150", "--delay-at", "8:900"});
+    ReferenzfahrtAusfuehren(a);
+    Fahren({1, 0, 0, 0});
+    EXPECT_FALSE(z.Abbruch) << (b.meldungen.empty() ? "" : b.meldungen[0]);
+    Fahren({1, 0, 0, 0});
+    EXPECT_TRUE(z.Abbruch);
+    ASSERT_EQ(b.meldungen.size(), 1u);
+    EXPECT_EQ(b.meldungen[0], "Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !");
+    EXPECT_EQ(Empfangen().size(), 8u);
+}
+
+TEST_F(IselSimTest, SilentControllerEndsTheWaitAtItsBound) {
+    Starten({"--silent-from", "7"});
+    ReferenzfahrtAusfuehren(a);
+    z.ReferenzAngefahren = true;
+    const auto t0 = std::chrono::steady_clock::now();
+    Fahren({1, 0, 0, 0});
+    const auto dauer = std::chrono::steady_clock::now() - t0;
+    EXPECT_GE(dauer, 2300ms);
+    EXPECT_LT(dauer, 4000ms);
+    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    ASSERT_EQ(b.meldungen.size(), 1u);
+    EXPECT_EQ(b.meldungen[0].rfind("Die Isel-Anlage antwortet nicht auf den Befehl \"@0A 100", 0),
+              0u);
+    Fahren({1, 0, 0, 0});
+    EXPECT_EQ(Empfangen().size(), 7u);
+}
+
+TEST_F(IselSimTest, HangUpIsNoticedAtOnce) {
+    Starten({"--hangup-at", "7"});
+    ReferenzfahrtAusfuehren(a);
+    const auto t0 = std::chrono::steady_clock::now();
+    Fahren({1, 0, 0, 0});
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, 1000ms);
+    EXPECT_TRUE(z.Abbruch);
+    ASSERT_EQ(b.meldungen.size(), 1u);
+    EXPECT_EQ(b.meldungen[0].rfind("Keine Verbindung zur Isel-Anlage über COM1!", 0), 0u);
+    EXPECT_TRUE(sim->AufEndeWarten(2000));
+}
+
+TEST_F(IselSimTest, FailedReferencePreparationSendsNothingMore) {
+    Starten({"--error-at", "3:C"});
+    ReferenzfahrtAusfuehren(a);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    ASSERT_EQ(b.meldungen.size(), 2u);
+    EXPECT_EQ(b.meldungen[1], "Fehler beim Einellen der Referenzgeschwindigkeiten!");
+    EXPECT_EQ(Empfangen().size(), 3u);
+}
+
+TEST_F(IselSimTest, EmergencyStopEndsAMoveWhereItStands) {
+    // The axes start 50 steps from home, so the reference run is short.
+    Starten({"--start", "50,50,50"}, "1");
+    z.konfig.PositionAbReferenz = {0.5, 0.5, 0.5};
+    ReferenzfahrtAusfuehren(a);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    // 10 mm at 0.1 m/min take 6 s; the button is pressed after 200 ms.
+    const auto t0 = b.Millisekunden();
+    b.beiNachrichten = [&] {
+        if (b.Millisekunden() - t0 >= 200 && !z.Abbruch) {
+            z.Abbruch = z.Abgebrochen = true;
+            NotausSenden(a);
+        }
+    };
+    bool ok = true;
+    BefehlSenden(a, FahrBefehlBilden(z, {true, false, false, false}, {10, 0, 0, 0}, {0.1, 1, 1, 1}),
+                 ok, 6300);
+    EXPECT_FALSE(ok);
+    EXPECT_LT(b.Millisekunden() - t0, 1500);
+    b.beiNachrichten = nullptr;
+    std::this_thread::sleep_for(50ms);
+    EXPECT_TRUE(LogEnthaelt("-- stop"));
+
+    z.Abbruch = false;
+    TPunkt3D p;
+    ASSERT_TRUE(PositionAbfragen(a, p));
+    EXPECT_GT(p.x, 0.1);
+    EXPECT_LT(p.x, 3.0) << "the axis stopped where it stood, far from 10 mm";
+}
+
+} // namespace
+} // namespace korvx
