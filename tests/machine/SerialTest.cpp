@@ -240,7 +240,9 @@ TEST(Serial, ReplyTextHandOverIsSerialised) {
     });
     std::string gesammelt;
     ASSERT_TRUE(Warten([&] {
-        s.AufEmpfangWarten(1);
+        // No other call into the port between the reads: the reply text's
+        // lock and the port's own lock are all that order the two threads.
+        std::this_thread::sleep_for(20us);
         gesammelt = antwort.Fuellen([&] { return s.ReadString(); });
         return gesammelt.size() >= erwartet.size();
     }));
