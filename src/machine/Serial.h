@@ -126,6 +126,8 @@ public:
 
     // Opens the port; false leaves it closed. Nothing is shown to the operator.
     virtual bool Open();
+    // Ends the receive thread (promptly, through its wake-up) and closes the
+    // device. Not to be called from a callback.
     virtual void Close();
 
     // Every received byte that has not been read yet, or "" when none.
@@ -152,8 +154,8 @@ public:
     // The other side of the line has gone (hang-up seen while open).
     bool Aufgelegt();
 
-    // Priority of the receive thread: the nice-like value handed to the
-    // scheduler is not changed on Linux; kept for the settings.
+    // Priority of the receive thread, kept for the settings; on Linux the
+    // thread runs at the process's normal priority (it only moves bytes).
     int ThreadPriority = 0;
 
 protected:
@@ -234,8 +236,8 @@ public:
     void SetTrmTimeOut(int ms) { trmTimeOut_ = ms < 0 ? 0 : ms; }
 
     // true: callbacks are handed to `UiZusteller` (which runs them on the
-    // user-interface thread); without a Zusteller they run on the receive
-    // thread as with false.
+    // user-interface thread, while this component exists); without a
+    // Zusteller they run on the receive thread as with false.
     bool SyncEventHandling = false;
     std::function<void(std::function<void()>)> UiZusteller;
     bool EnableEvents = true;
