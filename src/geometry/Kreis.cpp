@@ -18,39 +18,40 @@ char Vorzeichen(double v) {
     return v > 0.0 ? '+' : v < 0.0 ? '-' : '0';
 }
 
-// Angle in degrees of the point (d1, d2) relative to the centre; −1 when the
-// point is the centre itself. The base angle in the first quadrant is taken
-// from both coordinates rather than as arcsin(|d2| / r): the radius is snapped
-// to tenths and may differ from the point's distance by 0.01 mm, which arcsin
-// turns into whole degrees near 90.
-double Winkel(Bediener& bediener, bool& fehler, double d1, double d2) {
+} // namespace
+
+bool KreisWinkel(double d1, double d2, double& winkel) {
+    // The base angle in the first quadrant is taken from both coordinates
+    // rather than as arcsin(|d2| / r): the radius is snapped to tenths and may
+    // differ from the point's distance by 0.01 mm, which arcsin turns into
+    // whole degrees near 90.
     const double basis = AufZehntelFangen(std::atan2(std::fabs(d2), std::fabs(d1)) / kGradFaktor);
     const char s1 = Vorzeichen(d1);
     const char s2 = Vorzeichen(d2);
-    if (s2 == '0' && s1 != '0') {
-        return s1 == '+' ? 0.0 : 180.0;
+    if (s1 == '0' && s2 == '0') {
+        winkel = -1.0;
+        return false;
     }
-    if (s1 == '0' && s2 != '0') {
-        return s2 == '+' ? 90.0 : 270.0;
+    if (s2 == '0') {
+        winkel = s1 == '+' ? 0.0 : 180.0;
+    } else if (s1 == '0') {
+        winkel = s2 == '+' ? 90.0 : 270.0;
+    } else if (s2 == '+') {
+        winkel = s1 == '+' ? basis : 180.0 - basis;
+    } else {
+        winkel = s1 == '-' ? 180.0 + basis : 360.0 - basis;
     }
-    if (s1 == '+' && s2 == '+') {
-        return basis;
-    }
-    if (s1 == '-' && s2 == '+') {
-        return 180.0 - basis;
-    }
-    if (s1 == '-' && s2 == '-') {
-        return 180.0 + basis;
-    }
-    if (s1 == '+' && s2 == '-') {
-        return 360.0 - basis;
-    }
-    bediener.Meldung(meldung::WinkelberechnungFehler());
-    fehler = true;
-    return -1.0;
+    return true;
 }
 
-} // namespace
+double KreisBogen(int richtung, double startwinkel, double endwinkel) {
+    const double a = startwinkel;
+    const double e = endwinkel;
+    if (richtung == kKreisImUhrzeigersinn) {
+        return e >= a ? 360.0 - (e - a) : a - e;
+    }
+    return e > a ? e - a : 360.0 - (a - e);
+}
 
 double AufZehntelFangen(double v) {
     const double zehntel = std::nearbyint(10.0 * v);
@@ -97,22 +98,13 @@ void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& 
 
     const double d1 = AufZehntelFangen(endeErste - kreis.mitteErste);
     const double d2 = AufZehntelFangen(endeZweite - kreis.mitteZweite);
-    kreis.startwinkel = Winkel(bediener, kreis.fehler, -I, -J);
-    if (!kreis.fehler) {
-        kreis.endwinkel = Winkel(bediener, kreis.fehler, d1, d2);
-    }
-    if (kreis.fehler) {
+    if (!KreisWinkel(-I, -J, kreis.startwinkel) || !KreisWinkel(d1, d2, kreis.endwinkel)) {
+        bediener.Meldung(meldung::WinkelberechnungFehler());
+        kreis.fehler = true;
         fertig = true;
         return;
     }
-
-    const double a = kreis.startwinkel;
-    const double e = kreis.endwinkel;
-    if (richtung == kKreisImUhrzeigersinn) {
-        kreis.bogen = e >= a ? 360.0 - (e - a) : a - e;
-    } else {
-        kreis.bogen = e > a ? e - a : 360.0 - (a - e);
-    }
+    kreis.bogen = KreisBogen(richtung, kreis.startwinkel, kreis.endwinkel);
     fertig = false;
 }
 

@@ -53,6 +53,13 @@ void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& 
 void KreisNaechsterPunkt(TKreis& kreis, Bediener& bediener, std::string_view satz, int richtung,
                          bool& fertig, double& erste, double& zweite);
 
+// Angle in degrees, 0 … 360, of the point (d1, d2) seen from the centre, by
+// quadrant; false (angle −1) for the centre itself.
+bool KreisWinkel(double d1, double d2, double& winkel);
+// Angle to travel from the start to the end angle in the given direction,
+// 0 < result ≤ 360; equal angles make a full circle.
+double KreisBogen(int richtung, double startwinkel, double endwinkel);
+
 // v replaced by the nearest tenth when it lies within 0.01 of it.
 double AufZehntelFangen(double v);
 
