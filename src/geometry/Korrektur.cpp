@@ -12,7 +12,7 @@ namespace korvx {
 
 namespace {
 
-constexpr std::size_t kSatzLaenge = 80;
+constexpr std::size_t kSatzZeichen = 80;
 
 // Offset elements that miss each other by less than this (mm) touch: a line
 // running into an arc tangentially stays tangent after the offset, but the
@@ -210,7 +210,7 @@ bool KorrekturSatzAnhaengen(TKorrekturListe& liste, std::uint8_t art, const TPun
     TKorrekturSatz s;
     s.art = art;
     s.vorschubart = vorschubart;
-    s.satz = std::string(satz.substr(0, kSatzLaenge));
+    s.satz = std::string(satz.substr(0, kSatzZeichen));
     if (art == kSatzNullpunkt) {
         s.start = aktuell;
         s.ende = ende;

@@ -12,7 +12,7 @@ namespace korvx {
 namespace {
 
 constexpr double kGradFaktor = 0.017453292519943295; // π/180
-constexpr std::size_t kSatzLaenge = 80;
+constexpr std::size_t kSatzZeichen = 80;
 
 char Vorzeichen(double v) {
     return v > 0.0 ? '+' : v < 0.0 ? '-' : '0';
@@ -111,7 +111,7 @@ void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& 
 void KreisNaechsterPunkt(TKreis& kreis, Bediener& bediener, std::string_view satz, int richtung,
                          bool& fertig, double& erste, double& zweite) {
     if (kreis.fehler) {
-        bediener.Meldung(meldung::KreisdatenFehlerhaft(satz.substr(0, kSatzLaenge)));
+        bediener.Meldung(meldung::KreisdatenFehlerhaft(satz.substr(0, kSatzZeichen)));
         return;
     }
     kreis.zurueckgelegt += kreis.schrittwinkel;
