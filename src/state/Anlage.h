@@ -4,6 +4,7 @@
 // subsystems arrive) the tool list, the current arc, the drawing mapping and the
 // font buffer. main() makes one; every test makes a fresh one. There are no
 // mutable globals besides it.
+#include "fonts/Zeichensatz.h"
 #include "geometry/Kreis.h"
 #include "graphics/Grafikzustand.h"
 #include "interpreter/BlockList.h"
@@ -35,8 +36,9 @@ public:
     // drawing mapping and canvas (graphics), font buffer (fonts).
     Werkzeugliste werkzeuge; // from start to end; the tool file fills it
     TKreis kreis;            // the current arc of the arc interpolation
-    Grafikzustand grafik; // simulation graphic: mapping, canvas, path state
-    Maschinenverbindung maschine; // reply text, controller line, zero-point flag
+    Grafikzustand grafik;          // simulation graphic: mapping, canvas, path state
+    Maschinenverbindung maschine;  // reply text, controller line, zero-point flag
+    Zeichensatz zeichensatz;       // engraving font buffer and current font file
 };
 
 } // namespace korvx

@@ -218,5 +218,20 @@ std::string WkzAnzeigeDurchmesser(std::string_view durchmesser) {
 }
 
 // --- Fonts ------------------------------------------------------------------
+std::string GravurtextFehlt() {
+    return "fehlender Gravurtext!";
+}
+std::string ZeichensatzNichtGeladen() {
+    return "Fehler beim Laden des Zeichensatzes!";
+}
+std::string ZeichensatzFormat(std::string_view datei) {
+    return std::string(datei) + " nicht im erwarteten Format!";
+}
+std::string ZeichensatzUebergabeFehler() {
+    return T("Fehler bei der Übertragung des Zeichensatznamen!");
+}
+std::string ZeichensatzUebernehmen() {
+    return T("Zeichensatz übernehmen?");
+}
 
 } // namespace korvx::meldung

@@ -85,5 +85,10 @@ std::string WkzAnzeigeLaenge(std::string_view laenge);
 std::string WkzAnzeigeDurchmesser(std::string_view durchmesser);
 
 // --- Fonts ------------------------------------------------------------------
+std::string GravurtextFehlt();
+std::string ZeichensatzNichtGeladen();
+std::string ZeichensatzFormat(std::string_view datei);
+std::string ZeichensatzUebergabeFehler();
+std::string ZeichensatzUebernehmen();
 
 } // namespace korvx::meldung

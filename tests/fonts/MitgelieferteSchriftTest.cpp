@@ -1,0 +1,112 @@
+// The engraving font shipped in the example start folder.
+#include "fonts/Schrifttext.h"
+#include "fonts/Strichschrift.h"
+#include "fonts/Zeichensatz.h"
+#include "support/FakeBediener.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace korvx {
+namespace {
+
+class Rahmenleinwand : public Leinwand {
+public:
+    int linien = 0;
+    int minX = 1 << 30, maxX = -(1 << 30), minY = 1 << 30, maxY = -(1 << 30);
+
+    int Breite() const override { return 800; }
+    int Hoehe() const override { return 600; }
+    void Punkt(int, int, Farbe) override {}
+    void Linie(int x0, int y0, int x1, int y1) override {
+        ++linien;
+        minX = std::min({minX, x0, x1});
+        maxX = std::max({maxX, x0, x1});
+        minY = std::min({minY, y0, y1});
+        maxY = std::max({maxY, y0, y1});
+    }
+    void StiftFarbe(Farbe) override {}
+    void StiftArt(StiftStil, int) override {}
+    void StiftModus(RasterModus) override {}
+    void PinselFarbe(Farbe) override {}
+    Farbe PinselFarbeLesen() const override { return 0xFFFFFF; }
+    void Ellipse(int, int, int, int) override {}
+    void Polygon(std::span<const std::pair<int, int>>) override {}
+    void Text(int, int, std::string_view) override {}
+    int TextBreite(std::string_view) override { return 0; }
+    int TextHoehe(std::string_view) override { return 0; }
+    void Loeschen() override {}
+    void Aktualisieren() override {}
+};
+
+const std::string kDatei = std::string(KORVX_BEISPIELE) + "/FUTURAL.FNT";
+
+TEST(MitgelieferteSchrift, KopfUndZeichenvorrat) {
+    Zeichensatz z;
+    ASSERT_EQ(ZeichensatzLaden(z, kDatei), 0);
+    const auto kopf = KopfLesen(z.Puffer);
+    ASSERT_TRUE(kopf);
+    EXPECT_EQ(kopf->erstesZeichen, 32);
+    EXPECT_EQ(kopf->oben, 21);
+    EXPECT_EQ(kopf->unten, -7);
+    for (int c = 33; c < 127; ++c) {
+        const auto g = GlypheLesen(z.Puffer, *kopf, static_cast<std::uint8_t>(c));
+        ASSERT_TRUE(g) << c;
+        EXPECT_GT(g->breite, 0) << c;
+        EXPECT_FALSE(g->striche.empty()) << c;
+        EXPECT_EQ(g->striche.front().art, Strichart::Bewegen) << c;
+    }
+    EXPECT_TRUE(GlypheLesen(z.Puffer, *kopf, ' ')->striche.empty());
+    EXPECT_GT(GlypheLesen(z.Puffer, *kopf, ' ')->breite, 0);
+    // German letters and signs through the code page.
+    for (unsigned char c : std::string_view("\xE4\xF6\xFC\xC4\xD6\xDC\xDF\xB0\xB5\xB1\xB2\xB3")) {
+        const auto g = GlypheLesen(z.Puffer, *kopf, Schriftcode(c));
+        ASSERT_TRUE(g) << int(c);
+        EXPECT_FALSE(g->striche.empty()) << int(c);
+    }
+    // Capitals reach the cap line and stand on the baseline.
+    const auto h = GlypheLesen(z.Puffer, *kopf, 'H');
+    int oben = 0, unten = 100;
+    for (const auto& s : h->striche) {
+        oben = std::max(oben, s.y);
+        unten = std::min(unten, s.y);
+    }
+    EXPECT_EQ(oben, 21);
+    EXPECT_EQ(unten, 0);
+}
+
+TEST(MitgelieferteSchrift, MisstUndZeichnetImErwartetenRahmen) {
+    test::FakeBediener b;
+    Rahmenleinwand l;
+    Zeichensatz z;
+    ZeichensatzWaehlen(z, kDatei);
+    bool fehler = true;
+    Ausdehnung a;
+    TextAusmessen(z, b, l, 28, "Hallo", a, fehler);
+    ASSERT_FALSE(fehler);
+    EXPECT_EQ(a.hoehe, 28);
+    // Five letters of roughly two thirds of the height each.
+    EXPECT_GT(a.breite, 5 * 10);
+    EXPECT_LT(a.breite, 5 * 25);
+    Ausdehnung i;
+    TextAusmessen(z, b, l, 28, "iiiii", i, fehler);
+    Ausdehnung m;
+    TextAusmessen(z, b, l, 28, "MMMMM", m, fehler);
+    EXPECT_LT(i.breite, m.breite);
+
+    TextZeichnen(z, b, l, 10, 20, 28, "Hallo \xC4gypten", fehler);
+    ASSERT_FALSE(fehler);
+    EXPECT_GT(l.linien, 30);
+    Ausdehnung ganz;
+    TextAusmessen(z, b, l, 28, "Hallo \xC4gypten", ganz, fehler);
+    EXPECT_GE(l.minX, 10);
+    EXPECT_LE(l.maxX, 10 + ganz.breite);
+    // Everything below the top of the box, descenders below the baseline.
+    EXPECT_GE(l.minY, 20);
+    EXPECT_GT(l.maxY, 20 + 28);
+    EXPECT_TRUE(b.meldungen.empty());
+}
+
+} // namespace
+} // namespace korvx
