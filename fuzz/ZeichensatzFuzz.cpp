@@ -50,8 +50,11 @@ public:
     void StiftFarbe(Farbe) override {}
     void StiftArt(StiftStil, int) override {}
     void StiftModus(RasterModus) override {}
+    StiftZustand StiftLesen() const override { return {}; }
     void PinselFarbe(Farbe) override {}
     Farbe PinselFarbeLesen() const override { return 0; }
+    void PinselArt(PinselStil) override {}
+    PinselStil PinselArtLesen() const override { return PinselStil::Voll; }
     void Ellipse(int, int, int, int) override {}
     void Polygon(std::span<const std::pair<int, int>>) override {}
     void Text(int, int, std::string_view) override {}
@@ -59,6 +62,7 @@ public:
     int TextHoehe(std::string_view) override { return 0; }
     void Loeschen() override {}
     void Aktualisieren() override {}
+    std::vector<std::uint8_t> Bitmap() override { return {}; }
 };
 
 } // namespace

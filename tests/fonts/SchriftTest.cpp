@@ -1,6 +1,7 @@
 #include "fonts/Schrifttext.h"
 #include "fonts/Strichschrift.h"
 #include "fonts/Zeichensatz.h"
+#include "support/AufzeichnungsLeinwand.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
 
@@ -10,30 +11,6 @@
 
 namespace korvx {
 namespace {
-
-// Records pen colours and lines; everything else is a no-op.
-class Strichleinwand : public Leinwand {
-public:
-    std::vector<std::tuple<int, int, int, int>> linien;
-    std::vector<Farbe> stiftfarben;
-
-    int Breite() const override { return 800; }
-    int Hoehe() const override { return 600; }
-    void Punkt(int, int, Farbe) override {}
-    void Linie(int x0, int y0, int x1, int y1) override { linien.emplace_back(x0, y0, x1, y1); }
-    void StiftFarbe(Farbe f) override { stiftfarben.push_back(f); }
-    void StiftArt(StiftStil, int) override {}
-    void StiftModus(RasterModus) override {}
-    void PinselFarbe(Farbe) override {}
-    Farbe PinselFarbeLesen() const override { return 0xFFFFFF; }
-    void Ellipse(int, int, int, int) override {}
-    void Polygon(std::span<const std::pair<int, int>>) override {}
-    void Text(int, int, std::string_view) override {}
-    int TextBreite(std::string_view) override { return 0; }
-    int TextHoehe(std::string_view) override { return 0; }
-    void Loeschen() override {}
-    void Aktualisieren() override {}
-};
 
 struct Glyph {
     std::uint8_t breite;
@@ -86,7 +63,7 @@ std::vector<Glyph> ZweiGlyphen() {
 struct Schrift : ::testing::Test {
     test::TempOrdner ordner;
     test::FakeBediener b;
-    Strichleinwand l;
+    test::AufzeichnungsLeinwand l{800, 600};
     Zeichensatz z;
     bool fehler = false;
 
@@ -177,14 +154,18 @@ TEST_F(Schrift, ZeichnetSkaliertAbDerGrundlinie) {
     // Cap height 25 units drawn at 50 pixels: 2 pixels a unit, baseline at y + 50.
     TextZeichnen(z, b, l, 100, 10, 50, "A\xC4?B", fehler);
     EXPECT_FALSE(fehler);
-    EXPECT_EQ(l.stiftfarben, (std::vector<Farbe>{0x000000}));
+    EXPECT_EQ(l.protokoll.front(), "StiftFarbe 000000");
     using L = std::tuple<int, int, int, int>;
-    EXPECT_EQ(l.linien,
-              (std::vector<L>{
-                  {100, 60, 110, 20}, // A: up to the cap line
-                  {112, 48, 120, 60}, // the no-op command moved the pen only
-                  {118, 70, 122, 70}, // B after A's 20 pixels; Ä and ? are not in the font
-              }));
+    std::vector<L> linien;
+    for (const auto& s : l.linien) {
+        linien.emplace_back(s.x0, s.y0, s.x1, s.y1);
+        EXPECT_EQ(s.stift.farbe, kSchwarz);
+    }
+    EXPECT_EQ(linien, (std::vector<L>{
+                          {100, 60, 110, 20}, // A: up to the cap line
+                          {112, 48, 120, 60}, // the no-op command moved the pen only
+                          {118, 70, 122, 70}, // B after A's 20 pixels; Ä and ? are not in the font
+                      }));
     EXPECT_TRUE(b.meldungen.empty());
     EXPECT_FALSE(z.Geladen);
 }
