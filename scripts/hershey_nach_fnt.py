@@ -8,8 +8,8 @@ The .jhf file holds the glyphs of the codes 32 to 127, one per line: a 5-digit
 number, a 3-digit count of coordinate pairs, then the pairs as letters ('R' is
 0, y grows downwards); the first pair is the left and right bound, " R" lifts
 the pen. The .FNT file covers the codes 32 to 255 of the DOS code page 850;
-besides ASCII it gets the German umlauts, sharp s and a few signs, composed
-from the Hershey glyphs. Codes without a glyph have width 0 and no strokes.
+besides ASCII it gets the German umlauts, sharp s, the diameter sign and a few
+other signs, composed from the Hershey glyphs. Codes without a glyph have width 0 and no strokes.
 The output is the same for the same input, byte for byte.
 """
 import struct
@@ -101,6 +101,10 @@ def zusammenstellen(ascii_glyphen, versal, mittel):
     g[142] = umlaut(g[ord("A")], versal + 3)
     g[153] = umlaut(g[ord("O")], versal + 3)
     g[154] = umlaut(g[ord("U")], versal + 3)
+    # Ø and ø (the diameter sign on drawings): O and o struck through.
+    gross_o, klein_o = g[ord("O")], g[ord("o")]
+    g[157] = gross_o.plus([[(gross_o.links(), -1), (gross_o.breite - gross_o.links(), versal + 1)]])
+    g[155] = klein_o.plus([[(klein_o.links(), -1), (klein_o.breite - klein_o.links(), mittel + 1)]])
     # °: a small circle at cap height.
     kreis = [(5, 21), (3, 20), (2, 18), (3, 16), (5, 15), (7, 16), (8, 18), (7, 20), (5, 21)]
     g[248] = Glyphe(10, [kreis])

@@ -45,7 +45,8 @@ TEST(MitgelieferteSchrift, KopfUndZeichenvorrat) {
     EXPECT_TRUE(GlypheLesen(z.Puffer, *kopf, ' ')->striche.empty());
     EXPECT_GT(GlypheLesen(z.Puffer, *kopf, ' ')->breite, 0);
     // German letters and signs through the code page.
-    for (unsigned char c : std::string_view("\xE4\xF6\xFC\xC4\xD6\xDC\xDF\xB0\xB5\xB1\xB2\xB3")) {
+    for (unsigned char c :
+         std::string_view("\xE4\xF6\xFC\xC4\xD6\xDC\xDF\xB0\xB5\xB1\xB2\xB3\xD8\xF8")) {
         const auto g = GlypheLesen(z.Puffer, *kopf, Schriftcode(c));
         ASSERT_TRUE(g) << int(c);
         EXPECT_FALSE(g->striche.empty()) << int(c);
