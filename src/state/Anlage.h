@@ -34,11 +34,11 @@ public:
     // Subsystem state joins here, one member per subsystem:
     // part program (interpreter), tool list (tools), current arc (geometry),
     // drawing mapping and canvas (graphics), font buffer (fonts).
-    Werkzeugliste werkzeuge; // from start to end; the tool file fills it
-    TKreis kreis;            // the current arc of the arc interpolation
-    Grafikzustand grafik;          // simulation graphic: mapping, canvas, path state
-    Maschinenverbindung maschine;  // reply text, controller line, zero-point flag
-    Zeichensatz zeichensatz;       // engraving font buffer and current font file
+    Werkzeugliste werkzeuge;      // from start to end; the tool file fills it
+    TKreis kreis;                 // the current arc of the arc interpolation
+    Grafikzustand grafik;         // simulation graphic: mapping, canvas, path state
+    Maschinenverbindung maschine; // reply text, controller line, zero-point flag
+    Zeichensatz zeichensatz;      // engraving font buffer and current font file
 };
 
 } // namespace korvx
