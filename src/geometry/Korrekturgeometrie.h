@@ -56,11 +56,13 @@ double KreisradiusVersetzen(double radius, bool imUhrzeigersinn, double r, std::
 TPunkt3D GeradenSchnitt(const TKorrekturGerade& a, const TKorrekturGerade& b);
 // Intersections of a line and a circle; false when they do not meet. For a
 // non-vertical line p1 has the larger x, for a vertical line p1 is the upper
-// point. A miss by less than `toleranz` mm counts as touching.
+// point. A line that misses by no more than `toleranz` mm touches the circle
+// at its point nearest the line (p1 = p2).
 bool GeradeKreisSchnitt(const TKorrekturGerade& g, const TKorrekturKreis& k, double toleranz,
                         TPunkt3D& p1, TPunkt3D& p2);
 // Intersections of two circles with different centres; false when they do not
-// meet. p1 has the larger x, on equal x the larger y.
+// meet. p1 has the larger x, on equal x the larger y. Circles that miss by no
+// more than `toleranz` mm touch at the first circle's point nearest the second.
 bool KreisKreisSchnitt(const TKorrekturKreis& a, const TKorrekturKreis& b, double toleranz,
                        TPunkt3D& p1, TPunkt3D& p2);
 

@@ -58,16 +58,6 @@ TEST(Vektor, RotationAboutZ) {
     EXPECT_EQ(y, 0.0);
 }
 
-TEST(Vektor, MatrixStepsUseRowVectors) {
-    EXPECT_EQ(MatrixMalVektor(Einheitsmatrix(), {1, 2, 3}), (TPunkt3D{1, 2, 3}));
-    const TMatrix3 m = DrehMatrixZ(0.5);
-    EXPECT_EQ(m[0], std::cos(0.5));
-    EXPECT_EQ(m[1], std::sin(0.5));
-    EXPECT_EQ(m[3], -std::sin(0.5));
-    EXPECT_EQ(m[8], 1.0);
-    EXPECT_EQ(MatrixMalVektor(m, {0, 0, 2}).z, 2.0);
-}
-
 TEST(Vektor, RoundingIsHalfToEven) {
     EXPECT_EQ(RundeAufStellen(0, 2.5), 2.0);
     EXPECT_EQ(RundeAufStellen(0, 3.5), 4.0);
