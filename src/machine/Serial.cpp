@@ -95,6 +95,9 @@ std::string TCustomSerial::Geraetepfad(int n) const {
     if (n < 1) {
         return {};
     }
+    if (!festerPfad_.empty()) {
+        return festerPfad_;
+    }
     std::string ordner = start_.empty() ? std::string("./") : start_;
     if (ordner.back() != '/') {
         ordner += '/';
@@ -105,6 +108,17 @@ std::string TCustomSerial::Geraetepfad(int n) const {
         return eintrag;
     }
     return "/dev/ttyS" + std::to_string(n - 1);
+}
+
+void TCustomSerial::FesterGeraetepfad(std::string pfad) {
+    festerPfad_ = std::move(pfad);
+    PortsPruefen();
+    if (comPort_ > 0 && !ports_.verfuegbar[comPort_]) {
+        comPort_ = 0;
+    }
+    if (comPort_ == 0 && !ports_.nummern.empty()) {
+        comPort_ = ports_.nummern.front();
+    }
 }
 
 void TCustomSerial::PortsPruefen() {

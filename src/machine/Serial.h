@@ -110,6 +110,10 @@ public:
     // exists, otherwise /dev/ttyS(n-1). Empty for n < 1.
     std::string Geraetepfad(int n) const;
 
+    // Makes every port number resolve to `pfad` (a console run given one
+    // device); empty returns to the naming above. Probes again.
+    void FesterGeraetepfad(std::string pfad);
+
     // Probes COM1 … COM4 again (stat of the resolved path, no open, so the
     // line is not touched). Done once on construction.
     void PortsPruefen();
@@ -179,6 +183,7 @@ private:
     std::size_t GeraetLesen(bool& ereigniszeichen);
 
     std::string start_;
+    std::string festerPfad_;
     TPortListe ports_;
     int comPort_ = 0;
     int fd_ = -1;
@@ -236,7 +241,8 @@ public:
     void SetTrmTimeOut(int ms) { trmTimeOut_ = ms < 0 ? 0 : ms; }
 
     // true: callbacks are handed to `UiZusteller` (which runs them on the
-    // user-interface thread, while this component exists); without a
+    // user-interface thread, while this component exists, and must not
+    // block until they have run: Close waits for the receive thread); without a
     // Zusteller they run on the receive thread as with false.
     bool SyncEventHandling = false;
     std::function<void(std::function<void()>)> UiZusteller;

@@ -126,6 +126,13 @@ TEST(Serial, PortNamesAndProbe) {
     EXPECT_FALSE(s.Active());
     EXPECT_EQ(s.SendString("x"), 0u);
     EXPECT_EQ(s.ReadString(), "");
+
+    // One given device stands for every port number.
+    s.FesterGeraetepfad(pty.name);
+    EXPECT_EQ(s.Geraetepfad(2), pty.name);
+    EXPECT_EQ(s.COMPort(), 1);
+    s.SetCOMPort(2);
+    EXPECT_TRUE(s.Open());
 }
 
 TEST(Serial, OpenSetsRawLineSendsAndReceives) {
