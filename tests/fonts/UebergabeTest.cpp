@@ -38,15 +38,6 @@ TEST_F(Uebergabetest, NurNamenAufPunktFnt) {
     }
     EXPECT_EQ(b.meldungen.size(), 4u);
     EXPECT_EQ(b.meldungen[0], "Fehler bei der Übertragung des Zeichensatznamen!");
-
-    // A line written by other tools, with LF only or none at all.
-    ordner.Schreiben("CurrentFont.TMP", "C.Fnt\nzweite Zeile\n");
-    std::string name;
-    EXPECT_EQ(UebergabeLesen(b, start, name), Uebergabe::Angenommen);
-    EXPECT_EQ(name, "C.Fnt");
-    ordner.Schreiben("CurrentFont.TMP", "D.FNT");
-    EXPECT_EQ(UebergabeLesen(b, start, name), Uebergabe::Angenommen);
-    EXPECT_EQ(name, "D.FNT");
 }
 
 TEST_F(Uebergabetest, BetrachterGibtNurGeaendertenUndBestaetigtenZurueck) {
