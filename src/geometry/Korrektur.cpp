@@ -15,8 +15,8 @@ namespace {
 constexpr std::size_t kSatzZeichen = 80;
 
 // Offset elements that miss each other by less than this (mm) touch: a line
-// running into an arc tangentially stays tangent after the offset, but the
-// snapped radii (up to 0.011 mm each) and rounding can open a small gap.
+// running into an arc tangentially stays tangent after the offset, but
+// coordinates written with two or three decimals leave a small gap.
 constexpr double kBeruehrung = 0.025;
 
 // Lines whose directions differ by less than this (sine of the angle) are

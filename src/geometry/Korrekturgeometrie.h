@@ -47,8 +47,9 @@ TKorrekturGerade GeradeVersetzen(const TKorrekturGerade& g, const TPunkt3D& star
                                  std::uint8_t seite);
 
 // Radius of an arc's offset: a clockwise arc grows on the left and shrinks on
-// the right, a counter-clockwise arc the other way round. The programmed
-// radius is snapped with `nachkommastellen` decimals, the result with one more.
+// the right, a counter-clockwise arc the other way round. A rounding residue
+// of the programmed radius is snapped away with `nachkommastellen` decimals,
+// one of the result with one more.
 double KreisradiusVersetzen(double radius, bool imUhrzeigersinn, double r, std::uint8_t seite,
                             int nachkommastellen);
 

@@ -155,21 +155,31 @@ TEST(KorrekturBerechnen, ArcsGrowOrShrinkBySideAndDirection) {
 
 TEST(KorrekturBerechnen, TangentTransitionsStayTangent) {
     // A slot: two straight sides joined by half circles, run counter-clockwise;
-    // every transition is tangent. Radius 10.01 is snapped to 10.0 by the
-    // offset, which opens a gap of 0.01 mm that counts as touching.
-    for (const double r : {10.0, 10.01}) {
+    // every transition is tangent. Radii near a tenth keep their exact value,
+    // so the offsets keep touching.
+    for (const double r : {10.0, 10.01, 8.707108}) {
         KonturBau k({0, -r - 10, 0});
         k.G1(0, -r), k.G1(40, -r), k.G3(40, r, 0, r), k.G1(0, r), k.G3(0, -r, 0, -r), k.G1(40, -r);
         ASSERT_TRUE(k.Berechnen(6.0, kKorrekturRechts)) << r;
         ASSERT_EQ(k.korrigiert.size(), 5u);
         const auto& c = k.korrigiert;
-        const double a = std::round(r * 10) / 10 + 3; // offset radius
-        ErwartePunkt(c[1].ende, 40, -a, 2e-3);
-        ErwartePunkt(c[2].ende, 40, a, 2e-3);
-        ErwartePunkt(c[3].ende, 0, a, 2e-3);
-        ErwartePunkt(c[4].ende, 0, -a, 2e-3);
+        const double a = r + 3; // offset radius
+        ErwartePunkt(c[1].ende, 40, -a, 1e-3);
+        ErwartePunkt(c[2].ende, 40, a, 1e-3);
+        ErwartePunkt(c[3].ende, 0, a, 1e-3);
+        ErwartePunkt(c[4].ende, 0, -a, 1e-3);
         EXPECT_TRUE(k.bediener.meldungen.empty()) << r;
     }
+    // An S bend: a clockwise quarter into a counter-clockwise one; on the left
+    // the first grows and the second shrinks, and they touch on the line of
+    // their centres.
+    const double r1 = 8.707108, r2 = 6.320266, rw = 1.009416;
+    KonturBau s({-20, 0, 0});
+    s.G1(-10, 0), s.G1(0, 0), s.G2(r1, -r1, 0, -r1), s.G3(r1 + r2, -r1 - r2, r2, 0);
+    s.G1(r1 + r2 + 20, -r1 - r2);
+    ASSERT_TRUE(s.Berechnen(2 * rw, kKorrekturLinks));
+    ErwartePunkt(s.korrigiert[2].ende, r1 + rw, -r1, 1e-6);
+    EXPECT_TRUE(s.bediener.meldungen.empty());
 }
 
 // A chord followed by its arc (a D shape): the corner lies at the near end of
@@ -439,8 +449,8 @@ TEST(KorrekturBerechnen, RandomContoursOfLinesAndArcs) {
         ASSERT_EQ(k.korrigiert.size(), static_cast<std::size_t>(n + 1));
         const double links = seite == kKorrekturLinks ? 1.0 : -1.0;
         // Distance from an element on the chosen side: between two lines
-        // exactly; next to an arc up to the snapping of its radius (0.011 mm
-        // twice), which also moves a nearly tangent corner off the line.
+        // exactly, next to an arc up to the rounding of its corners to
+        // thousandths.
         const auto abweichung = [&](const Element& e, const TPunkt3D& p) {
             if (!e.bogen) {
                 return Seitenabstand(e.a, e.b, p) - links * radius;
@@ -455,7 +465,7 @@ TEST(KorrekturBerechnen, RandomContoursOfLinesAndArcs) {
             const Element& nach = elemente[i % n];
             const TKorrekturSatz& s = k.korrigiert[i];
             const TPunkt3D& p = s.ende;
-            const double tol = vor.bogen || nach.bogen ? 0.025 : 1e-7;
+            const double tol = vor.bogen || nach.bogen ? 1e-3 : 1e-7;
             EXPECT_NEAR(abweichung(vor, p), 0.0, tol) << fall << " " << i;
             EXPECT_NEAR(abweichung(nach, p), 0.0, tol) << fall << " " << i;
             EXPECT_LT(std::hypot(p.x - vor.b.x, p.y - vor.b.y), 10 * radius) << fall << " " << i;
