@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test twice: a normal build
-# and one with the address and undefined-behaviour sanitizers.
+# Installs what is missing, builds, and runs every test: a normal build, the
+# serial port's threads under the thread sanitizer, and last every test again
+# with the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 ./scripts/build.sh build
 (cd build && ctest --output-on-failure -j"$(nproc)")
-./scripts/build.sh build-asan -DKORVX_SANITIZE=ON -DKORVX_BENCH=OFF
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --output-on-failure -j"$(nproc)")
-# The serial port's threads under the thread sanitizer (only the machine-link
-# tests; the rest has no threads).
+# Only the machine-link tests run under the thread sanitizer; the rest has no
+# threads.
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVX_TSAN=ON \
     -DKORVX_WITH_QT=OFF -DKORVX_BENCH=OFF >/dev/null
 cmake --build build-tsan --target test_machine -j"$(nproc)"
-TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/machine/test_machine
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/machine/test_machine \
+    --gtest_brief=1
+./scripts/build.sh build-asan -DKORVX_SANITIZE=ON -DKORVX_BENCH=OFF
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j"$(nproc)")
