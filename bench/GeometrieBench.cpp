@@ -3,6 +3,7 @@
 #include "geometry/Korrektur.h"
 #include "geometry/Kreis.h"
 #include "state/Anlage.h"
+#include "state/StillerBediener.h"
 #include "tools/Werkzeug.h"
 
 #include <benchmark/benchmark.h>
@@ -11,25 +12,6 @@
 
 namespace korvx {
 namespace {
-
-// An operator who hears nothing and answers yes.
-class StillerBediener : public Bediener {
-public:
-    int meldungen = 0;
-    void Meldung(std::string_view) override { ++meldungen; }
-    bool Frage(std::string_view) override { return true; }
-    Antwort3 FrageMitAbbruch(std::string_view) override { return Antwort3::Ja; }
-    bool Bestaetigung(std::string_view, std::string_view, std::string_view) override {
-        return true;
-    }
-    void NachrichtenVerarbeiten() override {}
-    void Warten(std::int32_t) override {}
-    std::int64_t Millisekunden() override { return 0; }
-    void AnzeigeSetzen(Anzeige, std::string_view) override {}
-    void ElementSetzen(Element, bool, bool) override {}
-    bool ElementAktiv(Element) override { return true; }
-    void ProgrammBeenden(int) override {}
-};
 
 void KreisPunkte(benchmark::State& state) {
     StillerBediener b;

@@ -4,6 +4,7 @@
 #include "graphics/Bahn.h"
 #include "graphics/qt/BildLeinwand.h"
 #include "state/Anlage.h"
+#include "state/StillerBediener.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -14,24 +15,6 @@
 namespace {
 
 using namespace korvx;
-
-// Answers nothing and waits for nothing.
-class StillerBediener : public Bediener {
-public:
-    void Meldung(std::string_view) override {}
-    bool Frage(std::string_view) override { return true; }
-    Antwort3 FrageMitAbbruch(std::string_view) override { return Antwort3::Ja; }
-    bool Bestaetigung(std::string_view, std::string_view, std::string_view) override {
-        return true;
-    }
-    void NachrichtenVerarbeiten() override {}
-    void Warten(std::int32_t) override {}
-    std::int64_t Millisekunden() override { return 0; }
-    void AnzeigeSetzen(Anzeige, std::string_view) override {}
-    void ElementSetzen(Element, bool, bool) override {}
-    bool ElementAktiv(Element) override { return true; }
-    void ProgrammBeenden(int) override {}
-};
 
 void Segmente(benchmark::State& state) {
     const auto modus = static_cast<std::uint8_t>(state.range(0));

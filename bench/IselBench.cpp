@@ -7,6 +7,7 @@
 #include "machine/Isel.h"
 #include "machine/SerielleLeitung.h"
 #include "state/Anlage.h"
+#include "state/StillerBediener.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -21,17 +22,11 @@ namespace {
 using namespace korvx;
 
 // An operator nobody watches, on the real clock.
-class StillerBediener : public Bediener {
+class UhrBediener : public StillerBediener {
 public:
     void Meldung(std::string_view text) override {
         std::fprintf(stderr, "Meldung: %.*s\n", static_cast<int>(text.size()), text.data());
     }
-    bool Frage(std::string_view) override { return true; }
-    Antwort3 FrageMitAbbruch(std::string_view) override { return Antwort3::Ja; }
-    bool Bestaetigung(std::string_view, std::string_view, std::string_view) override {
-        return true;
-    }
-    void NachrichtenVerarbeiten() override {}
     void Warten(std::int32_t ms) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
@@ -40,10 +35,6 @@ public:
                    std::chrono::steady_clock::now().time_since_epoch())
             .count();
     }
-    void AnzeigeSetzen(Anzeige, std::string_view) override {}
-    void ElementSetzen(Element, bool, bool) override {}
-    bool ElementAktiv(Element) override { return true; }
-    void ProgrammBeenden(int) override {}
 };
 
 void BM_GeradeRundlauf9600(benchmark::State& state) {
@@ -52,7 +43,7 @@ void BM_GeradeRundlauf9600(benchmark::State& state) {
     {
         ctlsim::SimProzess sim(KORVX_CTLSIM, {"--link", ordner, "--lifetime", "600", "--time-scale",
                                               "0", "--baud", "9600"});
-        StillerBediener b;
+        UhrBediener b;
         Anlage a(b, Zahlenformat(','));
         TSerial serial(ordner);
         SerielleLeitung leitung(serial);

@@ -6,6 +6,7 @@
 #include "fonts/Strichschrift.h"
 #include "fonts/Zeichensatz.h"
 #include "state/Bediener.h"
+#include "state/StillerBediener.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,23 +15,6 @@
 namespace {
 
 using namespace korvx;
-
-class StilleBedienung : public Bediener {
-public:
-    void Meldung(std::string_view) override {}
-    bool Frage(std::string_view) override { return false; }
-    Antwort3 FrageMitAbbruch(std::string_view) override { return Antwort3::Abbrechen; }
-    bool Bestaetigung(std::string_view, std::string_view, std::string_view) override {
-        return false;
-    }
-    void NachrichtenVerarbeiten() override {}
-    void Warten(std::int32_t) override {}
-    std::int64_t Millisekunden() override { return 0; }
-    void AnzeigeSetzen(Anzeige, std::string_view) override {}
-    void ElementSetzen(Element, bool, bool) override {}
-    bool ElementAktiv(Element) override { return true; }
-    void ProgrammBeenden(int) override {}
-};
 
 // Checks that a drawn line stays where a text box at (x, y) of this height can
 // reach: 127 font units at the largest scale on either side.
@@ -86,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     for (int c = 1; c < 256; ++c) {
         text.push_back(static_cast<char>(c));
     }
-    StilleBedienung bedienung;
+    StillerBediener bedienung(false);
     PruefLeinwand leinwand;
     for (int hoehe : {1, 25, 400}) {
         // 255 glyphs of up to 255 units plus 127 units of reach, scaled by up
