@@ -35,11 +35,6 @@ std::int32_t Millisekunden(double ms) {
     return static_cast<std::int32_t>(r);
 }
 
-double SchritteProMillimeter(const Maschinenzustand& zustand, double steigung) {
-    return static_cast<double>(zustand.konfig.SchritteProUmdrehung) *
-           static_cast<double>(zustand.konfig.Schrittfaktor) / steigung;
-}
-
 } // namespace
 
 std::int32_t Verfahrzeit(const Maschinenzustand& zustand, const TPunkt3D& start,
@@ -95,7 +90,10 @@ std::int64_t SchrittZahl(const Maschinenzustand& zustand, double weg, double ste
     // Beyond 2^62 the count is meaningless for any real axis; the limit keeps
     // the conversion to an integer defined.
     constexpr double kGrenze = 4611686018427387904.0;
-    const double s = std::nearbyint(weg * SchritteProMillimeter(zustand, steigung));
+    // Steps per revolution × distance × factor / pitch, in this order: the
+    // order decides which way a count lying on a half step rounds.
+    const double s = std::nearbyint(static_cast<double>(zustand.konfig.SchritteProUmdrehung) * weg *
+                                    static_cast<double>(zustand.konfig.Schrittfaktor) / steigung);
     if (std::isnan(s)) {
         return 0;
     }

@@ -76,6 +76,10 @@ TEST(Schritte, CountRoundsHalfToEvenAndInverts) {
     z.konfig.Schrittfaktor = 4;
     EXPECT_EQ(SchrittZahl(z, 1.0, 5.0), 160);
     EXPECT_EQ(SchritteNachMillimeter(z, 160.0, 5.0), 1.0);
+    // 199.997 mm at 2500 steps/mm lie exactly on a half step: −499992.5 → −499992.
+    z.konfig.SchritteProUmdrehung = 500;
+    z.konfig.Schrittfaktor = 5;
+    EXPECT_EQ(SchrittZahl(z, -199.997, 1.0), -499992);
     EXPECT_EQ(DurchHandTeiler(z, 1.0), 0.01);
 }
 
