@@ -57,6 +57,11 @@ void KorrekturAusfuehren(Anlage& anlage, Bahnausgabe& ausgabe, const TKorrekturL
                 if (antwort == Antwort3::Abbrechen) {
                     zustand.konfig.Schrittbetrieb = false;
                 }
+                // The question waits for the operator; a stop pressed
+                // meanwhile counts before the answer.
+                if (Halt(zustand)) {
+                    return;
+                }
             }
             Fahren(anlage, ausgabe, aktuell, satz.ende);
             break;

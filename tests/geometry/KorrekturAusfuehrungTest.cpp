@@ -142,6 +142,27 @@ TEST(KorrekturAusfuehren, StopsEndTheWalk) {
         EXPECT_EQ(aktuell, (TPunkt3D{1, 0, 0}));
     }
     {
+        // Emergency stop while the step question is open: the move is not made.
+        struct StopBeiFrage : test::FakeBediener {
+            Maschinenzustand* zustand = nullptr;
+            Antwort3 FrageMitAbbruch(std::string_view text) override {
+                zustand->Abbruch = true;
+                return FakeBediener::FrageMitAbbruch(text);
+            }
+        } b;
+        Anlage anlage{b, Zahlenformat('.')};
+        b.zustand = &anlage.zustand;
+        anlage.zustand.konfig.Schrittbetrieb = true;
+        for (const Antwort3 antwort : {Antwort3::Ja, Antwort3::Abbrechen}) {
+            anlage.zustand.Abbruch = false;
+            b.antworten3 = {antwort};
+            AufzeichnendeAusgabe a;
+            TPunkt3D aktuell;
+            KorrekturAusfuehren(anlage, a, liste, aktuell);
+            EXPECT_TRUE(a.ziele.empty());
+        }
+    }
+    {
         // A controller error during a move: nothing after it.
         KonturBau k;
         AufzeichnendeAusgabe a;
