@@ -298,12 +298,23 @@ bool KorrekturBerechnen(Anlage& anlage, bool& stop, TKorrekturListe& programm,
         TKorrekturSatz neu = akt;
         neu.start = ecke;
         neu.ende = {punkt.x, punkt.y, akt.ende.z};
-        if (elemente[k].kreis) {
+        bool anhaengen = true;
+        if (elemente[k].kreis && elemente[k].bahn.radius == 0.0) {
+            // An inner arc exactly as round as the tool: the cutter centre
+            // stays on the arc's centre, so nothing but z can move (an arc of
+            // radius 0 could not be run).
+            neu.art = kSatzGerade;
+            neu.I = 0.0;
+            neu.J = 0.0;
+            anhaengen = !PunkteGleich3D(neu.start, neu.ende);
+        } else if (elemente[k].kreis) {
             neu.I = elemente[k].bahn.mx - ecke.x;
             neu.J = elemente[k].bahn.my - ecke.y;
         }
-        korrigiert.push_back(std::move(neu));
-        ecke = korrigiert.back().ende;
+        ecke = neu.ende;
+        if (anhaengen) {
+            korrigiert.push_back(std::move(neu));
+        }
         mitnehmen(kontur[k] + 1, kontur[k + 1]);
     }
     mitnehmen(kontur.back() + 1, programm.size());

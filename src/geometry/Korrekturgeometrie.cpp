@@ -103,7 +103,9 @@ TPunkt3D GeradenSchnitt(const TKorrekturGerade& a, const TKorrekturGerade& b) {
 
 bool GeradeKreisSchnitt(const TKorrekturGerade& g, const TKorrekturKreis& k, double toleranz,
                         TPunkt3D& p1, TPunkt3D& p2) {
-    if (!(k.radius > 0.0)) {
+    // A radius of 0 is a point (an inner arc exactly as round as the tool):
+    // a line through it meets it there.
+    if (!(k.radius >= 0.0)) {
         return false;
     }
     const double r2 = k.radius * k.radius;
@@ -153,7 +155,7 @@ bool GeradeKreisSchnitt(const TKorrekturGerade& g, const TKorrekturKreis& k, dou
 
 bool KreisKreisSchnitt(const TKorrekturKreis& a, const TKorrekturKreis& b, double toleranz,
                        TPunkt3D& p1, TPunkt3D& p2) {
-    if (!(a.radius > 0.0) || !(b.radius > 0.0)) {
+    if (!(a.radius >= 0.0) || !(b.radius >= 0.0)) {
         return false;
     }
     // Along the line of centres: the foot of the common chord lies at l from

@@ -55,10 +55,11 @@ double KreisradiusVersetzen(double radius, bool imUhrzeigersinn, double r, std::
 
 // Intersection of two lines that are not parallel.
 TPunkt3D GeradenSchnitt(const TKorrekturGerade& a, const TKorrekturGerade& b);
-// Intersections of a line and a circle; false when they do not meet. For a
-// non-vertical line p1 has the larger x, for a vertical line p1 is the upper
-// point. A line that misses by no more than `toleranz` mm touches the circle
-// at its point nearest the line (p1 = p2).
+// Intersections of a line and a circle (a point for radius 0); false when they
+// do not meet or the radius is negative. For a non-vertical line p1 has the
+// larger x, for a vertical line p1 is the upper point. A line that misses by
+// no more than `toleranz` mm touches the circle at its point nearest the line
+// (p1 = p2).
 bool GeradeKreisSchnitt(const TKorrekturGerade& g, const TKorrekturKreis& k, double toleranz,
                         TPunkt3D& p1, TPunkt3D& p2);
 // Intersections of two circles with different centres; false when they do not

@@ -180,6 +180,17 @@ TEST(KorrekturBerechnen, TangentTransitionsStayTangent) {
     ASSERT_TRUE(s.Berechnen(2 * rw, kKorrekturLinks));
     ErwartePunkt(s.korrigiert[2].ende, r1 + rw, -r1, 1e-6);
     EXPECT_TRUE(s.bediener.meldungen.empty());
+    // An inner corner rounded exactly with the tool radius: the offset arc is
+    // its centre, where both offset lines meet; no arc of radius 0 is left.
+    KonturBau p({0, -10, 0});
+    p.G1(0, 0), p.G1(10, 0), p.G3(13, 3, 0, 3), p.G1(13, 20), p.G1(0, 20);
+    ASSERT_TRUE(p.Berechnen(6.0, kKorrekturLinks));
+    ASSERT_EQ(p.korrigiert.size(), 3u);
+    ErwartePunkt(p.korrigiert[1].ende, 10, 3, 1e-12);
+    EXPECT_EQ(p.korrigiert[2].art, kSatzGerade);
+    ErwartePunkt(p.korrigiert[2].start, 10, 3, 1e-12);
+    ErwartePunkt(p.korrigiert[2].ende, 10, 17, 1e-12);
+    EXPECT_TRUE(p.bediener.meldungen.empty());
 }
 
 // A chord followed by its arc (a D shape): the corner lies at the near end of
