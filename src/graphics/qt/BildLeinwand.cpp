@@ -88,10 +88,12 @@ void BildLeinwand::StiftAnwenden() {
     } else {
         stift.setColor(AlsQColor(stift_.farbe));
         stift.setWidth(std::max(stift_.breite, 1));
-        // Flat ends: a line leaves its end pixel unset, and wide pens do not
-        // reach beyond the segment's ends.
-        stift.setCapStyle(Qt::FlatCap);
-        stift.setJoinStyle(Qt::MiterJoin);
+        // A thin line leaves its end pixel unset. A wide pen paints the band a
+        // round cutter sweeps: round ends, so the segments of a contour meet
+        // without notches at its corners and a plunge shows the cutter's circle.
+        const bool breit = stift_.breite > 1;
+        stift.setCapStyle(breit ? Qt::RoundCap : Qt::FlatCap);
+        stift.setJoinStyle(breit ? Qt::RoundJoin : Qt::MiterJoin);
         const QList<qreal> muster = Strichmuster(stift_.stil);
         if (muster.isEmpty()) {
             stift.setStyle(Qt::SolidLine);

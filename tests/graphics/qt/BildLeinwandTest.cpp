@@ -161,6 +161,10 @@ TEST(BildLeinwand, GrafikMitAchsenUndBahnenAlsDatei) {
     EXPECT_EQ(Pixel(b, 550, 41), 0xFF7F7Fu);
     EXPECT_EQ(Pixel(b, 550, 57), 0xFF7F7Fu);
     EXPECT_EQ(Pixel(b, 550, 62), kWeiss);
+    // Its start is round like the cutter: painted beyond the start point on
+    // the band's axis, not at the square's corner.
+    EXPECT_EQ(Pixel(b, 393, 49), 0xFF7F7Fu);
+    EXPECT_EQ(Pixel(b, 392, 40), kWeiss);
     // Outline of the last move: two lines 10 pixels beside it in the pen in
     // force (the shaded red of the band before), white inside.
     EXPECT_EQ(Pixel(b, 690, 300), 0xFF7F7Fu);
