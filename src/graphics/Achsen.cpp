@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace korvx {
@@ -57,6 +58,8 @@ void XAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int ze
         std::llabs(static_cast<long long>(a.WeltZuBildX(e.weiteX)) - a.WeltZuBildX(0.0L));
     const int grenze = breite - bM;
     int schritte = 1;
+    // First column right of the last label drawn that the next one may use.
+    int frei = std::numeric_limits<int>::min();
     for (int k = 0; k < kMaxTeilstriche; ++k) {
         const double wert = e.weiteX * (q + k);
         const std::int32_t p = a.WeltZuBildX(wert);
@@ -73,14 +76,23 @@ void XAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int ze
             continue;
         }
         const int tb = l.TextBreite(text);
+        const int schritteVorher = schritte;
         if (!BeschriftungPasst(abstand, tb, bM, schritte)) {
             continue;
         }
+        // Centred under the tick, but never cut off at the image's sides. A
+        // label pushed in from a side could run into its neighbour; it is then
+        // left out like one that does not fit.
+        const int x = std::max(0, std::min(p - tb / 2, breite - tb));
+        if (x < frei) {
+            schritte = schritteVorher + 1;
+            continue;
+        }
+        frei = x + tb + bM / 2;
         const int th = l.TextHoehe(text);
         const int y = hoehe - zeile < th + kBeschriftungAbstand ? zeile - (3 * th) / 2
                                                                 : zeile + kBeschriftungAbstand;
-        // Centred under the tick, but never cut off at the image's sides.
-        l.Text(std::max(0, std::min(p - tb / 2, breite - tb)), y, text);
+        l.Text(x, y, text);
     }
 }
 

@@ -169,6 +169,17 @@ TEST_F(Achsen, BeschriftungWeichtAusWennKeinPlatzIst) {
     ASSERT_TRUE(HatLinie(0, zeile, 499, zeile));
     ASSERT_FALSE(leinwand.texte.empty());
     EXPECT_EQ(leinwand.texte.front().y, zeile - 18);
+
+    // 5 pixels a millimetre, ticks 50 pixels apart: every label fits, but the
+    // first one, pushed in from the left edge, would run into "-10,00".
+    leinwand.Vergessen();
+    e = Einstellung(-20, -150, 80, 140);
+    e.weiteX = 10;
+    e.weiteY = 0;
+    AchsenZeichnen(leinwand, a, e);
+    EXPECT_EQ(Texte(), (std::vector<std::string>{"-20,00", "10,00", "20,00", "30,00", "40,00",
+                                                 "50,00", "60,00", "70,00", "y", "x"}));
+    EXPECT_EQ(leinwand.texte.front().x, 0);
 }
 
 TEST_F(Achsen, TeilungNullZeichntWederStricheNochBeschriftungen) {
