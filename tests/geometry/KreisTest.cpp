@@ -95,6 +95,12 @@ TEST(Kreis, RejectedDataAreReported) {
     // Radius 0.
     KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 10, 0, 0, 0);
     EXPECT_TRUE(k.fehler);
+    // Values that are not finite.
+    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, std::nan(""), 10, -10,
+                        0);
+    EXPECT_TRUE(k.fehler);
+    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 10, -HUGE_VAL, 0);
+    EXPECT_TRUE(k.fehler);
     // End point on the centre: no angle.
     fertig = false;
     KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 0, -10, 0);
@@ -102,6 +108,8 @@ TEST(Kreis, RejectedDataAreReported) {
     EXPECT_TRUE(fertig);
     EXPECT_EQ(b.meldungen,
               (std::vector<std::string>{"Fehler bei der Kreisvariablen-Initialisierung!",
+                                        "Fehler bei der Kreisvariablen-Initialisierung!",
+                                        "Fehler bei der Kreisvariablen-Initialisierung!",
                                         "Fehler bei der Kreisvariablen-Initialisierung!",
                                         "Fehler bei der Winkelberechnung!"}));
 
