@@ -41,6 +41,11 @@ bool KreisWinkel(double d1, double d2, double& winkel) {
     } else {
         winkel = s1 == '-' ? 180.0 + basis : 360.0 - basis;
     }
+    // A point just below the positive x axis whose angle snaps to 0 lies at
+    // 0, not 360: otherwise a full circle from there would have no sweep.
+    if (winkel >= 360.0) {
+        winkel -= 360.0;
+    }
     return true;
 }
 

@@ -27,7 +27,7 @@ struct TKreis {
     double radius = 0.0;
     double mitteErste = 0.0;
     double mitteZweite = 0.0;
-    double startwinkel = 0.0; // 0 ≤ a ≤ 360, seen from the centre
+    double startwinkel = 0.0; // 0 ≤ a < 360, seen from the centre
     double endwinkel = 0.0;
     double bogen = 0.0;         // angle to travel, 0 < bogen ≤ 360
     double zurueckgelegt = 0.0; // angle travelled so far
@@ -53,7 +53,7 @@ void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& 
 void KreisNaechsterPunkt(TKreis& kreis, Bediener& bediener, std::string_view satz, int richtung,
                          bool& fertig, double& erste, double& zweite);
 
-// Angle in degrees, 0 … 360, of the point (d1, d2) seen from the centre, by
+// Angle in degrees, 0 ≤ a < 360, of the point (d1, d2) seen from the centre, by
 // quadrant; false (angle −1) for the centre itself.
 bool KreisWinkel(double d1, double d2, double& winkel);
 // Angle to travel from the start to the end angle in the given direction,

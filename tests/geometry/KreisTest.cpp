@@ -75,6 +75,9 @@ TEST(Kreis, EqualStartAndEndIsAFullCircle) {
         EXPECT_EQ(punkte.size(), 360u);
         EXPECT_EQ(punkte.back().x, 3.0);
         EXPECT_EQ(punkte.back().y, 4.0);
+        // Starting a hair below the x axis, where the angle snaps to 0.
+        KreisInitialisieren(k, b, richtung, fertig, {10, -0.001, 0}, 10, -0.001, -10, 0.001);
+        EXPECT_EQ(k.bogen, 360.0);
     }
 }
 
