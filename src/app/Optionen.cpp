@@ -2,6 +2,7 @@
 
 #include "interpreter/BlockList.h"
 #include "state/Dateien.h"
+#include "state/Text.h"
 
 #include <cctype>
 #include <charconv>
@@ -209,7 +210,9 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
 }
 
 std::optional<std::deque<bool>> AntwortenLesen(const std::string& pfad, std::string& fehler) {
-    const auto inhalt = DateiLesen(pfad);
+    // The path comes from the command line in UTF-8; the file layer takes
+    // Windows-1252 text.
+    const auto inhalt = DateiLesen(NachCp1252(pfad));
     if (!inhalt) {
         fehler = "Antwortdatei " + pfad + " nicht lesbar";
         return std::nullopt;

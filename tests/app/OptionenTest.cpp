@@ -1,6 +1,7 @@
 #include "app/Optionen.h"
 #include "support/TempOrdner.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace korvx::app {
@@ -104,6 +105,12 @@ TEST(Optionen, AnswerFile) {
               "Antwortdatei " + ordner.Datei("b.txt") + ", Zeile 2: \"ja\" oder \"nein\" erwartet");
     EXPECT_FALSE(AntwortenLesen(ordner.Datei("fehlt.txt"), fehler));
     EXPECT_EQ(fehler, "Antwortdatei " + ordner.Datei("fehlt.txt") + " nicht lesbar");
+
+    // A name with an umlaut, as the command line gives it (UTF-8).
+    std::ofstream((ordner.pfad() / "Antw\u00f6rten.txt").string()) << "nein\n";
+    const auto umlaut = AntwortenLesen((ordner.pfad() / "Antw\u00f6rten.txt").string(), fehler);
+    ASSERT_TRUE(umlaut) << fehler;
+    EXPECT_EQ(*umlaut, (std::deque<bool>{false}));
 }
 
 } // namespace
