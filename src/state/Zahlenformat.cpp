@@ -1,6 +1,7 @@
 #include "state/Zahlenformat.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -131,8 +132,12 @@ std::optional<double> Zahlenformat::Lesen(std::string_view text) const {
     if (i != s.size()) {
         return std::nullopt;
     }
-    const double wert = std::strtod(s.c_str(), nullptr);
-    if (!std::isfinite(wert)) {
+    // from_chars reads the point whatever the C locale says; once the window
+    // toolkit has set the user's locale, strtod would stop at the point.
+    const char* zahl = s.data() + (s[0] == '+' ? 1 : 0);
+    double wert = 0.0;
+    const auto [rest, fehler] = std::from_chars(zahl, s.data() + s.size(), wert);
+    if (fehler != std::errc() || rest != s.data() + s.size() || !std::isfinite(wert)) {
         return std::nullopt;
     }
     return wert;
