@@ -62,7 +62,7 @@ bool KonfigurationLaden(Maschinenzustand& zustand, Bediener& bediener, std::stri
 
 bool KonfigurationSpeichern(const Maschinenzustand& zustand, Bediener& bediener,
                             std::string_view pfad) {
-    const auto bild = zustand.konfig.Bild();
+    const auto bild = zustand.konfig.KonfigurationsBlock();
     if (!DateiSicherSchreiben(pfad, std::span<const std::uint8_t>(bild))) {
         bediener.Meldung(meldung::KonfigurationNichtErzeugt(pfad));
         return false;

@@ -44,7 +44,7 @@ std::array<std::uint8_t, 30> TKonfiguration::StandardKennung() {
     return k;
 }
 
-TKonfiguration::Abbild TKonfiguration::Bild() const {
+TKonfiguration::Abbild TKonfiguration::KonfigurationsBlock() const {
     Abbild bild{};
     ByteSchreiber s(bild);
     s.Bytes(0, Konfigurationskennung);

@@ -27,7 +27,7 @@ using Pad3 = std::array<std::uint8_t, 3>;
 inline constexpr Pad3 kPad3 = {0x8D, 0x40, 0x00};
 
 // The persisted settings block. Its file form is a 1252-byte little-endian
-// image (see Bild / AusBild); the pad bytes are kept as read so that a file
+// image (see KonfigurationsBlock / AusBild); the pad bytes are kept as read so that a file
 // written back is byte-identical where nothing changed.
 struct TKonfiguration {
     static constexpr std::size_t kGroesse = 1252;
@@ -83,7 +83,7 @@ struct TKonfiguration {
     static std::array<std::uint8_t, 30> StandardKennung();
 
     // The file image, little-endian with IEEE 754 doubles.
-    Abbild Bild() const;
+    Abbild KonfigurationsBlock() const;
     // Replaces the whole block by an image.
     void AusBild(const Abbild& bild);
 

@@ -8,7 +8,7 @@ namespace {
 
 TEST(Konfiguration, DefaultImageHasHeaderPadsAndFieldsAtTheirOffsets) {
     const TKonfiguration k;
-    const auto bild = k.Bild();
+    const auto bild = k.KonfigurationsBlock();
     const ByteLeser l(bild);
     const std::string kennung(reinterpret_cast<const char*>(bild.data()), 30);
     EXPECT_EQ(kennung, std::string("Fraesen Konfigurationsdatei  \x1A"));
@@ -66,7 +66,7 @@ TEST(Konfiguration, EveryFieldLandsAtItsOwnOffset) {
     k.Grafikmodus = 1;
     k.TeileprogrammDatei.Setzen("/home/a/TEIL.CNC");
     k.ZeichensatzDatei.Setzen("X.FNT");
-    const auto bild = k.Bild();
+    const auto bild = k.KonfigurationsBlock();
     const ByteLeser l(bild);
     EXPECT_EQ(bild[56], 0x04);
     EXPECT_EQ(bild[59], 0x01);
@@ -101,7 +101,7 @@ TEST(Konfiguration, ForeignImageRoundTripsByteForByte) {
     }
     TKonfiguration k;
     k.AusBild(fremd);
-    EXPECT_EQ(k.Bild(), fremd);
+    EXPECT_EQ(k.KonfigurationsBlock(), fremd);
 }
 
 TEST(Konfiguration, ShortStringKeepsBytesAfterItsText) {
