@@ -1,11 +1,10 @@
 #include "state/Zahlenformat.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace korvx {
@@ -52,23 +51,38 @@ std::string Zahlenformat::Fest(double wert, int praezision, int nachkommastellen
     if (nachkommastellen > 18) {
         nachkommastellen = 18;
     }
-    // Round to the precision first: "%.*e" gives exactly `praezision` digits.
+    // Round to the precision first: scientific form with praezision digits.
+    // to_chars/from_chars always use the point, whatever locale the window
+    // toolkit has set for the C library.
     char puffer[64];
-    std::snprintf(puffer, sizeof puffer, "%.*e", praezision - 1, wert);
-    const double gerundet = std::strtod(puffer, nullptr);
-    const char* e = std::strchr(puffer, 'e');
-    const int exponent = e != nullptr ? std::atoi(e + 1) : 0;
+    auto ende = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::scientific,
+                              praezision - 1)
+                    .ptr;
+    double gerundet = 0.0;
+    std::from_chars(puffer, ende, gerundet);
+    const char* e = std::find(puffer, ende, 'e');
+    int exponent = 0;
+    if (e != ende) {
+        const char* z = e + 1;
+        z += (*z == '+') ? 1 : 0;
+        std::from_chars(z, ende, exponent);
+    }
     std::string text;
     if (gerundet != 0.0 && exponent + 1 > praezision) {
         // Exponent form: mantissa with the precision's digits, exponent with a
         // sign and at least two digits.
-        std::string mantisse(puffer, static_cast<std::size_t>(e - puffer));
-        char exp[16];
-        std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-        text = mantisse + exp;
+        const int betrag = std::abs(exponent);
+        text.assign(static_cast<const char*>(puffer), e);
+        text += exponent < 0 ? "E-" : "E+";
+        if (betrag < 10) {
+            text += '0';
+        }
+        text += std::to_string(betrag);
     } else {
-        std::snprintf(puffer, sizeof puffer, "%.*f", nachkommastellen, gerundet);
-        text = puffer;
+        ende = std::to_chars(puffer, puffer + sizeof puffer, gerundet, std::chars_format::fixed,
+                             nachkommastellen)
+                   .ptr;
+        text.assign(puffer, ende);
         // No sign on a value that rounds to zero.
         if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos) {
             text.erase(0, 1);
