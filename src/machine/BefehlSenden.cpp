@@ -29,6 +29,13 @@ std::string BefehlMitAntwort(Anlage& a, std::string_view befehl, bool& ok,
 
     b.NachrichtenVerarbeiten();
     antwort.Leeren();
+    if (!abbruchBeimAufruf && z.Abbruch) {
+        // A stop pressed while events were processed just now: the command
+        // must not go out after it. Only a command given with the stop
+        // already set (the stop byte itself) is still sent.
+        ok = false;
+        return {};
+    }
     std::string text(befehl);
     text += "\r\r";
     if (leitung) {

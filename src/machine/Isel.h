@@ -33,7 +33,8 @@ inline constexpr int kPositionsGrenzeMs = 500;
 // becomes true on "0"; an error reply is shown (unless
 // FehlermeldungUnterdruecken) and sets Abbruch and Abgebrochen, leaving ok
 // as it was. When Abbruch is set at the call the command is sent, nothing is
-// awaited and ok becomes false. The wait ends when Abbruch becomes set (ok
+// awaited and ok becomes false; when it becomes set while events are processed
+// before the send, nothing is sent and ok becomes false. The wait ends when Abbruch becomes set (ok
 // false) and after AntwortGrenzeMs: then the operator is told, Abbruch and
 // Abgebrochen are set, the reference counts as lost and ok becomes false.
 void BefehlSenden(Anlage& a, std::string_view befehl, bool& ok, double erwarteteDauerMs);

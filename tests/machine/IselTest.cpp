@@ -108,6 +108,17 @@ TEST_F(IselTest, WithAbbruchSetTheCommandIsSentButNotAwaited) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(l.warteAufrufe, 0);
     EXPECT_EQ(b.uhr, 0);
+
+    // The abort button pressed in the events processed just before the send:
+    // the command stays unsent.
+    l.gesendet.clear();
+    z.Abbruch = false;
+    b.beiNachrichten = [&] { z.Abbruch = z.Abgebrochen = true; };
+    ok = true;
+    BefehlSenden(a, "@0A 1000, 21, 0, 21, 0, 21, 0, 21", ok, 200);
+    EXPECT_EQ(l.gesendet, "");
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(b.meldungen.empty());
 }
 
 TEST_F(IselTest, MissingReplyEndsAfterTheBoundAndMarksTheReferenceLost) {
