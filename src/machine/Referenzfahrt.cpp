@@ -22,20 +22,46 @@ std::int32_t AufInt32(double ms) {
     return static_cast<std::int32_t>(std::nearbyint(std::max(0.0, ms)));
 }
 
-} // namespace
-
-std::int32_t ReferenzDauer(const Maschinenzustand& z) {
-    const TKonfiguration& k = z.konfig;
-    const double d[3] = {k.PositionAbReferenz.x, k.PositionAbReferenz.y, k.PositionAbReferenz.z};
+// ms the reference run takes from distance d (mm per axis) at 1000 steps per
+// second on every axis, one axis after the other.
+double Heimfahrzeit(const TKonfiguration& k, const TPunkt3D& d) {
+    const double weg[3] = {d.x, d.y, d.z};
     const double steigung[3] = {k.Spindelsteigung.x, k.Spindelsteigung.y, k.Spindelsteigung.z};
     double sekunden = 0.0;
     for (int i = 0; i < 3; ++i) {
         // Axis speed in mm/s at 1000 steps per second.
         const double v = 1000.0 * steigung[i] / static_cast<double>(k.SchritteProUmdrehung);
-        sekunden += std::abs(d[i]) / v;
+        sekunden += std::abs(weg[i]) / v;
     }
-    return AufInt32(1000.0 * sekunden);
+    return 1000.0 * sekunden;
 }
+
+} // namespace
+
+std::int32_t ReferenzDauer(const Maschinenzustand& z) {
+    return AufInt32(Heimfahrzeit(z.konfig, z.konfig.PositionAbReferenz));
+}
+
+namespace {
+
+// The reply to the reference run is awaited for as long as the run can take
+// from anywhere in the travel range: it is made because the position is not
+// trusted, so PositionAbReferenz may be far too small. Giving up early would
+// leave the controller homing while its late "0" is taken for the reply to a
+// later command.
+double ReferenzWartedauer(const Maschinenzustand& z) {
+    const TKonfiguration& k = z.konfig;
+    const TPunkt3D& p = k.PositionAbReferenz;
+    const TPunkt3D& l = k.Spindellaenge;
+    const TPunkt3D weitester{std::max(std::abs(p.x), std::abs(l.x)),
+                             std::max(std::abs(p.y), std::abs(l.y)),
+                             std::max(std::abs(p.z), std::abs(l.z))};
+    const double ganz = Heimfahrzeit(k, weitester);
+    const auto dauer = static_cast<double>(z.Verfahrdauer);
+    return std::isfinite(ganz) ? std::max(dauer, ganz) : dauer;
+}
+
+} // namespace
 
 void SchnittstelleVorbereiten(Anlage& a, std::uint8_t portNummer) {
     Steuerleitung* leitung = a.maschine.leitung;
@@ -95,7 +121,7 @@ void ReferenzfahrtAusfuehren(Anlage& a) {
             ok = false;
             z.FehlermeldungUnterdruecken = true;
             const std::string antwort =
-                detail::BefehlMitAntwort(a, "@0R7", ok, static_cast<double>(z.Verfahrdauer));
+                detail::BefehlMitAntwort(a, "@0R7", ok, ReferenzWartedauer(z));
             z.FehlermeldungUnterdruecken = false;
             if (!ok && !antwort.empty() && !z.Abbruch) {
                 const std::string kurz = antwort.substr(0, 10);

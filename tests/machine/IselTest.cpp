@@ -290,6 +290,18 @@ TEST_F(IselTest, ReferenceRunSendsItsCommandsAndResetsThePositions) {
     EXPECT_EQ(b.anzeigen[Anzeige::Ziel], "Position (M)");
     EXPECT_EQ(b.anzeigen[Anzeige::Z], "65,00");
     EXPECT_TRUE(b.meldungen.empty());
+
+    // A position not trusted (PositionAbReferenz 0 while the axes stand far
+    // away): the run's reply is awaited as long as homing the whole travel
+    // takes, not just 2.3 s.
+    z.ReferenzAngefahren = false;
+    l.antworten = [&](const std::string& zeile) -> std::optional<std::string> {
+        l.verzoegerungMs = zeile == "@0R7" ? 50000 : 10;
+        return std::string("0");
+    };
+    ReferenzfahrtAusfuehren(a);
+    EXPECT_EQ(z.Verfahrdauer, 0);
+    EXPECT_TRUE(z.ReferenzAngefahren) << (b.meldungen.empty() ? "" : b.meldungen[0]);
 }
 
 TEST_F(IselTest, FailedReferenceRunSendsNothingMore) {
