@@ -15,8 +15,9 @@ struct Maschinenverbindung {
     // A workpiece zero point has been entered since the start or the last
     // successful reference run.
     bool NullpunktGewaehlt = false;
-    // Called by a successful reference run at the point where the motion
-    // flags are reset and the test display refreshed (interpreter, window).
+    // Called at the end of a successful reference run, after positions and
+    // displays are reset: clears the motion flags and refreshes the test
+    // display (interpreter, window).
     std::function<void()> beiReferenzErreicht;
 };
 

@@ -136,9 +136,6 @@ void ReferenzfahrtAusfuehren(Anlage& a) {
 
     z.ReferenzAngefahren = true;
     a.maschine.NullpunktGewaehlt = false;
-    if (a.maschine.beiReferenzErreicht) {
-        a.maschine.beiReferenzErreicht();
-    }
     z.Abbruch = false;
     z.PositionM = {0.0, 0.0, 0.0};
     z.WerkzeugPositionW = {0.0, 0.0, z.konfig.Spindellaenge.z};
@@ -150,6 +147,11 @@ void ReferenzfahrtAusfuehren(Anlage& a) {
     b.AnzeigeSetzen(Anzeige::Z, a.format.Fest(z.PositionM.z, 15, 2));
     z.konfig.PositionAbReferenz = {0.0, 0.0, 0.0};
     b.AnzeigeSetzen(Anzeige::Hinweis, Punkttext(a, z.konfig.PositionAbReferenz));
+    // Last, so that a test display refreshed there shows the reset positions;
+    // the motion flags it clears are read by no step above.
+    if (a.maschine.beiReferenzErreicht) {
+        a.maschine.beiReferenzErreicht();
+    }
 }
 
 void NotausSenden(Anlage& a) {

@@ -270,7 +270,10 @@ TEST_F(IselTest, MoveCommandText) {
 
 TEST_F(IselTest, ReferenceRunSendsItsCommandsAndResetsThePositions) {
     bool hookGerufen = false;
-    a.maschine.beiReferenzErreicht = [&] { hookGerufen = true; };
+    a.maschine.beiReferenzErreicht = [&] {
+        // A test display refreshed here must see the reset positions.
+        hookGerufen = z.PositionM.z == 65.0 && z.konfig.PositionAbReferenz.x == 0.0;
+    };
     a.maschine.NullpunktGewaehlt = true;
     z.konfig.ComPortNummer = 7; // above 2 selects 2
     l.Ankommen("0");            // a late reply of an earlier run
