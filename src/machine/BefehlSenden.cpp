@@ -39,6 +39,11 @@ std::string BefehlMitAntwort(Anlage& a, std::string_view befehl, bool& ok,
     std::string text(befehl);
     text += "\r\r";
     if (leitung) {
+        // Every command is answered before the next one goes out, so bytes
+        // waiting now are late ones of an earlier reply (a query that gave
+        // up on them); they must not pass for this command's reply.
+        leitung->EmpfangVerwerfen();
+        antwort.Leeren();
         leitung->Senden(text);
     }
     if (abbruchBeimAufruf) {

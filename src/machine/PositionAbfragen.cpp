@@ -25,6 +25,9 @@ bool PositionAbfragen(Anlage& a, TPunkt3D& position) {
         return false; // the work is stopping: nothing more goes to the controller
     }
 
+    if (leitung) {
+        leitung->EmpfangVerwerfen(); // late bytes of an earlier reply
+    }
     antwort.Leeren();
     if (leitung) {
         leitung->Senden("@0P\r");

@@ -213,6 +213,21 @@ TEST_F(IselTest, SlowOrPrefixedPositionRepliesAreReadWhole) {
     EXPECT_TRUE(PositionAbfragen(a, p));
     EXPECT_DOUBLE_EQ(p.y, -4.0);
     EXPECT_TRUE(b.meldungen.empty());
+
+    // A reply that came after its query gave up (and after the work was
+    // restarted) is not taken for the next command's reply or position.
+    l.Ankommen("0000190FFFE70000000");
+    Antworten({{"@0A 5", "2"}});
+    bool ok = false;
+    BefehlSenden(a, "@0A 5", ok, 0);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(b.meldungen.size(), 1u);
+    z.Abbruch = false;
+    l.Ankommen("0000190FFFE70000000");
+    l.antworten = nullptr;
+    l.position = "0000064FFFE70000000";
+    EXPECT_TRUE(PositionAbfragen(a, p));
+    EXPECT_DOUBLE_EQ(p.x, 1.0);
 }
 
 TEST_F(IselTest, FailedPositionQueriesStopTheWork) {
