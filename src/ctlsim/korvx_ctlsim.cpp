@@ -304,12 +304,13 @@ bool Simulator::ZeileBearbeiten(std::int64_t jetzt) {
     if (b == 0xFF || b == 0xFE) {
         return true; // applied when it arrived
     }
-    auto e = modell_.Befehl(zeile, ankunft, o_.zeitfaktor);
+    korvx::ctlsim::Ergebnis e;
     if (const auto f = o_.fehlerBei.find(nr); f != o_.fehlerBei.end()) {
-        if (e.dauerUs > 0) {
-            modell_.Stopp(ankunft); // the fault comes before any motion
-        }
+        // A refused command is not executed at all: no motion, no reference,
+        // no new setting.
         e = {true, f->second, 0};
+    } else {
+        e = modell_.Befehl(zeile, ankunft, o_.zeitfaktor);
     }
     if (!e.antworten || (o_.stummAb > 0 && nr >= o_.stummAb)) {
         return true;
