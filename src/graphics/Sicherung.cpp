@@ -15,14 +15,6 @@ namespace {
 // Highest number of a numbered copy.
 constexpr int kMaxNummer = 99;
 
-// Path up to the file name's own first "." (exclusive) and the position of
-// that "." in the path (npos without one). A "." in a folder name never counts.
-std::size_t PunktImDateinamen(std::string_view pfad) {
-    const std::size_t schraegstrich = pfad.rfind('/');
-    const std::size_t anfang = schraegstrich == std::string_view::npos ? 0 : schraegstrich + 1;
-    return pfad.find('.', anfang);
-}
-
 bool Vorhanden(std::string_view pfad) {
     std::error_code fehler;
     return std::filesystem::exists(std::filesystem::symlink_status(DateiPfad(pfad), fehler));
@@ -63,9 +55,7 @@ bool BakSichern(Bediener& bediener, std::string_view pfad) {
     if (!DateiExistiert(pfad)) {
         return true;
     }
-    const std::size_t punkt = PunktImDateinamen(pfad);
-    std::string bak(pfad.substr(0, punkt));
-    bak += ".BAK";
+    const std::string bak = BakName(pfad);
     if (bak == pfad) {
         // The file is a backup itself; it stays as it is.
         return true;

@@ -30,6 +30,18 @@ bool DateiExistiert(std::string_view pfad1252) {
     return std::filesystem::is_regular_file(DateiPfad(pfad1252), fehler);
 }
 
+std::size_t PunktImDateinamen(std::string_view pfad) {
+    const std::size_t schraegstrich = pfad.rfind('/');
+    const std::size_t anfang = schraegstrich == std::string_view::npos ? 0 : schraegstrich + 1;
+    return pfad.find('.', anfang);
+}
+
+std::string BakName(std::string_view pfad) {
+    std::string bak(pfad.substr(0, PunktImDateinamen(pfad)));
+    bak += ".BAK";
+    return bak;
+}
+
 std::optional<std::vector<std::uint8_t>> DateiLesen(std::string_view pfad1252, LeseFehler* fehler) {
     auto melden = [&](LeseFehler f) {
         if (fehler != nullptr) {

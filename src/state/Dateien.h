@@ -18,6 +18,16 @@ std::string AktuellesVerzeichnis();
 
 bool DateiExistiert(std::string_view pfad1252);
 
+// Position of the first "." in the file name itself (not in a folder name),
+// or npos when the name has none.
+std::size_t PunktImDateinamen(std::string_view pfad);
+
+// Name of the backup copy beside a file: the name up to its own first "."
+// plus ".BAK" (TEIL.CNC → TEIL.BAK, TEIL → TEIL.BAK; CNC.V2/TEIL.CNC →
+// CNC.V2/TEIL.BAK). For a file that is already such a backup the result
+// equals the path.
+std::string BakName(std::string_view pfad);
+
 enum class LeseFehler { Keiner, Fehlt, NichtLesbar };
 
 // Reads a whole file. `fehler` tells a missing file from one that cannot be

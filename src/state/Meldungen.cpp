@@ -201,9 +201,6 @@ std::string WkzFarbeFehler() {
 std::string ZeichenfarbeSchwarz() {
     return "Die Zeichenfarbe wird auf schwarz gesetzt!";
 }
-std::string WkzBakFehler() {
-    return "Fehler beim Anlegen der BAK-Datei!";
-}
 std::string WkzNichtInListe(int nummer) {
     return Verbinden("T", std::to_string(nummer), " nicht in der Werkzeugliste!");
 }

@@ -78,7 +78,6 @@ std::string WkzNutzlaengeFehler();
 std::string WkzDurchmesserFehler();
 std::string WkzFarbeFehler();
 std::string ZeichenfarbeSchwarz();
-std::string WkzBakFehler();
 std::string WkzNichtInListe(int nummer);
 std::string WkzAnzeigeWerkzeug(int nummer, std::string_view benennung);
 std::string WkzAnzeigeLaenge(std::string_view laenge);

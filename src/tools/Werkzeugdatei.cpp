@@ -238,13 +238,9 @@ std::string WkzDateiText(const Anlage& anlage) {
 }
 
 std::string WkzBakName(std::string_view pfad) {
-    const std::size_t schraeg = pfad.rfind('/');
-    const std::size_t nameAnfang = schraeg == std::string_view::npos ? 0 : schraeg + 1;
-    const std::size_t punkt = pfad.find('.', nameAnfang);
-    std::string bak = punkt == std::string_view::npos ? std::string(pfad) + "."
-                                                      : std::string(pfad.substr(0, punkt + 1));
-    bak += "BAK";
+    std::string bak = BakName(pfad);
     if (bak == pfad) {
+        // A tool file named *.BAK still gets a copy of its own.
         bak += ".BAK";
     }
     return bak;
@@ -262,12 +258,12 @@ bool WkzDateiSchreiben(Anlage& anlage) {
             return true;
         }
         if (!DateiSicherSchreiben(WkzBakName(pfad), *alt)) {
-            anlage.bediener.Meldung(meldung::WkzBakFehler());
+            anlage.bediener.Meldung(meldung::BakDateiFehler());
             return false;
         }
     } else if (fehler != LeseFehler::Fehlt) {
         // A file that cannot be read cannot be backed up either; keep it.
-        anlage.bediener.Meldung(meldung::WkzBakFehler());
+        anlage.bediener.Meldung(meldung::BakDateiFehler());
         return false;
     }
     if (!DateiSicherSchreiben(pfad, text)) {
