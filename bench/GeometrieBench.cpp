@@ -1,10 +1,10 @@
 // Throughput of arc interpolation (points per second) and of cutter radius
 // compensation (1,000-element contours per second).
+#include "anlage/Anlage.h"
 #include "geometry/Korrektur.h"
 #include "geometry/Kreis.h"
-#include "state/Anlage.h"
 #include "state/StillerBediener.h"
-#include "tools/Werkzeug.h"
+#include "state/Werkzeug.h"
 
 #include <benchmark/benchmark.h>
 

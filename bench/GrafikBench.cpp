@@ -1,9 +1,9 @@
 // Drawing speed of the simulation graphic on an 800 × 600 QImage: path
 // segments per second in each display mode, and the time to draw the axes.
+#include "anlage/Anlage.h"
 #include "graphics/Achsen.h"
 #include "graphics/Bahn.h"
 #include "graphics/qt/BildLeinwand.h"
-#include "state/Anlage.h"
 #include "state/StillerBediener.h"
 
 #include <QGuiApplication>

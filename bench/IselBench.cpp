@@ -3,10 +3,10 @@
 // 19-character reply, the move command and its "0". Reported as the ratio of
 // the measured time to the pure line time of those bytes (10 bits per byte);
 // the link itself should add at most a fifth.
+#include "anlage/Anlage.h"
 #include "ctlsim/SimProzess.h"
 #include "machine/Isel.h"
 #include "machine/SerielleLeitung.h"
-#include "state/Anlage.h"
 #include "state/StillerBediener.h"
 
 #include <benchmark/benchmark.h>

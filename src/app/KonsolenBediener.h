@@ -6,8 +6,8 @@
 // Line format: "message: TEXT", "question: TEXT -> yes|no", and with tracing
 // also "block: TEXT" for every block shown. Control characters in a text are
 // written as \xHH so that every event stays on one line.
-#include "geometry/Punkt3D.h"
 #include "state/Bediener.h"
+#include "state/Punkt3D.h"
 
 #include <cstdint>
 #include <cstdio>

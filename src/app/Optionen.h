@@ -2,7 +2,7 @@
 // Command line of korvx-run:
 //   korvx-run [options] PROGRAM.CNC
 // Every option also takes the form --name=value.
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 
 #include <cstdint>
 #include <deque>

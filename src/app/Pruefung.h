@@ -3,7 +3,7 @@
 // as a run scans it, with the same messages, but an error only ends its own
 // block and the check goes on with the next one. Nothing moves and no G, M or
 // T function is executed.
-#include "state/Anlage.h"
+#include "anlage/Anlage.h"
 
 #include <cstddef>
 

@@ -1,9 +1,9 @@
 // korvx-run: checks and runs part programs without a screen.
+#include "anlage/Anlage.h"
 #include "app/KonsolenBediener.h"
 #include "app/Optionen.h"
 #include "app/Pruefung.h"
 #include "interpreter/BlockList.h"
-#include "state/Anlage.h"
 #include "state/Dateien.h"
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"

@@ -2,7 +2,7 @@
 // What the execution of a compensated path needs from the interpreter: the
 // straight move and the few pieces of run state around it. The interpreter
 // implements it; tests record the calls.
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 
 #include <cstdint>
 #include <string_view>

@@ -3,7 +3,7 @@
 // and machine coordinates (M, from the reference point). Z = the zero point
 // `WerkstueckNullpunkt` in machine coordinates; `RechteHandRegel` decides
 // whether W's x runs with (set) or against (not set) the machine's x.
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 
 namespace korvx {
 

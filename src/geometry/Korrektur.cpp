@@ -2,9 +2,10 @@
 
 #include "geometry/Kreis.h"
 #include "geometry/Vektor.h"
-#include "state/Anlage.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
-#include "tools/Werkzeug.h"
+#include "state/Werkzeug.h"
 
 #include <cmath>
 
@@ -239,7 +240,7 @@ bool KorrekturSatzAnhaengen(TKorrekturListe& liste, std::uint8_t art, const TPun
 // - Zero-shift blocks (kinds 4 and 5) are no elements either: they are carried
 //   unchanged to their place between the elements around them, whose corner is
 //   computed as if they were not there.
-bool KorrekturBerechnen(Anlage& anlage, bool& stop, TKorrekturListe& programm,
+bool KorrekturBerechnen(KorrekturZugang anlage, bool& stop, TKorrekturListe& programm,
                         TKorrekturListe& korrigiert, const TWerkzeug& werkzeug, std::uint8_t seite,
                         TPunkt3D& aktuell) {
     Bediener& bediener = anlage.bediener;

@@ -4,7 +4,7 @@
 // moved by the tool radius to the chosen side, each corner where neighbouring
 // offset elements meet) and executed move by move.
 #include "geometry/Korrekturgeometrie.h"
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 
 #include <cstdint>
 #include <string>
@@ -13,8 +13,23 @@
 
 namespace korvx {
 
-class Anlage;
 class Bahnausgabe;
+class Bediener;
+struct Maschinenzustand;
+struct TKreis;
+
+// What computing and executing a compensated path works on. Anything that
+// holds members of these names (the owning object, the interpreter's run
+// context) converts to it.
+struct KorrekturZugang {
+    Bediener& bediener;
+    Maschinenzustand& zustand;
+    TKreis& kreis;
+
+    template <class T>
+    KorrekturZugang(T& t) // NOLINT: converting on purpose
+        : bediener(t.bediener), zustand(t.zustand), kreis(t.kreis) {}
+};
 struct TWerkzeug;
 
 // Kinds of collected blocks.
@@ -51,14 +66,14 @@ bool KorrekturSatzAnhaengen(TKorrekturListe& liste, std::uint8_t art, const TPun
 // `aktuell` is the point where compensation was switched on; afterwards it is
 // the end of the compensated path. Returns false, with `stop` set and an empty
 // result, when two offset arcs do not meet or share their centre.
-bool KorrekturBerechnen(Anlage& anlage, bool& stop, TKorrekturListe& programm,
+bool KorrekturBerechnen(KorrekturZugang anlage, bool& stop, TKorrekturListe& programm,
                         TKorrekturListe& korrigiert, const TWerkzeug& werkzeug, std::uint8_t seite,
                         TPunkt3D& aktuell);
 
 // Executes a compensated path from `aktuell` (workpiece coordinates, updated
 // as the moves complete; the machine position follows) until its end or a
 // stop (`Abgebrochen` or `Abbruch`).
-void KorrekturAusfuehren(Anlage& anlage, Bahnausgabe& ausgabe, const TKorrekturListe& liste,
+void KorrekturAusfuehren(KorrekturZugang anlage, Bahnausgabe& ausgabe, const TKorrekturListe& liste,
                          TPunkt3D& aktuell);
 
 void KorrekturListeFreigeben(TKorrekturListe& liste);

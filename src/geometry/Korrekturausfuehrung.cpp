@@ -2,7 +2,8 @@
 #include "geometry/Koordinaten.h"
 #include "geometry/Korrektur.h"
 #include "geometry/Kreis.h"
-#include "state/Anlage.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
 
 namespace korvx {
@@ -13,7 +14,7 @@ bool Halt(const Maschinenzustand& z) {
     return z.Abgebrochen || z.Abbruch;
 }
 
-void Fahren(Anlage& anlage, Bahnausgabe& ausgabe, TPunkt3D& aktuell, const TPunkt3D& ziel) {
+void Fahren(KorrekturZugang anlage, Bahnausgabe& ausgabe, TPunkt3D& aktuell, const TPunkt3D& ziel) {
     ausgabe.Verfahren(aktuell, ziel);
     anlage.zustand.PositionM = NachMaschinenKoord(anlage.zustand, aktuell);
 }
@@ -23,7 +24,7 @@ void Fahren(Anlage& anlage, Bahnausgabe& ausgabe, TPunkt3D& aktuell, const TPunk
 // A stop from any side ends the walk: `Abgebrochen` (run to end) as well as
 // `Abbruch` (abort, emergency stop, controller error, "No" in step mode), so
 // that nothing is moved after it.
-void KorrekturAusfuehren(Anlage& anlage, Bahnausgabe& ausgabe, const TKorrekturListe& liste,
+void KorrekturAusfuehren(KorrekturZugang anlage, Bahnausgabe& ausgabe, const TKorrekturListe& liste,
                          TPunkt3D& aktuell) {
     Maschinenzustand& zustand = anlage.zustand;
     Bediener& bediener = anlage.bediener;

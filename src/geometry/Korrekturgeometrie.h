@@ -2,7 +2,7 @@
 // The geometry of cutter radius compensation: a programmed line or arc moved
 // by the tool radius to one side of the contour, and the points where two
 // such offset elements meet. Points are x-y pairs in TPunkt3D (z unused).
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // on the arc, one call per point, each then reached by a straight chord. The
 // state of the current arc lives in a TKreis owned by the Anlage; cutter
 // radius compensation also reads its sweep and end angle.
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 
 #include <cstdint>
 #include <string_view>

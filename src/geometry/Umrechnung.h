@@ -2,7 +2,7 @@
 // Step and time arithmetic shared by motion, the controller link and manual
 // positioning, and the digit-string conversions of controller replies.
 // Rounding to integers is round-half-to-even.
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 
 #include <cstdint>
 #include <optional>

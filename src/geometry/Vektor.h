@@ -2,7 +2,7 @@
 // Point arithmetic, rotation about z and decimal rounding. Free functions
 // without state; every rounding to an integer is round-half-to-even (the
 // floating-point environment's default mode).
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,9 @@
 #include "graphics/Achsen.h"
 
-#include "state/Anlage.h"
+#include "graphics/Grafikzustand.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
+#include "state/Zahlenformat.h"
 
 #include <algorithm>
 #include <array>
@@ -195,7 +198,7 @@ void AchsenZeichnen(Leinwand& l, TAbbildung& a, const AchsenEinstellung& e) {
     l.Aktualisieren();
 }
 
-void GrafikEinrichten(Anlage& anlage, bool mitAchsen) {
+void GrafikEinrichten(GrafikZugang anlage, bool mitAchsen) {
     Leinwand* l = anlage.grafik.bild;
     if (l == nullptr) {
         return;
@@ -226,7 +229,7 @@ void GrafikEinrichten(Anlage& anlage, bool mitAchsen) {
     l->PinselFarbe(kWeiss);
 }
 
-void GrafikLoeschen(Anlage& anlage) {
+void GrafikLoeschen(GrafikZugang anlage) {
     anlage.grafik.ErsterPunkt = false;
     anlage.grafik.Gezeichnet = false;
     anlage.grafik.cursorRadius = 0;

@@ -1,12 +1,11 @@
 #pragma once
 // Coordinate axes of the simulation graphic and its preparation for a run.
 #include "graphics/Abbildung.h"
+#include "graphics/Grafikzustand.h"
 #include "graphics/Leinwand.h"
 #include "state/Zahlenformat.h"
 
 namespace korvx {
-
-class Anlage;
 
 struct AchsenEinstellung {
     // Displayed world window, mm.
@@ -37,10 +36,10 @@ void AchsenZeichnen(Leinwand& leinwand, TAbbildung& abbildung, const AchsenEinst
 // Prepares the graphic for a run from the display limits: with axes as above,
 // without them only the mapping (the same one). Afterwards the pen is solid,
 // width 1, blue, and the brush white. Does nothing without a canvas.
-void GrafikEinrichten(Anlage& anlage, bool mitAchsen);
+void GrafikEinrichten(GrafikZugang anlage, bool mitAchsen);
 
 // Clears the graphic to white and starts a new path: the next segment starts
 // at its own start point and erases no cursor.
-void GrafikLoeschen(Anlage& anlage);
+void GrafikLoeschen(GrafikZugang anlage);
 
 } // namespace korvx

@@ -1,9 +1,12 @@
 #include "graphics/Bahn.h"
 
 #include "geometry/Vektor.h"
+#include "graphics/Grafikzustand.h"
 #include "graphics/Zeichenwerkzeug.h"
-#include "state/Anlage.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
+#include "state/Zahlenformat.h"
 #include "tools/Farben.h"
 
 #include <algorithm>
@@ -95,7 +98,7 @@ TBandEcken BandEcken(const TPunkt3D& s, const TPunkt3D& e, double w) {
             {e.x + dx, e.y + dy, e.z}};
 }
 
-void BahnZeichnen(Anlage& anlage, const TPunkt3D& start, const TPunkt3D& ende,
+void BahnZeichnen(GrafikZugang anlage, const TPunkt3D& start, const TPunkt3D& ende,
                   const TWerkzeug& werkzeug, bool& ersterPunkt, std::uint8_t darstellung,
                   bool eilgang) {
     if (eilgang && PunkteGleich2D(start, ende)) {

@@ -1,15 +1,14 @@
 #pragma once
 // Drawing the tool path: one straight move or arc chord at a time, in the x-y
 // projection, in the tool's colour, with a tool cursor at its end.
-#include "geometry/Punkt3D.h"
+#include "graphics/Grafikzustand.h"
 #include "graphics/Leinwand.h"
-#include "tools/Werkzeug.h"
+#include "state/Punkt3D.h"
+#include "state/Werkzeug.h"
 
 #include <cstdint>
 
 namespace korvx {
-
-class Anlage;
 
 // Display modes of the path (BahnDarstellung).
 inline constexpr std::uint8_t kMittelpunktbahn = 0;     // centre line of the cutter
@@ -35,7 +34,7 @@ TBandEcken BandEcken(const TPunkt3D& s, const TPunkt3D& e, double w);
 // centre line). `ersterPunkt` is the first-point flag: while false the move
 // starts at its own mapped start point, otherwise at the last end pixel; it is
 // set afterwards. A rapid move without x-y extent draws nothing.
-void BahnZeichnen(Anlage& anlage, const TPunkt3D& start, const TPunkt3D& ende,
+void BahnZeichnen(GrafikZugang anlage, const TPunkt3D& start, const TPunkt3D& ende,
                   const TWerkzeug& werkzeug, bool& ersterPunkt, std::uint8_t darstellung,
                   bool eilgang);
 

@@ -1,18 +1,21 @@
 #include "graphics/GrafikDatei.h"
 
+#include "graphics/Grafikzustand.h"
 #include "graphics/Sicherung.h"
-#include "state/Anlage.h"
+#include "state/Bediener.h"
 #include "state/Dateien.h"
+#include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
+#include "state/Zahlenformat.h"
 
 namespace korvx {
 
-std::string GrafikDateiname(const Anlage& anlage) {
+std::string GrafikDateiname(GrafikZugang anlage) {
     const TPfadTeile teile = PfadZerlegen(anlage.zustand.konfig.TeileprogrammDatei.Text());
     return "Korvelantrix_Grafik_" + teile.name + ".BMP";
 }
 
-bool GrafikSpeichern(Anlage& anlage, Leinwand& bild) {
+bool GrafikSpeichern(GrafikZugang anlage, Leinwand& bild) {
     Bediener& b = anlage.bediener;
     const std::string name = GrafikDateiname(anlage);
     if (!b.Frage(meldung::GrafikSpeichernFrage(name))) {

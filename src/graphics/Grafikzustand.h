@@ -6,6 +6,25 @@
 
 namespace korvx {
 
+class Bediener;
+class Zahlenformat;
+struct Maschinenzustand;
+struct Grafikzustand;
+
+// What drawing works on: the operator, the number format, the machine state
+// and the graphic's state. Anything that holds members of these names (the
+// owning object, the interpreter's run context) converts to it.
+struct GrafikZugang {
+    Bediener& bediener;
+    const Zahlenformat& format;
+    Maschinenzustand& zustand;
+    Grafikzustand& grafik;
+
+    template <class T>
+    GrafikZugang(T& t) // NOLINT: converting on purpose
+        : bediener(t.bediener), format(t.format), zustand(t.zustand), grafik(t.grafik) {}
+};
+
 struct Grafikzustand {
     TAbbildung abbildung;
 

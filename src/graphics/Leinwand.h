@@ -1,6 +1,8 @@
 #pragma once
 // The canvas the logic draws on. The Qt part implements it on a QImage; tests
 // use a recording canvas that logs every call.
+#include "state/Farbe.h"
+
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -8,9 +10,6 @@
 #include <vector>
 
 namespace korvx {
-
-// Colour as 0xRRGGBB.
-using Farbe = std::uint32_t;
 
 inline constexpr Farbe kSchwarz = 0x000000;
 inline constexpr Farbe kWeiss = 0xFFFFFF;

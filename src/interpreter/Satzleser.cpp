@@ -214,7 +214,7 @@ private:
 } // namespace
 
 SatzErgebnis SatzLesen(std::string_view satz, Satzwerte& werte, SatzHandler& handler,
-                       Anlage& anlage) {
+                       SatzZugang anlage) {
     Bediener& bediener = anlage.bediener;
     if (handler.SatzAnzeigen()) {
         bediener.AnzeigeSetzen(Anzeige::NCSatz, satz);

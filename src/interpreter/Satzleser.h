@@ -3,11 +3,22 @@
 // to the handler at once and stores coordinate and parameter values.
 #include "interpreter/SatzHandler.h"
 #include "interpreter/Satzwerte.h"
-#include "state/Anlage.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
 
 #include <string_view>
 
 namespace korvx {
+
+// What the scanner works on: the operator and the machine state.
+struct SatzZugang {
+    Bediener& bediener;
+    Maschinenzustand& zustand;
+
+    template <class T>
+    SatzZugang(T& t) // NOLINT: converting on purpose
+        : bediener(t.bediener), zustand(t.zustand) {}
+};
 
 enum class SatzErgebnis {
     Ausgefuehrt, // every word read, the handler's Satzende has run
@@ -22,6 +33,6 @@ enum class SatzErgebnis {
 // shows "Fehler in Satz: " + block and ends it. Ending a block early is the
 // caller's signal to end the run.
 SatzErgebnis SatzLesen(std::string_view satz, Satzwerte& werte, SatzHandler& handler,
-                       Anlage& anlage);
+                       SatzZugang anlage);
 
 } // namespace korvx

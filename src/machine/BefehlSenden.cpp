@@ -1,7 +1,10 @@
 #include "machine/Isel.h"
 #include "machine/IselIntern.h"
-#include "state/Anlage.h"
+#include "machine/Maschinenverbindung.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
+#include "state/Zahlenformat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +20,7 @@ std::int64_t AntwortGrenzeMs(double erwarteteDauerMs) {
 
 namespace detail {
 
-std::string BefehlMitAntwort(Anlage& a, std::string_view befehl, bool& ok,
+std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
                              double erwarteteDauerMs) {
     Maschinenzustand& z = a.zustand;
     Bediener& b = a.bediener;
@@ -99,11 +102,11 @@ std::string BefehlMitAntwort(Anlage& a, std::string_view befehl, bool& ok,
 
 } // namespace detail
 
-void BefehlSenden(Anlage& a, std::string_view befehl, bool& ok, double erwarteteDauerMs) {
+void BefehlSenden(IselZugang a, std::string_view befehl, bool& ok, double erwarteteDauerMs) {
     detail::BefehlMitAntwort(a, befehl, ok, erwarteteDauerMs);
 }
 
-void WartenMitNachrichten(Anlage& a, std::int32_t ms) {
+void WartenMitNachrichten(IselZugang a, std::int32_t ms) {
     if (ms > 0) {
         a.bediener.Warten(ms);
     }

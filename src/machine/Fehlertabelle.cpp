@@ -1,7 +1,10 @@
 #include "machine/Isel.h"
 #include "machine/IselIntern.h"
-#include "state/Anlage.h"
+#include "machine/Maschinenverbindung.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
+#include "state/Zahlenformat.h"
 
 namespace korvx {
 
@@ -49,7 +52,7 @@ int FehlerIndex(char zeichen) {
 
 namespace detail {
 
-void FehlerMelden(Anlage& a, std::string_view antwort) {
+void FehlerMelden(IselZugang a, std::string_view antwort) {
     const std::string_view kurz = antwort.substr(0, 10);
     if (kurz == "0") {
         return;
@@ -60,7 +63,7 @@ void FehlerMelden(Anlage& a, std::string_view antwort) {
     a.zustand.Abbruch = true;
 }
 
-void VerbindungVerloren(Anlage& a, const std::string& meldung) {
+void VerbindungVerloren(IselZugang a, const std::string& meldung) {
     a.bediener.Meldung(meldung);
     a.zustand.Abbruch = true;
     a.zustand.Abgebrochen = true;

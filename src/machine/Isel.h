@@ -4,7 +4,7 @@
 // move command, the reference run and the emergency-stop bytes. All of it runs
 // on the user-interface thread; in the "Simulation" graphic mode callers do
 // not call it and take every command as successful.
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 
 #include <array>
 #include <cstdint>
@@ -13,8 +13,24 @@
 
 namespace korvx {
 
-class Anlage;
+class Bediener;
+class Zahlenformat;
 struct Maschinenzustand;
+struct Maschinenverbindung;
+
+// What the protocol works on: the operator, the number format, the machine
+// state and the link state. Anything that holds members of these names (the
+// owning object, the interpreter's run context) converts to it.
+struct IselZugang {
+    Bediener& bediener;
+    const Zahlenformat& format;
+    Maschinenzustand& zustand;
+    Maschinenverbindung& maschine;
+
+    template <class T>
+    IselZugang(T& t) // NOLINT: converting on purpose
+        : bediener(t.bediener), format(t.format), zustand(t.zustand), maschine(t.maschine) {}
+};
 
 inline constexpr int kFehlertabelleGroesse = 17;
 // Windows-1252 texts of the controller's error codes, index = FehlerIndex.
@@ -37,14 +53,14 @@ inline constexpr int kPositionsGrenzeMs = 500;
 // before the send, nothing is sent and ok becomes false. The wait ends when Abbruch becomes set (ok
 // false) and after AntwortGrenzeMs: then the operator is told, Abbruch and
 // Abgebrochen are set, the reference counts as lost and ok becomes false.
-void BefehlSenden(Anlage& a, std::string_view befehl, bool& ok, double erwarteteDauerMs);
+void BefehlSenden(IselZugang a, std::string_view befehl, bool& ok, double erwarteteDauerMs);
 
 // Asks the controller for its position ("@0P") and waits for the complete
 // reply. On success the position (converted as the reference run's
 // coordinates expect) is stored in `position` and in AbgefragtePosition.
 // A failed query tells the operator and sets Abbruch. Returns ok. With
 // Abbruch already set nothing is sent and the result is false.
-bool PositionAbfragen(Anlage& a, TPunkt3D& position);
+bool PositionAbfragen(IselZugang a, TPunkt3D& position);
 
 // "@0A " and the eight values: steps and step rate for x, y, z and second z.
 // `achsen` says which axes move (the steps of the others are 0), `weg` the
@@ -56,15 +72,15 @@ std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4
 // 1000 steps per second on every axis, one axis after the other.
 std::int32_t ReferenzDauer(const Maschinenzustand& z);
 
-void ReferenzfahrtAusfuehren(Anlage& a);
+void ReferenzfahrtAusfuehren(IselZugang a);
 // The stop byte: 0xFF after the reference run, 0xFE before it (with the
 // message to reset the controller). The caller sets Abbruch first.
-void NotausSenden(Anlage& a);
+void NotausSenden(IselZugang a);
 // Selects (n > 2 gives 2, 0 keeps the current one) and opens the port, routes
 // its end-of-line event into Antwort, drops stale received bytes and sends
 // "setup0".
-void SchnittstelleVorbereiten(Anlage& a, std::uint8_t portNummer);
+void SchnittstelleVorbereiten(IselZugang a, std::uint8_t portNummer);
 // Waits `ms` milliseconds while events are processed; 0 or less returns at once.
-void WartenMitNachrichten(Anlage& a, std::int32_t ms);
+void WartenMitNachrichten(IselZugang a, std::int32_t ms);
 
 } // namespace korvx

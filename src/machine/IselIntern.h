@@ -1,11 +1,11 @@
 #pragma once
 // Pieces the protocol's operations share.
+#include "machine/Isel.h"
+
 #include <string>
 #include <string_view>
 
 namespace korvx {
-
-class Anlage;
 
 namespace detail {
 
@@ -14,15 +14,16 @@ inline constexpr int kScheibeMs = 5;
 
 // Shows an error reply (cut to ten characters) with its table text and sets
 // Abbruch and Abgebrochen; a reply "0" is no error.
-void FehlerMelden(Anlage& a, std::string_view antwort);
+void FehlerMelden(IselZugang a, std::string_view antwort);
 
 // The link failed (no reply in time, line gone): the operator is told, the
 // work stops (Abbruch, Abgebrochen) and the reference counts as lost, so
 // nothing more is sent until a new reference run.
-void VerbindungVerloren(Anlage& a, const std::string& meldung);
+void VerbindungVerloren(IselZugang a, const std::string& meldung);
 
 // BefehlSenden that also hands back the reply it judged ("" when none came).
-std::string BefehlMitAntwort(Anlage& a, std::string_view befehl, bool& ok, double erwarteteDauerMs);
+std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
+                             double erwarteteDauerMs);
 
 } // namespace detail
 } // namespace korvx

@@ -1,8 +1,11 @@
 #include "geometry/Umrechnung.h"
 #include "machine/Isel.h"
 #include "machine/IselIntern.h"
-#include "state/Anlage.h"
+#include "machine/Maschinenverbindung.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
+#include "state/Zahlenformat.h"
 
 #include <algorithm>
 
@@ -16,7 +19,7 @@ constexpr std::size_t kFelderLaenge = 18;
 
 } // namespace
 
-bool PositionAbfragen(Anlage& a, TPunkt3D& position) {
+bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
     Maschinenzustand& z = a.zustand;
     Bediener& b = a.bediener;
     Antwortpuffer& antwort = a.maschine.Antwort;

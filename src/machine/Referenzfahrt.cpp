@@ -1,7 +1,10 @@
 #include "machine/Isel.h"
 #include "machine/IselIntern.h"
-#include "state/Anlage.h"
+#include "machine/Maschinenverbindung.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
+#include "state/Zahlenformat.h"
 
 #include <cmath>
 #include <limits>
@@ -10,7 +13,7 @@ namespace korvx {
 
 namespace {
 
-std::string Punkttext(const Anlage& a, const TPunkt3D& p) {
+std::string Punkttext(IselZugang a, const TPunkt3D& p) {
     return a.format.Fest(p.x, 15, 2) + "/" + a.format.Fest(p.y, 15, 2) + "/" +
            a.format.Fest(p.z, 15, 2);
 }
@@ -63,7 +66,7 @@ double ReferenzWartedauer(const Maschinenzustand& z) {
 
 } // namespace
 
-void SchnittstelleVorbereiten(Anlage& a, std::uint8_t portNummer) {
+void SchnittstelleVorbereiten(IselZugang a, std::uint8_t portNummer) {
     Steuerleitung* leitung = a.maschine.leitung;
     if (!leitung) {
         return;
@@ -84,7 +87,7 @@ void SchnittstelleVorbereiten(Anlage& a, std::uint8_t portNummer) {
     leitung->Senden("setup0\r");
 }
 
-void ReferenzfahrtAusfuehren(Anlage& a) {
+void ReferenzfahrtAusfuehren(IselZugang a) {
     Maschinenzustand& z = a.zustand;
     Bediener& b = a.bediener;
     b.AnzeigeSetzen(Anzeige::Ziel, "Referenzfahren");
@@ -154,7 +157,7 @@ void ReferenzfahrtAusfuehren(Anlage& a) {
     }
 }
 
-void NotausSenden(Anlage& a) {
+void NotausSenden(IselZugang a) {
     bool ok = false;
     if (a.zustand.ReferenzAngefahren) {
         BefehlSenden(a, "\xFF", ok, 200);

@@ -2,9 +2,9 @@
 // The machine state: machine data, the operator's settings, positions, zero
 // points, limits, speeds and flags. One instance lives in the Anlage object;
 // every subsystem reads and writes its fields by name.
-#include "geometry/Punkt3D.h"
+#include "state/Punkt3D.h"
 #include "state/ShortString.h"
-#include "tools/Werkzeug.h"
+#include "state/Werkzeug.h"
 
 #include <array>
 #include <cstddef>

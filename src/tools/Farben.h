@@ -1,7 +1,7 @@
 #pragma once
 // The 16 drawing colours a tool's colour number stands for, their names in the
 // colour dialog and the reverse lookup.
-#include "graphics/Leinwand.h"
+#include "state/Farbe.h"
 
 #include <array>
 #include <string_view>

@@ -114,7 +114,7 @@ std::optional<double> LaengeLesen(const Zahlenformat& format, std::string_view t
 
 } // namespace
 
-void WkzDateiLesen(Anlage& anlage) {
+void WkzDateiLesen(WkzZugang anlage) {
     Bediener& bediener = anlage.bediener;
     Werkzeugliste& liste = anlage.werkzeuge;
     const std::string pfad = anlage.zustand.konfig.WerkzeugDatei.Text();
@@ -216,7 +216,7 @@ void WkzDateiLesen(Anlage& anlage) {
     }
 }
 
-std::string WkzDateiText(const Anlage& anlage) {
+std::string WkzDateiText(WkzZugang anlage) {
     const auto& konfig = anlage.zustand.konfig;
     const int p = konfig.Anzeigegenauigkeit;
     const int d = konfig.Nachkommastellen;
@@ -246,7 +246,7 @@ std::string WkzBakName(std::string_view pfad) {
     return bak;
 }
 
-bool WkzDateiSchreiben(Anlage& anlage) {
+bool WkzDateiSchreiben(WkzZugang anlage) {
     const std::string pfad = anlage.zustand.konfig.WerkzeugDatei.Text();
     const std::string text = WkzDateiText(anlage);
 

@@ -4,7 +4,9 @@
 // program's path, then six "key=value" lines per tool, the last five indented
 // by ten blanks. Lengths carry the locale's decimal separator; both the point
 // and the comma are read.
-#include "state/Anlage.h"
+#include "state/Maschinenzustand.h"
+#include "state/Zahlenformat.h"
+#include "tools/Werkzeugliste.h"
 
 #include <string>
 
@@ -15,16 +17,16 @@ namespace korvx {
 // does not convert ends the loading with its message; the tools before it stay.
 // A number outside 1 … 255 skips that tool with the number's message; a colour
 // outside 0 … 15 becomes 0 (black) with a message.
-void WkzDateiLesen(Anlage& anlage);
+void WkzDateiLesen(WkzZugang anlage);
 
 // The whole file text for the list as it is now.
-std::string WkzDateiText(const Anlage& anlage);
+std::string WkzDateiText(WkzZugang anlage);
 
 // Writes the tool file. When its text differs from the file on disk, the old
 // file is first kept as a .BAK copy, then the new one replaces it atomically.
 // False (and the operator told) when either step fails; the old file then
 // stays as it was.
-bool WkzDateiSchreiben(Anlage& anlage);
+bool WkzDateiSchreiben(WkzZugang anlage);
 
 // Name of the backup copy: the file name cut at its first "." plus "BAK"
 // (FraesWkz.DAT → FraesWkz.BAK); a name without "." gets ".BAK" appended.

@@ -3,13 +3,31 @@
 // order the operator keeps them. It lives from start to end in the Anlage
 // object; the tool file fills it at start and takes it back at exit.
 #include "state/Bediener.h"
-#include "tools/Werkzeug.h"
+#include "state/Werkzeug.h"
 
 #include <bitset>
 #include <cstdint>
 #include <vector>
 
 namespace korvx {
+
+class Zahlenformat;
+struct Maschinenzustand;
+struct Werkzeugliste;
+
+// What the tool file, the tool choice and the tool display work on. Anything
+// that holds members of these names (the owning object, the interpreter's run
+// context) converts to it.
+struct WkzZugang {
+    Bediener& bediener;
+    const Zahlenformat& format;
+    Maschinenzustand& zustand;
+    Werkzeugliste& werkzeuge;
+
+    template <class T>
+    WkzZugang(T& t) // NOLINT: converting on purpose
+        : bediener(t.bediener), format(t.format), zustand(t.zustand), werkzeuge(t.werkzeuge) {}
+};
 
 struct Werkzeugliste {
     std::vector<TWerkzeug> WkzListe; // list order

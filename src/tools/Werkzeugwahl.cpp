@@ -5,7 +5,7 @@
 
 namespace korvx {
 
-void WkzAnzeigen(Anlage& anlage, const TWerkzeug& werkzeug) {
+void WkzAnzeigen(WkzZugang anlage, const TWerkzeug& werkzeug) {
     Bediener& b = anlage.bediener;
     if (!b.ElementAktiv(Element::WerkzeugAnzeige)) {
         return;
@@ -24,7 +24,7 @@ std::array<std::string, 6> WkzZellen(const Zahlenformat& format, const TWerkzeug
             format.Fest(werkzeug.Nutzlaenge, 12, 2), std::to_string(werkzeug.Farbe)};
 }
 
-WkzWahl WkzWaehlen(Anlage& anlage, std::uint8_t nummer,
+WkzWahl WkzWaehlen(WkzZugang anlage, std::uint8_t nummer,
                    const std::function<void(const TPunkt3D&)>& positionieren) {
     auto& zustand = anlage.zustand;
     WkzWahl ergebnis = WkzWahl::Unveraendert;

@@ -1,9 +1,11 @@
 #pragma once
 // Choosing the tool in use and showing it: the logic behind the tool choice
 // dialog and the main window's three tool labels.
-#include "geometry/Punkt3D.h"
-#include "state/Anlage.h"
-#include "tools/Werkzeug.h"
+#include "state/Maschinenzustand.h"
+#include "state/Punkt3D.h"
+#include "state/Werkzeug.h"
+#include "state/Zahlenformat.h"
+#include "tools/Werkzeugliste.h"
 
 #include <array>
 #include <cstdint>
@@ -15,7 +17,7 @@ namespace korvx {
 // Shows the tool in the main window's tool labels: "Werkzeug T<n> Benennung:
 // <name>", "Länge: <l>", "Durchmesser: <d>" (two decimals). Only while the tool
 // display is enabled.
-void WkzAnzeigen(Anlage& anlage, const TWerkzeug& werkzeug);
+void WkzAnzeigen(WkzZugang anlage, const TWerkzeug& werkzeug);
 
 // The six cells of a tool's row in the choice and entry grids: number, name,
 // length, diameter, useful length (two decimals) and colour number.
@@ -33,7 +35,7 @@ enum class WkzWahl {
 // to a point in workpiece coordinates), and the tool position is then kept as
 // it was, so that it refers to the new tool's tip. Except for a number not in
 // the list, the tool in use is shown afterwards.
-WkzWahl WkzWaehlen(Anlage& anlage, std::uint8_t nummer,
+WkzWahl WkzWaehlen(WkzZugang anlage, std::uint8_t nummer,
                    const std::function<void(const TPunkt3D&)>& positionieren);
 
 } // namespace korvx

@@ -1,4 +1,5 @@
 #include "KorrekturHilfe.h"
+#include "anlage/Anlage.h"
 
 #include "geometry/Bahnausgabe.h"
 #include "geometry/Koordinaten.h"

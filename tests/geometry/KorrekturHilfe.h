@@ -1,9 +1,9 @@
 #pragma once
 // Builds collected contours for the compensation tests.
+#include "anlage/Anlage.h"
 #include "geometry/Korrektur.h"
-#include "state/Anlage.h"
+#include "state/Werkzeug.h"
 #include "support/FakeBediener.h"
-#include "tools/Werkzeug.h"
 
 #include <cmath>
 #include <string>

@@ -2,8 +2,8 @@
 // An Anlage with a recording canvas of 499 × 289 pixels and the default
 // display limits, so that one millimetre is one pixel: column = x + 200,
 // image row = 139 − y.
+#include "anlage/Anlage.h"
 #include "graphics/Achsen.h"
-#include "state/Anlage.h"
 #include "support/AufzeichnungsLeinwand.h"
 #include "support/FakeBediener.h"
 

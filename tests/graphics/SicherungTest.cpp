@@ -1,6 +1,6 @@
 #include "graphics/Sicherung.h"
+#include "anlage/Anlage.h"
 #include "graphics/GrafikDatei.h"
-#include "state/Anlage.h"
 #include "support/AufzeichnungsLeinwand.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"

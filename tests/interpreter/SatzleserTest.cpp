@@ -1,4 +1,5 @@
 #include "interpreter/Satzleser.h"
+#include "anlage/Anlage.h"
 #include "support/FakeBediener.h"
 
 #include <cstdio>

@@ -3,10 +3,10 @@
 // injected fault ending with its message, the stop flags and nothing sent
 // afterwards. Motion runs a thousand times faster than real; every wait is
 // bounded.
+#include "anlage/Anlage.h"
 #include "ctlsim/SimProzess.h"
 #include "machine/Isel.h"
 #include "machine/SerielleLeitung.h"
-#include "state/Anlage.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
 

@@ -1,7 +1,7 @@
 // The controller protocol against an in-memory line and a virtual clock.
 #include "machine/Isel.h"
 #include "SpeicherLeitung.h"
-#include "state/Anlage.h"
+#include "anlage/Anlage.h"
 #include "support/FakeBediener.h"
 
 #include <gtest/gtest.h>

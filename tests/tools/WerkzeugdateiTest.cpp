@@ -1,5 +1,5 @@
 #include "tools/Werkzeugdatei.h"
-#include "state/Anlage.h"
+#include "anlage/Anlage.h"
 #include "state/Text.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"

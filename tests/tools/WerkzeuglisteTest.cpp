@@ -1,5 +1,5 @@
 #include "tools/Werkzeugliste.h"
-#include "state/Anlage.h"
+#include "anlage/Anlage.h"
 #include "support/FakeBediener.h"
 #include "tools/Werkzeugwahl.h"
 

@@ -1,7 +1,7 @@
 #include "graphics/qt/BildLeinwand.h"
+#include "anlage/Anlage.h"
 #include "graphics/Achsen.h"
 #include "graphics/Bahn.h"
-#include "state/Anlage.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
 

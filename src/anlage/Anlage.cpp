@@ -1,4 +1,4 @@
-#include "state/Anlage.h"
+#include "anlage/Anlage.h"
 
 #include "state/Dateien.h"
 
