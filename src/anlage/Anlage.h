@@ -8,6 +8,7 @@
 #include "geometry/Kreis.h"
 #include "graphics/Grafikzustand.h"
 #include "interpreter/BlockList.h"
+#include "interpreter/Laufzustand.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
@@ -39,6 +40,8 @@ public:
     Grafikzustand grafik;         // simulation graphic: mapping, canvas, path state
     Maschinenverbindung maschine; // reply text, controller line, zero-point flag
     Zeichensatz zeichensatz;      // engraving font buffer and current font file
+    Laufzustand lauf;             // the program run: modal state, block source, stop reason
+    Zyklen* zyklen = nullptr;     // machining cycles and engraving; null: not available
 };
 
 } // namespace korvx

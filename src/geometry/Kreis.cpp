@@ -91,11 +91,13 @@ void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& 
     // The end point is checked against the circle as programmed: snapping the
     // centre and the radius may each move it by up to 0.01 mm, which would
     // otherwise reject arcs whose end lies exactly on their circle. An end
-    // point inside the circle is accepted: the last step jumps to it. Values
-    // that are not finite fail both tests, so no arc runs on them.
+    // point off the circle by 0.01 mm or more, inside as well as outside, is
+    // rejected: the last step would otherwise jump to it straight through the
+    // material. Values that are not finite fail both tests, so no arc runs on
+    // them.
     const double abstand =
         std::hypot(endeErste - (start.x + I), endeZweite - (start.y + J)) - std::hypot(I, J);
-    if (!(kreis.radius > 0.0) || !(abstand < 0.01)) {
+    if (!(kreis.radius > 0.0) || !(std::fabs(abstand) < 0.01)) {
         bediener.Meldung(meldung::KreisInitialisierungFehler());
         kreis.fehler = true;
         fertig = true;

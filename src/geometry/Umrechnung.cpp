@@ -39,8 +39,12 @@ std::int32_t Millisekunden(double ms) {
 
 std::int32_t Verfahrzeit(const Maschinenzustand& zustand, const TPunkt3D& start,
                          const TPunkt3D& ende) {
+    return Verfahrzeit(zustand, start, ende, zustand.konfig.AktGeschw);
+}
+
+std::int32_t Verfahrzeit(const Maschinenzustand& zustand, const TPunkt3D& start,
+                         const TPunkt3D& ende, const TGeschwindigkeiten& v) {
     const TAchsWerte d = PunktDifferenz(ende, start);
-    const TGeschwindigkeiten& v = zustand.konfig.AktGeschw;
     const double tx = AchsZeit(d[0], v.x);
     const double ty = AchsZeit(d[1], v.y);
     const double tz = AchsZeit(d[2], v.z1);
@@ -84,6 +88,25 @@ double SchrittFrequenz(const Maschinenzustand& zustand, double geschwindigkeit, 
         return 10000.0;
     }
     return f;
+}
+
+double BefohleneGeschwindigkeit(const Maschinenzustand& zustand, double geschwindigkeit,
+                                double steigung) {
+    const double rate = std::nearbyint(SchrittFrequenz(zustand, geschwindigkeit, steigung));
+    const double schritteProMm = static_cast<double>(zustand.konfig.SchritteProUmdrehung) *
+                                 static_cast<double>(zustand.konfig.Schrittfaktor) / steigung;
+    if (!(schritteProMm > 0.0) || !std::isfinite(schritteProMm)) {
+        return geschwindigkeit;
+    }
+    return rate / schritteProMm * 60.0 / 1000.0;
+}
+
+TGeschwindigkeiten BefohleneGeschwindigkeiten(const Maschinenzustand& zustand,
+                                              const TGeschwindigkeiten& v) {
+    const TPunkt3D& s = zustand.konfig.Spindelsteigung;
+    return {
+        BefohleneGeschwindigkeit(zustand, v.x, s.x), BefohleneGeschwindigkeit(zustand, v.y, s.y),
+        BefohleneGeschwindigkeit(zustand, v.z1, s.z), BefohleneGeschwindigkeit(zustand, v.z2, s.z)};
 }
 
 std::int64_t SchrittZahl(const Maschinenzustand& zustand, double weg, double steigung) {

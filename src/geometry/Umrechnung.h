@@ -13,12 +13,24 @@ namespace korvx {
 
 class Bediener;
 struct Maschinenzustand;
+struct TGeschwindigkeiten;
 
 // Expected duration of a straight move in ms, 5 % reserve included, from the
 // velocities `AktGeschw` (m/min) and the plane `Interpolationsebene`. An axis
 // that does not move takes no time; the result is limited to the Int32 range.
 std::int32_t Verfahrzeit(const Maschinenzustand& zustand, const TPunkt3D& start,
                          const TPunkt3D& ende);
+// The same with the given velocities instead of AktGeschw.
+std::int32_t Verfahrzeit(const Maschinenzustand& zustand, const TPunkt3D& start,
+                         const TPunkt3D& ende, const TGeschwindigkeiten& geschw);
+// The velocity (m/min) the controller really runs at for `geschwindigkeit` on
+// an axis with pitch `steigung`: the step rate limited to 21 … 10000 and
+// rounded as the move command writes it, converted back. A zero feed thus
+// runs at the lowest rate, never at no speed.
+double BefohleneGeschwindigkeit(const Maschinenzustand& zustand, double geschwindigkeit,
+                                double steigung);
+TGeschwindigkeiten BefohleneGeschwindigkeiten(const Maschinenzustand& zustand,
+                                              const TGeschwindigkeiten& geschw);
 // Duration in ms of a z move of `weg` mm (drilling cycles), z1 always and z2
 // as well when `mitZ2` is set.
 std::int32_t ZVerfahrzeit(const Maschinenzustand& zustand, bool mitZ2, double weg);

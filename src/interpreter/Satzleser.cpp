@@ -3,6 +3,7 @@
 #include "interpreter/BlockList.h"
 #include "interpreter/Wortleser.h"
 #include "state/Meldungen.h"
+#include "state/StillerBediener.h"
 
 #include <optional>
 #include <string>
@@ -105,9 +106,11 @@ public:
             feld = &werte_.R24, gegeben = &g.R24;
             break;
         default:
-            // The run goes on; scanning resumes right after the number.
+            // The run goes on; the value is stepped over as the number reader
+            // would read it, so scanning resumes after it.
             bediener_.Meldung(meldung::FehlerInSatz(satz_));
             handler_.UnbekannterParameter(nummer);
+            WertUeberspringen();
             return true;
         }
         double wert = 0.0;
@@ -124,6 +127,17 @@ public:
         *gegeben = true;
         handler_.Parameter(nummer, wert);
         return true;
+    }
+
+    // Steps over a separator and a number without any message; nothing when
+    // no number follows.
+    void WertUeberspringen() {
+        StillerBediener still;
+        std::size_t p = pos;
+        double wert = 0.0;
+        if (ReellLesen(satz_, p, wert, still)) {
+            pos = p;
+        }
     }
 
     // Reads the word at `pos`. Nullopt for an unknown character.

@@ -26,4 +26,23 @@ std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4
     return text;
 }
 
+bool FahrBefehlImBereich(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
+                         const std::array<double, 4>& weg) {
+    const TPunkt3D& s = z.konfig.Spindelsteigung;
+    const double steigung[4] = {s.x, s.y, s.z, s.z};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (!achsen[i]) {
+            continue;
+        }
+        if (!std::isfinite(weg[i])) {
+            return false;
+        }
+        const std::int64_t n = SchrittZahl(z, weg[i], steigung[i]);
+        if (n > kSchrittzahlGrenze || n < -kSchrittzahlGrenze) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace korvx

@@ -68,6 +68,11 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position);
 std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
                              const std::array<double, 4>& weg, const std::array<double, 4>& geschw);
 
+// The controller counts steps in 24 bits: a move command whose step count
+// lies beyond ±kSchrittzahlGrenze would wrap.
+inline constexpr std::int64_t kSchrittzahlGrenze = 8388607;
+bool FahrBefehlImBereich(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
+                         const std::array<double, 4>& weg);
 // Expected duration of the reference run in ms from PositionAbReferenz at
 // 1000 steps per second on every axis, one axis after the other.
 std::int32_t ReferenzDauer(const Maschinenzustand& z);

@@ -85,7 +85,11 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
         }
         const TPunkt3D& null = z.WerkstueckNullpunkt;
         TPunkt3D p;
-        p.x = k.RechteHandRegel ? mm[0] + null.x : null.x - mm[0];
+        // The counters hold machine coordinates (x and y from the reference
+        // point, z downwards from the top of the travel); the result is the
+        // position in workpiece coordinates, the inverse of the conversion
+        // to machine coordinates for either sense of the x axis.
+        p.x = k.RechteHandRegel ? mm[0] - null.x : null.x - mm[0];
         p.y = mm[1] - null.y;
         p.z = k.Spindellaenge.z - (null.z + mm[2]);
         position = p;

@@ -141,9 +141,12 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
     a.maschine.NullpunktGewaehlt = false;
     z.Abbruch = false;
     z.PositionM = {0.0, 0.0, 0.0};
-    z.WerkzeugPositionW = {0.0, 0.0, z.konfig.Spindellaenge.z};
-    z.WerkstueckNullpunkt = z.WerkzeugPositionW;
-    z.PositionM = z.WerkzeugPositionW;
+    // The reference point is the zero point: the tool stands at its origin in
+    // workpiece coordinates, at the top of the z travel in machine
+    // coordinates, so that M = zero point + W holds from here on.
+    z.WerkstueckNullpunkt = {0.0, 0.0, z.konfig.Spindellaenge.z};
+    z.PositionM = z.WerkstueckNullpunkt;
+    z.WerkzeugPositionW = {0.0, 0.0, 0.0};
     b.AnzeigeSetzen(Anzeige::Ziel, "Position (M)");
     b.AnzeigeSetzen(Anzeige::X, a.format.Fest(z.PositionM.x, 15, 2));
     b.AnzeigeSetzen(Anzeige::Y, a.format.Fest(z.PositionM.y, 15, 2));

@@ -114,7 +114,8 @@ std::string NaechsterNCSatz() {
 
 // --- Machine link -----------------------------------------------------------
 std::string IselFehlermeldung(std::string_view antwort, std::string_view tabellentext) {
-    return Verbinden("Fehlermeldung der Isel-Anlage: ", antwort, Verbinden(" : ", tabellentext, ""));
+    return Verbinden("Fehlermeldung der Isel-Anlage: ", antwort,
+                     Verbinden(" : ", tabellentext, ""));
 }
 std::string PositionsfeldFehler(char achse) {
     return "Fehler bei der Positionsabfrage der Isel-Anlage: " + std::string(1, achse) +
@@ -127,7 +128,9 @@ std::string PositionKommunikationsfehler(int port) {
 std::string ReferenzgeschwindigkeitFehler() {
     return "Fehler beim Einellen der Referenzgeschwindigkeiten!";
 }
-std::string InterpolationsebeneFehler() { return "Fehler beim Einstellen der Interpolationsebene!"; }
+std::string InterpolationsebeneFehler() {
+    return "Fehler beim Einstellen der Interpolationsebene!";
+}
 std::string NotausBeiReferenzfahrt() {
     return T("Notaus bei Referenzfahrt betätigt!\r\n"
              "Initialisieren Sie die Isel(R)-Anlage am Controller neu\r\n"
@@ -229,6 +232,140 @@ std::string ZeichensatzUebergabeFehler() {
 }
 std::string ZeichensatzUebernehmen() {
     return T("Zeichensatz übernehmen?");
+}
+
+// --- Interpreter ------------------------------------------------------------
+std::string BereichVerlassen() {
+    return T("Der zulässige Bereich wird verlassen!");
+}
+std::string UnbekannterGBefehl(std::int32_t nummer) {
+    return std::to_string(nummer) + " : unbekannter G-Befehl!";
+}
+std::string UnbekannterMBefehl(std::int32_t nummer) {
+    return std::to_string(nummer) + " : unbekannter M-Befehl!";
+}
+std::string EbenenwahlFehler(std::int32_t gNummer) {
+    return "Fehler bei der Ebenenwahl! (G" + std::to_string(gNummer) + ")";
+}
+std::string ProgrammStopp() {
+    return "Programm-Stopp! Weiter : OK!";
+}
+std::string ProgrammendeM30(bool korrekturAktiv) {
+    return korrekturAktiv ? T("M30: Programmende! Möglicherweise ist die Fraeserbahnkorrektur "
+                              "nicht aufgehoben!")
+                          : "M30: Programmende!";
+}
+std::string WkzWechselImUnterprogramm() {
+    return T("Werkzeugwechsel werden in Unterprogrammen nicht ausgeführt!");
+}
+std::string KeineWerkzeuge() {
+    return "Keine Werkzeuge eingegeben!";
+}
+std::string WerkzeugNichtBekannt(std::int32_t nummer) {
+    return Verbinden("Werkzeug T", std::to_string(nummer), " nicht bekannt!");
+}
+std::string WerkzeugEinsetzen(std::int32_t nummer, std::string_view laenge,
+                              std::string_view durchmesser, std::string_view drehzahl,
+                              std::uint8_t ebene) {
+    static constexpr std::string_view kEbenen[] = {"x-y-Ebene", "x-z-Ebene", "y-z-Ebene",
+                                                   "3D-Modus"};
+    std::string s = "Werkzeug " + std::to_string(nummer) + " einsetzen! L = ";
+    s.append(laenge).append(" mm. D = ").append(durchmesser).append(" mm. n = ");
+    s.append(drehzahl).append(" 1/min\r\rVerfahr-Reihenfolge beachten: Interpolieren in ");
+    s.append(ebene < 4 ? kEbenen[ebene] : std::string_view());
+    return s;
+}
+std::string BearbeitungAbgebrochen() {
+    return "Bearbeitung abgebrochen!";
+}
+std::string KreiskonturFehler(std::string_view satz) {
+    return Verbinden(satz, T(" : Kreiskontur enthält Fehler!"), "");
+}
+std::string SchriftNichtHerstellbar() {
+    return "Schrift mit Werkzeugdurchmesser nicht herstellbar!";
+}
+std::string FehlerhafterDurchmesser() {
+    return "Fehlerhafter Werkzeugdurchmesser! ";
+}
+std::string ReferenzNichtAngefahren() {
+    return "Referenzpunkt nicht angefahren! ";
+}
+std::string AnwahlsatzNichtGefunden() {
+    return "Anwahlsatz nicht gefunden!";
+}
+std::string Schrittbetrieb() {
+    return "Schrittbetrieb";
+}
+std::string Weiter() {
+    return "Weiter";
+}
+std::string Beenden() {
+    return "Beenden";
+}
+std::string BearbeitungAbbrechenFrage(std::string_view dateiname) {
+    return Verbinden("Bearbeitung von Datei ", dateiname, " abbrechen?");
+}
+std::string UnterprogrammNichtGefunden() {
+    return "Unterprogramm nicht gefunden!";
+}
+std::string UnterprogrammSpeichermangel(std::string_view satzanfang) {
+    return Verbinden("Speichermangel! UP nur bis ", satzanfang, "geladen! Programmabbruch!");
+}
+std::string LaufBereitsAktiv() {
+    return T("Ein Teileprogramm läuft bereits; es kann kein zweites gestartet werden!");
+}
+std::string ZielpunktW() {
+    return "Zielpunkt (W)";
+}
+std::string PositionW() {
+    return "Position (W)";
+}
+std::string ZielpunktM() {
+    return "Zielpunkt (M)";
+}
+std::string PositionM() {
+    return "Position (M)";
+}
+std::string UnbekanntePosition() {
+    return "999,99";
+}
+std::string Referenzgeschwindigkeit() {
+    return "Referenzgeschwindigkeit";
+}
+std::string VerfahrgeschwindigkeitG00() {
+    return "Verfahrgeschwindigkeit: G00";
+}
+std::string VerfahrgeschwindigkeitG01() {
+    return "Verfahrgeschwindigkeit: G01";
+}
+
+// --- Manual positioning -----------------------------------------------------
+std::string ReferenzOderWerkzeugFehlt() {
+    return T("Referenzpunkt nicht angefahren oder kein Werkzeug gewählt!");
+}
+std::string ReferenzOderAchseFehlt() {
+    return T("Referenzpunkt nicht angefahren oder keine Achse gewählt!");
+}
+std::string NullpunktNichtGesetzt() {
+    return T("Werkstücknullpunkt nicht gesetzt!");
+}
+std::string NullpunktNichtGewaehlt() {
+    return T("Werkstücknullpunkt nicht gewählt!");
+}
+std::string PunktAusserhalbAbbruch() {
+    return T("Punkt außerhalb des zulässigen Bereichs! Abbruch?");
+}
+std::string PunktAusserhalbVerfahrbereich() {
+    return T("Der Punkt liegt außerhalb des Verfahrbereichs!");
+}
+std::string KeineAktiveAchse() {
+    return "Keine aktive Achse! ";
+}
+std::string NullpunktWirdAngefahren() {
+    return T("Der gesetzte Werkstücknullpunkt wird angefahren!");
+}
+std::string FalschesZeichen() {
+    return "Falsches Zeichen im Eingabefeld!";
 }
 
 } // namespace korvx::meldung

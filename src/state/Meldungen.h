@@ -90,4 +90,52 @@ std::string ZeichensatzFormat(std::string_view datei);
 std::string ZeichensatzUebergabeFehler();
 std::string ZeichensatzUebernehmen();
 
+// --- Interpreter ------------------------------------------------------------
+std::string BereichVerlassen();
+std::string UnbekannterGBefehl(std::int32_t nummer);
+std::string UnbekannterMBefehl(std::int32_t nummer);
+// "Fehler bei der Ebenenwahl! (G170)" and its siblings.
+std::string EbenenwahlFehler(std::int32_t gNummer);
+std::string ProgrammStopp();
+std::string ProgrammendeM30(bool korrekturAktiv);
+std::string WkzWechselImUnterprogramm();
+std::string KeineWerkzeuge();
+std::string WerkzeugNichtBekannt(std::int32_t nummer);
+// The tool-change question; the numbers come formatted.
+std::string WerkzeugEinsetzen(std::int32_t nummer, std::string_view laenge,
+                              std::string_view durchmesser, std::string_view drehzahl,
+                              std::uint8_t ebene);
+std::string BearbeitungAbgebrochen();
+std::string KreiskonturFehler(std::string_view satz);
+std::string SchriftNichtHerstellbar();
+std::string FehlerhafterDurchmesser();
+std::string ReferenzNichtAngefahren();
+std::string AnwahlsatzNichtGefunden();
+std::string Schrittbetrieb();
+std::string Weiter();
+std::string Beenden();
+std::string BearbeitungAbbrechenFrage(std::string_view dateiname);
+std::string UnterprogrammNichtGefunden();
+std::string UnterprogrammSpeichermangel(std::string_view satzanfang);
+std::string LaufBereitsAktiv();
+// Captions and fixed texts of the coordinate fields and the velocity label.
+std::string ZielpunktW();
+std::string PositionW();
+std::string ZielpunktM();
+std::string PositionM();
+std::string UnbekanntePosition();
+std::string Referenzgeschwindigkeit();
+std::string VerfahrgeschwindigkeitG00();
+std::string VerfahrgeschwindigkeitG01();
+// --- Manual positioning -----------------------------------------------------
+std::string ReferenzOderWerkzeugFehlt();
+std::string ReferenzOderAchseFehlt();
+std::string NullpunktNichtGesetzt();
+std::string NullpunktNichtGewaehlt();
+std::string PunktAusserhalbAbbruch();
+std::string PunktAusserhalbVerfahrbereich();
+std::string KeineAktiveAchse();
+std::string NullpunktWirdAngefahren();
+std::string FalschesZeichen();
+
 } // namespace korvx::meldung

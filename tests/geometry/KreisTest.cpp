@@ -91,10 +91,12 @@ TEST(Kreis, RejectedDataAreReported) {
     KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 10.02, -10, 0);
     EXPECT_TRUE(k.fehler);
     EXPECT_TRUE(fertig);
-    // Inside the circle is accepted; the last step jumps to the end.
+    // Inside the circle is rejected alike (it would end with a jump through
+    // the material), within the tolerance accepted.
     KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 9, -10, 0);
+    EXPECT_TRUE(k.fehler);
+    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 9.995, -10, 0);
     EXPECT_FALSE(k.fehler);
-    EXPECT_EQ(Abfahren(k, b, kKreisGegenUhrzeigersinn).back().y, 9.0);
     // Radius 0.
     KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 10, 0, 0, 0);
     EXPECT_TRUE(k.fehler);
@@ -104,7 +106,7 @@ TEST(Kreis, RejectedDataAreReported) {
     EXPECT_TRUE(k.fehler);
     KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 10, -HUGE_VAL, 0);
     EXPECT_TRUE(k.fehler);
-    // End point on the centre: no angle.
+    // End point on the centre: off the circle by its radius.
     fertig = false;
     KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 0, -10, 0);
     EXPECT_TRUE(k.fehler);
@@ -114,7 +116,8 @@ TEST(Kreis, RejectedDataAreReported) {
                                         "Fehler bei der Kreisvariablen-Initialisierung!",
                                         "Fehler bei der Kreisvariablen-Initialisierung!",
                                         "Fehler bei der Kreisvariablen-Initialisierung!",
-                                        "Fehler bei der Winkelberechnung!"}));
+                                        "Fehler bei der Kreisvariablen-Initialisierung!",
+                                        "Fehler bei der Kreisvariablen-Initialisierung!"}));
 
     // Asking for a point of a rejected arc reports the block and changes nothing.
     b.meldungen.clear();

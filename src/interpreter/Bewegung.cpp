@@ -1,0 +1,303 @@
+#include "interpreter/Bewegung.h"
+
+#include "geometry/Koordinaten.h"
+#include "geometry/Umrechnung.h"
+#include "geometry/Vektor.h"
+#include "graphics/Bahn.h"
+#include "graphics/Grafikzustand.h"
+#include "machine/Isel.h"
+#include "machine/Maschinenverbindung.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
+#include "state/Meldungen.h"
+#include "state/Zahlenformat.h"
+#include "tools/Werkzeugliste.h"
+#include "tools/Werkzeugwahl.h"
+
+#include <cmath>
+
+namespace korvx {
+
+namespace {
+
+constexpr std::uint8_t kGrafikAus = 0;
+constexpr std::uint8_t kParallelgrafik = 1;
+constexpr std::uint8_t kSimulation = 2;
+
+std::string Zahl(Laufumgebung& u, double v) {
+    return u.format.Fest(v, 15, 2);
+}
+
+// What a target outside the protection zone does: the operator is told, the
+// run ends after the block and the reference counts as lost.
+void BereichVerletzt(Laufumgebung& u) {
+    Maschinenzustand& z = u.zustand;
+    u.bediener.Meldung(meldung::BereichVerlassen());
+    u.lauf.escape = true;
+    z.Abgebrochen = true;
+    u.lauf.bereichVerletzt = true;
+    if (z.konfig.Grafikmodus == kParallelgrafik || z.konfig.Grafikmodus == kSimulation) {
+        u.bediener.ElementSetzen(Element::Grafik, true, true);
+    }
+}
+
+// The controller side of a move: the command built from the four axis
+// distances (x, y, z, second z as the controller counts them), sent and
+// awaited, or waited out in simulation. `zeichnen` runs before the send.
+// True when the move counts as made.
+template <class Zeichnen>
+bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichnen) {
+    Maschinenzustand& z = u.zustand;
+    Bediener& b = u.bediener;
+    TAchsen achsen{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        achsen[i] = weg[i] != 0.0;
+    }
+    if (!FahrBefehlImBereich(z, achsen, weg)) {
+        // The step count would not fit the controller's counter: refused like
+        // a target outside the protection zone, so no wrapped count is sent.
+        BereichVerletzt(u);
+        return false;
+    }
+    const TGeschwindigkeiten& v = z.konfig.AktGeschw;
+    const std::string befehl = FahrBefehlBilden(z, achsen, weg, {v.x, v.y, v.z1, v.z2});
+    if (u.lauf.befehlMelden) {
+        u.lauf.befehlMelden(befehl);
+    }
+    ++u.lauf.bewegungen;
+    const std::uint8_t modus = z.konfig.Grafikmodus;
+    bool ok = false;
+    if (modus == kParallelgrafik) {
+        b.ElementSetzen(Element::Einstelldaten, true, true);
+        b.ElementSetzen(Element::Grafik, true, true);
+        b.ElementSetzen(Element::AbbruchKnopf, true, true);
+        zeichnen();
+        if (!z.Abbruch) {
+            BefehlSenden(u, befehl, ok, z.Verfahrdauer);
+        }
+        b.ElementSetzen(Element::AbbruchKnopf, true, false);
+    } else if (modus == kSimulation) {
+        b.ElementSetzen(Element::AbbruchKnopf, true, true);
+        zeichnen();
+        const double ms =
+            std::nearbyint(static_cast<double>(z.Verfahrdauer) * z.SimulationsZeitFaktor);
+        const auto warten = static_cast<std::int32_t>(std::min(ms, 2147483647.0));
+        u.lauf.simulierteMs += warten;
+        WartenMitNachrichten(u, warten);
+        b.ElementSetzen(Element::AbbruchKnopf, false, false);
+        ok = true;
+    } else {
+        b.ElementSetzen(Element::NotausKnopf, true, true);
+        if (!z.Abbruch) {
+            BefehlSenden(u, befehl, ok, z.Verfahrdauer);
+        }
+    }
+    b.ElementSetzen(Element::NotausKnopf, false, false);
+    if (z.Abbruch) {
+        ReferenzVerloren(u);
+        return false;
+    }
+    // A reply that does not confirm the move sets Abbruch; without it the
+    // position is taken as reached.
+    (void)ok;
+    return true;
+}
+
+// Distances corrected by the read-back position so that a move ends at its
+// target even when the last one ended short or long. False when the query
+// failed (Abbruch is set then).
+bool NachRueckmeldungKorrigieren(Laufumgebung& u, const TPunkt3D& aktuellW, TAchsWerte& d) {
+    TPunkt3D ist;
+    if (!PositionAbfragen(u, ist)) {
+        return false;
+    }
+    d[0] += aktuellW.x - ist.x;
+    d[1] += aktuellW.y - ist.y;
+    d[2] += aktuellW.z - ist.z;
+    return true;
+}
+
+} // namespace
+
+void ReferenzVerloren(Laufumgebung u) {
+    Bediener& b = u.bediener;
+    u.zustand.ReferenzAngefahren = false;
+    const std::string unbekannt = meldung::UnbekanntePosition();
+    b.AnzeigeSetzen(Anzeige::X, unbekannt);
+    b.AnzeigeSetzen(Anzeige::Y, unbekannt);
+    b.AnzeigeSetzen(Anzeige::Z, unbekannt);
+    b.AnzeigeSetzen(Anzeige::Ziel, "");
+    b.AnzeigeSetzen(Anzeige::Geschwindigkeit, meldung::Referenzgeschwindigkeit());
+}
+
+void PunktZeigen(Laufumgebung u, std::string_view titel, const TPunkt3D& punkt) {
+    Bediener& b = u.bediener;
+    b.AnzeigeSetzen(Anzeige::Ziel, titel);
+    b.AnzeigeSetzen(Anzeige::X, Zahl(u, punkt.x));
+    b.AnzeigeSetzen(Anzeige::Y, Zahl(u, punkt.y));
+    b.AnzeigeSetzen(Anzeige::Z, Zahl(u, punkt.z));
+}
+
+void PositionMZeigen(Laufumgebung u) {
+    const TPunkt3D& m = u.zustand.PositionM;
+    u.bediener.AnzeigeSetzen(Anzeige::Hinweis,
+                             Zahl(u, m.x) + "/" + Zahl(u, m.y) + "/" + Zahl(u, m.z));
+}
+
+void GeschwindigkeitZeigen(Laufumgebung u) {
+    u.bediener.AnzeigeSetzen(Anzeige::Geschwindigkeit, u.zustand.EilgangAktiv
+                                                           ? meldung::VerfahrgeschwindigkeitG00()
+                                                           : meldung::VerfahrgeschwindigkeitG01());
+}
+
+bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
+    Maschinenzustand& z = u.zustand;
+    // The velocities follow G00/G01 for every move, so an F or S word read
+    // after the G word of a block is in force for that block's move.
+    z.GeschwindigkeitWaehlen(z.EilgangAktiv);
+    const bool korrekturAktiv = u.lauf.korrektur != kKorrekturAus;
+    if (!korrekturAktiv) {
+        PunktZeigen(u, meldung::ZielpunktW(), ziel);
+    }
+    WkzAnzeigen(u, z.konfig.AktuellesWerkzeug);
+
+    TAchsWerte d = PunktDifferenz(ziel, aktuell);
+    const TPunkt3D zielM = NachMaschinenKoord(z, ziel);
+    bool ok = true;
+    if (!PunktImQuader(zielM, z.konfig.SchutzzoneMin, z.konfig.SchutzzoneMax)) {
+        BereichVerletzt(u);
+        ok = false;
+    } else {
+        PunktZeigen(u, meldung::ZielpunktW(), ziel);
+        if (z.konfig.Grafikmodus != kSimulation && !NachRueckmeldungKorrigieren(u, aktuell, d)) {
+            ReferenzVerloren(u);
+            ok = false;
+        }
+    }
+    if (ok) {
+        // The estimate uses the velocities the controller really runs at, so
+        // a feed of 0 never divides by zero and the wait matches the move.
+        z.Verfahrdauer =
+            Verfahrzeit(z, aktuell, ziel, BefohleneGeschwindigkeiten(z, z.konfig.AktGeschw));
+        // x runs against the machine when the right-hand rule is not met; the
+        // controller counts z downwards.
+        const TAchsWerte weg = {z.konfig.RechteHandRegel ? d[0] : -d[0], d[1], -d[2], -d[3]};
+        const TPunkt3D start = aktuell;
+        ok = BefehlAusfuehren(u, weg, [&] {
+            BahnZeichnen(u, start, ziel, z.konfig.AktuellesWerkzeug, u.grafik.ErsterPunkt,
+                         z.konfig.BahnDarstellung, z.EilgangAktiv);
+            u.grafik.Gezeichnet = true;
+        });
+        if (ok) {
+            aktuell = ziel;
+            if (z.konfig.Grafikmodus != kSimulation) {
+                PunktZeigen(u, meldung::PositionW(), aktuell);
+            }
+        }
+    }
+    z.PositionM = NachMaschinenKoord(z, aktuell);
+    PositionMZeigen(u);
+    if (u.lauf.bereichVerletzt) {
+        z.Abbruch = true;
+        if (z.ReferenzAngefahren) {
+            ReferenzVerloren(u);
+        }
+    }
+    return ok;
+}
+
+bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM, MFahrt optionen) {
+    Maschinenzustand& z = u.zustand;
+    PunktZeigen(u, meldung::ZielpunktM(), zielM);
+    if (!PunktImQuader(zielM, z.konfig.SchutzzoneMin, z.konfig.SchutzzoneMax)) {
+        BereichVerletzt(u);
+        z.Abbruch = true;
+        ReferenzVerloren(u);
+        return false;
+    }
+    TAchsWerte d = PunktDifferenz(zielM, aktuellM);
+    if (z.konfig.Grafikmodus != kSimulation) {
+        // The read-back is in workpiece coordinates; the correction is the
+        // same difference in machine coordinates.
+        TPunkt3D ist;
+        if (!PositionAbfragen(u, ist)) {
+            ReferenzVerloren(u);
+            return false;
+        }
+        const TPunkt3D istM = NachMaschinenKoord(z, ist);
+        d[0] += aktuellM.x - istM.x;
+        d[1] += aktuellM.y - istM.y;
+        d[2] += aktuellM.z - istM.z;
+    }
+    const TGeschwindigkeiten v = BefohleneGeschwindigkeiten(z, z.konfig.AktGeschw);
+    const std::int32_t dauer = Verfahrzeit(z, aktuellM, zielM, v);
+    z.Verfahrdauer = std::max(optionen.mindestDauerMs, dauer);
+    // Machine x counts with the controller; z counts downwards.
+    TAchsWerte weg = {d[0], d[1], -d[2], -d[3]};
+    if (optionen.zHochAlsZweitesZ && d[2] > 0.0) {
+        weg[3] = weg[2];
+        weg[2] = 0.0;
+    }
+    if (!BefehlAusfuehren(u, weg, [] {})) {
+        return false;
+    }
+    aktuellM = zielM;
+    z.PositionM = zielM;
+    z.WerkzeugPositionW = NachWerkstueckKoord(z, zielM);
+    PunktZeigen(u, meldung::PositionM(), zielM);
+    return true;
+}
+
+double DrehzahlAusS(double s) {
+    double n = 750.0;
+    // Bounded: a speed beyond any spindle stops doubling at 2^40 × 750.
+    for (int i = 0; i < 40 && !(n > s / 2.0); ++i) {
+        n *= 2.0;
+    }
+    return n;
+}
+
+void BahnvorschubSetzen(Laufumgebung u, double v) {
+    TGeschwindigkeiten& a = u.zustand.konfig.ArbeitsGeschw;
+    a.x = v;
+    a.y = v;
+    a.z1 = v;
+}
+
+void VorschubSetzen(Laufumgebung u, double f) {
+    auto& k = u.zustand.konfig;
+    double v = f;
+    if (u.lauf.vorschubProUmdrehung) {
+        k.Vorschub = f;
+        v = f * k.Drehzahl / 1000.0;
+    }
+    BahnvorschubSetzen(u, v);
+    if (u.lauf.statusAuffrischen) {
+        u.lauf.statusAuffrischen();
+    }
+}
+
+bool DrehzahlSetzen(Laufumgebung u, double s) {
+    auto& k = u.zustand.konfig;
+    if (!u.lauf.schnittgeschwindigkeit) {
+        k.Drehzahl = DrehzahlAusS(s);
+    } else {
+        k.Schnittgeschwindigkeit = s;
+        const double d = k.AktuellesWerkzeug.Durchmesser;
+        if (d == 0.0) {
+            u.bediener.Meldung(meldung::FehlerhafterDurchmesser());
+            u.zustand.Abgebrochen = true;
+            return false;
+        }
+        k.Drehzahl = Drehzahlstufe(s, d);
+    }
+    if (u.lauf.vorschubProUmdrehung) {
+        BahnvorschubSetzen(u, k.Vorschub * k.Drehzahl / 1000.0);
+    }
+    if (u.lauf.statusAuffrischen) {
+        u.lauf.statusAuffrischen();
+    }
+    return true;
+}
+
+} // namespace korvx

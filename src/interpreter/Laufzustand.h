@@ -1,0 +1,134 @@
+#pragma once
+// The state of one program run: the modal state of G and M functions, the
+// block source (main program or subprogram), the start data, the Escape-key
+// record and the reason the run ended. The owning object holds one; a run
+// start resets it. `Laufumgebung` is the run's view of everything it works on.
+#include "geometry/Korrektur.h"
+#include "interpreter/BlockList.h"
+#include "interpreter/Satzwerte.h"
+#include "state/Punkt3D.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace korvx {
+
+class Bediener;
+class Zahlenformat;
+struct Maschinenzustand;
+struct Werkzeugliste;
+struct TKreis;
+struct Grafikzustand;
+struct Maschinenverbindung;
+struct Zeichensatz;
+class Zyklen;
+
+// What the next straight-line word group of a block does.
+enum class Bewegungsart : std::uint8_t {
+    Keine = 0,
+    Gerade = 1,
+    KreisUhr = 2,
+    KreisGegenUhr = 3,
+    Nullpunkt = 4, // after G54: X, Y, Z are shifts
+};
+
+// Why the last run ended (none while it runs or before the first one).
+enum class Stoppgrund : std::uint8_t {
+    Keiner,
+    Ende,    // the main program ran out of blocks
+    M30,     // M30 in the main program
+    Fehler,  // an error message ended it
+    Abbruch, // the abort button or a stop request
+    Notaus,  // the emergency stop
+    Bereich, // a target outside the protection zone
+};
+
+struct Laufzustand {
+    bool laeuft = false; // a run is under way (a second start is refused)
+
+    // Modal state.
+    Bewegungsart art = Bewegungsart::Keine;
+    bool inkremental = false;            // G91
+    bool vorschubProUmdrehung = false;   // G95
+    bool schnittgeschwindigkeit = false; // G96
+    TPunkt3D ziel;                       // target point X, Y, Z build (W)
+    Satzwerte werte;                     // I, J, K, A, B, H, R words and the block's flags
+
+    // Cycles: the active ones, whether the current block defined one, and
+    // where and by which block the cycle was defined.
+    bool zyklusLochkreis = false;      // G77
+    bool zyklusBohren = false;         // G81
+    bool zyklusKreistasche = false;    // G83
+    bool zyklusRechtecktasche = false; // G84
+    bool zyklusGravur = false;         // G89
+    bool zyklusImSatz = false;
+    TPunkt3D zyklusStart;
+    std::string zyklusSatz;
+    double taschenEckeX = 0.0, taschenEckeY = 0.0; // position when G84 was read
+    double taschenX = 0.0, taschenY = 0.0;         // X, Y while G84 is active (G90)
+
+    // Zero shift.
+    bool nullpunktSatz = false; // the rest of the block after G54
+    TPunkt3D verschiebung;      // amounts of the last G54
+    TPunkt3D nullpunktBeiStart; // zero point when the run started
+
+    // Cutter radius compensation.
+    std::uint8_t korrektur = kKorrekturAus;
+    bool korrekturStart = false;
+    bool korrekturEnde = false;
+    TPunkt3D korrekturPunkt;  // programmed point of the contour collected so far
+    TPunkt3D korrekturAnfang; // where compensation was switched on
+    TKorrekturListe korrekturListe;
+
+    bool eilgangBeiStart = false;
+    bool bereichVerletzt = false; // a target lay outside the protection zone
+    bool escape = false;          // the Escape key was recorded
+
+    // Block source.
+    std::size_t hauptZeile = 0;             // current line of the main program
+    std::optional<BlockList> unterprogramm; // the running subprogram's lines
+    std::size_t upZeile = 0;
+    bool unterprogrammBeendet = false; // M30 read in the subprogram
+    bool unterprogrammNeu = false;     // an L word loaded one during this block
+    std::string satz;                  // text of the current block
+
+    Stoppgrund grund = Stoppgrund::Keiner;
+
+    // Counts for the runner's closing line.
+    std::int64_t saetze = 0;       // blocks shown
+    std::int64_t bewegungen = 0;   // straight moves made
+    std::int64_t simulierteMs = 0; // sum of the simulated waits
+
+    // Refreshes the main window's status lines; set by the window.
+    std::function<void()> statusAuffrischen;
+    // Traces every controller command of a straight move, also in simulation
+    // where it is built but not sent; set by the runner.
+    std::function<void(const std::string&)> befehlMelden;
+};
+
+// References to everything a run works on. Anything that holds members of
+// these names converts to it (the owning object does).
+struct Laufumgebung {
+    Bediener& bediener;
+    const Zahlenformat& format;
+    Maschinenzustand& zustand;
+    BlockList& programm;
+    Werkzeugliste& werkzeuge;
+    TKreis& kreis;
+    Grafikzustand& grafik;
+    Maschinenverbindung& maschine;
+    Zeichensatz& zeichensatz;
+    Laufzustand& lauf;
+    Zyklen*& zyklen; // the machining cycles and engraving; null: not available
+
+    template <class T>
+    Laufumgebung(T& t) // NOLINT: converting on purpose
+        : bediener(t.bediener), format(t.format), zustand(t.zustand), programm(t.programm),
+          werkzeuge(t.werkzeuge), kreis(t.kreis), grafik(t.grafik), maschine(t.maschine),
+          zeichensatz(t.zeichensatz), lauf(t.lauf), zyklen(t.zyklen) {}
+};
+
+} // namespace korvx

@@ -1,0 +1,255 @@
+#include "interpreter/Programmlauf.h"
+
+#include "graphics/Achsen.h"
+#include "graphics/Grafikzustand.h"
+#include "interpreter/Bewegung.h"
+#include "interpreter/Interpreter.h"
+#include "interpreter/Satzleser.h"
+#include "interpreter/Tiefensuche.h"
+#include "machine/Isel.h"
+#include "machine/Maschinenverbindung.h"
+#include "state/Bediener.h"
+#include "state/Maschinenzustand.h"
+#include "state/Meldungen.h"
+#include "state/Zahlenformat.h"
+#include "tools/Werkzeugliste.h"
+#include "tools/Werkzeugwahl.h"
+
+#include <string>
+
+namespace korvx {
+
+namespace {
+
+constexpr std::uint8_t kGrafikAus = 0;
+constexpr std::uint8_t kParallelgrafik = 1;
+constexpr std::uint8_t kSimulation = 2;
+
+bool MaschineBenutzt(const Maschinenzustand& z) {
+    return z.konfig.Grafikmodus != kSimulation;
+}
+
+// The run state of a new run; what outlives runs stays in the machine state.
+void LaufZuruecksetzen(Laufumgebung& u) {
+    Maschinenzustand& z = u.zustand;
+    Laufzustand& l = u.lauf;
+    auto statusAuffrischen = std::move(l.statusAuffrischen);
+    auto befehlMelden = std::move(l.befehlMelden);
+    l = Laufzustand{};
+    l.statusAuffrischen = std::move(statusAuffrischen);
+    l.befehlMelden = std::move(befehlMelden);
+    z.Abgebrochen = false;
+    z.Abbruch = false;
+    l.ziel = z.WerkzeugPositionW;
+    l.nullpunktBeiStart = z.WerkstueckNullpunkt;
+    l.werte.A = 0.0;
+    l.werte.B = 1.0;
+    l.eilgangBeiStart = z.EilgangAktiv;
+}
+
+// Marks the run as under way for as long as it lives.
+struct LaufMarke {
+    explicit LaufMarke(Laufzustand& l) : lauf(l) { lauf.laeuft = true; }
+    ~LaufMarke() { lauf.laeuft = false; }
+    LaufMarke(const LaufMarke&) = delete;
+    LaufMarke& operator=(const LaufMarke&) = delete;
+    Laufzustand& lauf;
+};
+
+void NormalesEnde(Laufumgebung& u) {
+    Maschinenzustand& z = u.zustand;
+    Laufzustand& l = u.lauf;
+    l.grund = Stoppgrund::Ende;
+    if (MaschineBenutzt(z) && !z.Abbruch) {
+        bool ok = false;
+        BefehlSenden(u, "@0e0", ok, 100);
+        if (!ok) {
+            u.bediener.Meldung(meldung::InterpolationsebeneFehler());
+            return;
+        }
+    }
+    z.WerkstueckNullpunkt = l.nullpunktBeiStart;
+    z.EilgangAktiv = l.eilgangBeiStart;
+}
+
+// The reason of an end that no step named.
+void GrundBestimmen(Laufumgebung& u) {
+    Laufzustand& l = u.lauf;
+    if (l.bereichVerletzt) {
+        l.grund = Stoppgrund::Bereich;
+    } else if (l.grund == Stoppgrund::Keiner) {
+        l.grund = Stoppgrund::Fehler;
+    }
+}
+
+void Blockschleife(Laufumgebung& u, std::size_t start) {
+    Maschinenzustand& z = u.zustand;
+    Laufzustand& l = u.lauf;
+    Interpreter interpreter(u);
+    l.hauptZeile = start;
+    for (;;) {
+        if (l.unterprogramm) {
+            // The closing entry of a subprogram list is never run: its end
+            // without M30 ends it as M30 would.
+            if (l.upZeile + 1 >= l.unterprogramm->Anzahl()) {
+                l.unterprogramm.reset();
+                ++l.hauptZeile;
+                continue;
+            }
+        } else if (l.hauptZeile >= u.programm.Anzahl()) {
+            NormalesEnde(u);
+            return;
+        }
+        u.bediener.NachrichtenVerarbeiten();
+        if (l.escape) {
+            z.Abgebrochen = true;
+        }
+        if (z.Abgebrochen || z.Abbruch) {
+            GrundBestimmen(u);
+            return;
+        }
+        l.satz =
+            l.unterprogramm ? l.unterprogramm->Zeile(l.upZeile) : u.programm.Zeile(l.hauptZeile);
+        interpreter.SatzBeginnen();
+        ++l.saetze;
+        const SatzErgebnis e = SatzLesen(l.satz, l.werte, interpreter, u);
+        if (e == SatzErgebnis::Fehler || e == SatzErgebnis::Angehalten || z.Abgebrochen ||
+            z.Abbruch) {
+            if (z.Abbruch && z.ReferenzAngefahren) {
+                ReferenzVerloren(u);
+            }
+            GrundBestimmen(u);
+            return;
+        }
+        if (l.unterprogrammNeu) {
+            l.unterprogrammNeu = false; // its first line comes next
+        } else if (l.unterprogrammBeendet) {
+            l.unterprogrammBeendet = false;
+            l.unterprogramm.reset();
+            ++l.hauptZeile;
+        } else if (l.unterprogramm) {
+            ++l.upZeile;
+        } else {
+            ++l.hauptZeile;
+        }
+    }
+}
+
+} // namespace
+
+std::optional<std::size_t> AnwahlsatzSuchen(const BlockList& programm, std::int32_t anwahlsatz) {
+    const std::size_t anzahl = programm.Anzahl() - (programm.HatSchlusseintrag() ? 1 : 0);
+    if (anwahlsatz == 1) {
+        // Programs without block numbers, one-line programs and programs that
+        // start at N5 start at their first block.
+        for (std::size_t i = 0; i < anzahl; ++i) {
+            if (!IstKommentarzeile(programm.Zeile(i))) {
+                return i;
+            }
+        }
+        return std::nullopt;
+    }
+    const std::string muster = ("N" + std::to_string(anwahlsatz)).substr(0, 5);
+    for (std::size_t i = 0; i < anzahl; ++i) {
+        const std::string& zeile = programm.Zeile(i);
+        if (zeile.find(muster) != std::string::npos && !IstKommentarzeile(zeile)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+bool Automatikbetrieb(Laufumgebung u) {
+    Maschinenzustand& z = u.zustand;
+    Laufzustand& l = u.lauf;
+    Bediener& b = u.bediener;
+    if (l.laeuft) {
+        b.Meldung(meldung::LaufBereitsAktiv());
+        return false;
+    }
+    if (!z.ReferenzAngefahren) {
+        b.Meldung(meldung::ReferenzNichtAngefahren());
+        return false;
+    }
+    WkzAnzeigen(u, z.konfig.AktuellesWerkzeug);
+    const std::uint8_t modus = z.konfig.Grafikmodus;
+    if (modus == kParallelgrafik || modus == kSimulation) {
+        const Programmtiefe tiefe = ProgrammtiefeSuchen(u.programm, b);
+        u.grafik.zOben = tiefe.hoechstesZ;
+        u.grafik.zUnten = tiefe.tiefstesZ;
+    }
+    if (u.programm.Leer()) {
+        b.Meldung(meldung::KeinTeileprogramm());
+        return false;
+    }
+    LaufZuruecksetzen(u);
+    LaufMarke marke(l);
+
+    if (MaschineBenutzt(z)) {
+        bool ok = false;
+        BefehlSenden(u, z.EbenenBefehl, ok, 200);
+        if (!ok) {
+            b.Meldung(meldung::InterpolationsebeneFehler());
+            z.Abgebrochen = true;
+            l.grund = Stoppgrund::Fehler;
+            return true;
+        }
+    }
+    if (modus == kParallelgrafik || modus == kSimulation) {
+        b.ElementSetzen(Element::Einstelldaten, true, true);
+        b.ElementSetzen(Element::Grafik, true, true);
+        if (!u.grafik.Gezeichnet) {
+            GrafikEinrichten(u, true);
+        }
+    }
+    if (l.statusAuffrischen) {
+        l.statusAuffrischen();
+    }
+    const auto start = AnwahlsatzSuchen(u.programm, z.Anwahlsatz);
+    if (!start) {
+        b.Meldung(meldung::AnwahlsatzNichtGefunden());
+        return false;
+    }
+    Blockschleife(u, *start);
+    KorrekturListeFreigeben(l.korrekturListe);
+    l.unterprogramm.reset();
+    return true;
+}
+
+void AbbruchAnfordern(Laufumgebung u) {
+    Maschinenzustand& z = u.zustand;
+    // The file name without its folder.
+    const std::string pfad = z.konfig.TeileprogrammDatei.Text();
+    const std::size_t schraegstrich = pfad.rfind('/');
+    const std::string name =
+        schraegstrich == std::string::npos ? pfad : pfad.substr(schraegstrich + 1);
+    if (!u.bediener.Frage(meldung::BearbeitungAbbrechenFrage(name))) {
+        return;
+    }
+    z.Abbruch = true;
+    z.Abgebrochen = true;
+    if (u.lauf.grund == Stoppgrund::Keiner) {
+        u.lauf.grund = Stoppgrund::Abbruch;
+    }
+    ReferenzVerloren(u);
+}
+
+void Notaus(Laufumgebung u) {
+    Maschinenzustand& z = u.zustand;
+    z.Abgebrochen = true;
+    z.Abbruch = true;
+    if (u.lauf.grund == Stoppgrund::Keiner) {
+        u.lauf.grund = Stoppgrund::Notaus;
+    }
+    if (z.konfig.Grafikmodus == kGrafikAus || z.konfig.Grafikmodus == kParallelgrafik) {
+        NotausSenden(u);
+    }
+    ReferenzVerloren(u);
+}
+
+void EscapeTaste(Laufumgebung u) {
+    u.lauf.escape = true;
+    Notaus(u);
+}
+
+} // namespace korvx

@@ -1,0 +1,37 @@
+#pragma once
+// Program run control: starting a run (every check in order), the start-block
+// search, the block loop with subprograms, the normal and the M30 end, and the
+// operator's stops (abort button, emergency stop, Escape key).
+#include "interpreter/BlockList.h"
+#include "interpreter/Laufzustand.h"
+
+#include <optional>
+#include <string_view>
+
+namespace korvx {
+
+// Line of the start block for `anwahlsatz`: with 1 the first line that is not
+// a comment line; otherwise the first non-comment line that contains "N" and
+// the number (cut to 5 characters in all) anywhere in its text. None when no
+// line qualifies.
+std::optional<std::size_t> AnwahlsatzSuchen(const BlockList& programm, std::int32_t anwahlsatz);
+
+// "Automatikbetrieb": runs the loaded program from the start block to its end.
+// False when the run could not start (no reference, no program, start block
+// not found, a run already under way); the reason of the end is in
+// `lauf.grund`.
+bool Automatikbetrieb(Laufumgebung u);
+
+// The abort button: asks "Bearbeitung von Datei … abbrechen?"; Yes stops the
+// run after the move under way and marks the reference lost.
+void AbbruchAnfordern(Laufumgebung u);
+
+// The emergency-stop button: both stop flags, the stop byte in the machine
+// modes, the reference lost.
+void Notaus(Laufumgebung u);
+
+// The Escape key: as the emergency stop, and recorded so that the run stops
+// before its next block.
+void EscapeTaste(Laufumgebung u);
+
+} // namespace korvx
