@@ -7,13 +7,37 @@
 
 namespace korvx {
 
+namespace {
+
+// The first "Z" that is not inside a remark in parentheses, so that a "Z" in
+// a comment is no depth.
+std::size_t ZAusserhalbVonKlammern(const std::string& zeile) {
+    bool inKlammer = false;
+    for (std::size_t i = 0; i < zeile.size(); ++i) {
+        const char c = zeile[i];
+        if (c == '(') {
+            inKlammer = true;
+        } else if (c == ')') {
+            inKlammer = false;
+        } else if (c == 'Z' && !inKlammer) {
+            return i;
+        }
+    }
+    return std::string::npos;
+}
+
+} // namespace
+
 Programmtiefe ProgrammtiefeSuchen(const BlockList& programm, Bediener& bediener) {
     Programmtiefe tiefe;
     // Point and comma are both taken as the decimal comma here, whatever the
     // operator's locale says, so a program reads the same on every machine.
     const Zahlenformat komma(',');
     for (const std::string& zeile : programm.Zeilen()) {
-        const std::size_t z = zeile.find('Z');
+        if (IstKommentarzeile(zeile)) {
+            continue;
+        }
+        const std::size_t z = ZAusserhalbVonKlammern(zeile);
         if (z == std::string::npos) {
             continue;
         }

@@ -11,7 +11,8 @@ struct Programmtiefe {
     double tiefstesZ = 0.0;  // deepest programmed z, mm, or 0
 };
 
-// Takes the value after the first "Z" of each line (blanks, signs, digits,
+// Takes the value after the first "Z" outside parentheses of each line that is
+// not a comment line (blanks, signs, digits,
 // point or comma). A line whose value cannot be read is shown with
 // "Fehler bei der Frästiefensuche" appended, and the scan goes on. Z words in
 // subprograms are not seen.

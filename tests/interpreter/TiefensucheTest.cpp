@@ -23,10 +23,13 @@ TEST(Tiefensuche, DeepestZAndHighestAlwaysZero) {
     EXPECT_EQ(ProgrammtiefeSuchen(BlockList::Hauptprogramm("G00 Z5\n"), bediener).tiefstesZ, 0.0);
 }
 
+// A "Z" in a remark is no depth: comment lines and text in parentheses are
+// passed over.
 TEST(Tiefensuche, UnreadableValueShowsLineAndGoesOn) {
     FakeBediener bediener;
     const auto programm = BlockList::Hauptprogramm("N10 G00 Z\n"
                                                    "(Zentrieren)\n"
+                                                   "N25 G00 X5 (Zustellung Z) Z-2\n"
                                                    "N30 Z-1-2\n"
                                                    "N40 Z- 4\n"
                                                    "N50 Z-3\n");
@@ -34,7 +37,6 @@ TEST(Tiefensuche, UnreadableValueShowsLineAndGoesOn) {
     EXPECT_EQ(tiefe.tiefstesZ, -3.0);
     EXPECT_EQ(bediener.meldungen,
               (std::vector<std::string>{"N10 G00 ZFehler bei der Frästiefensuche",
-                                        "(Zentrieren)Fehler bei der Frästiefensuche",
                                         "N30 Z-1-2Fehler bei der Frästiefensuche",
                                         "N40 Z- 4Fehler bei der Frästiefensuche"}));
 }
