@@ -37,6 +37,8 @@ public:
     void Warten(std::int32_t millisekunden) override;
     std::int64_t Millisekunden() override;
     void AnzeigeSetzen(Anzeige feld, std::string_view text) override;
+    // Only the block display is ever printed (with tracing).
+    bool AnzeigenSichtbar() override { return false; }
     void ElementSetzen(Element element, bool sichtbar, bool aktiv) override;
     bool ElementAktiv(Element element) override;
     void ProgrammBeenden(int exitCode) override;

@@ -103,6 +103,22 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
     return true;
 }
 
+// BefohleneGeschwindigkeiten of the velocities in force, computed again only
+// when they or the machine data changed.
+const TGeschwindigkeiten& Befohlen(Laufumgebung& u) {
+    const TKonfiguration& k = u.zustand.konfig;
+    auto& c = u.lauf.geschwindigkeiten;
+    if (!(c.fuer == k.AktGeschw) || !(c.steigung == k.Spindelsteigung) ||
+        c.schritte != k.SchritteProUmdrehung || c.faktor != k.Schrittfaktor) {
+        c.fuer = k.AktGeschw;
+        c.steigung = k.Spindelsteigung;
+        c.schritte = k.SchritteProUmdrehung;
+        c.faktor = k.Schrittfaktor;
+        c.befohlen = BefohleneGeschwindigkeiten(u.zustand, k.AktGeschw);
+    }
+    return c.befohlen;
+}
+
 // Distances corrected by the read-back position so that a move ends at its
 // target even when the last one ended short or long. False when the query
 // failed (Abbruch is set then).
@@ -132,6 +148,9 @@ void ReferenzVerloren(Laufumgebung u) {
 
 void PunktZeigen(Laufumgebung u, std::string_view titel, const TPunkt3D& punkt) {
     Bediener& b = u.bediener;
+    if (!b.AnzeigenSichtbar()) {
+        return;
+    }
     b.AnzeigeSetzen(Anzeige::Ziel, titel);
     b.AnzeigeSetzen(Anzeige::X, Zahl(u, punkt.x));
     b.AnzeigeSetzen(Anzeige::Y, Zahl(u, punkt.y));
@@ -139,6 +158,9 @@ void PunktZeigen(Laufumgebung u, std::string_view titel, const TPunkt3D& punkt) 
 }
 
 void PositionMZeigen(Laufumgebung u) {
+    if (!u.bediener.AnzeigenSichtbar()) {
+        return;
+    }
     const TPunkt3D& m = u.zustand.PositionM;
     u.bediener.AnzeigeSetzen(Anzeige::Hinweis,
                              Zahl(u, m.x) + "/" + Zahl(u, m.y) + "/" + Zahl(u, m.z));
@@ -177,8 +199,7 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
     if (ok) {
         // The estimate uses the velocities the controller really runs at, so
         // a feed of 0 never divides by zero and the wait matches the move.
-        z.Verfahrdauer =
-            Verfahrzeit(z, aktuell, ziel, BefohleneGeschwindigkeiten(z, z.konfig.AktGeschw));
+        z.Verfahrdauer = Verfahrzeit(z, aktuell, ziel, Befohlen(u));
         // x runs against the machine when the right-hand rule is not met; the
         // controller counts z downwards.
         const TAchsWerte weg = {z.konfig.RechteHandRegel ? d[0] : -d[0], d[1], -d[2], -d[3]};
@@ -229,8 +250,7 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
         d[1] += aktuellM.y - istM.y;
         d[2] += aktuellM.z - istM.z;
     }
-    const TGeschwindigkeiten v = BefohleneGeschwindigkeiten(z, z.konfig.AktGeschw);
-    const std::int32_t dauer = Verfahrzeit(z, aktuellM, zielM, v);
+    const std::int32_t dauer = Verfahrzeit(z, aktuellM, zielM, Befohlen(u));
     z.Verfahrdauer = std::max(optionen.mindestDauerMs, dauer);
     // Machine x counts with the controller; z counts downwards.
     TAchsWerte weg = {d[0], d[1], -d[2], -d[3]};

@@ -6,6 +6,7 @@
 #include "geometry/Korrektur.h"
 #include "interpreter/BlockList.h"
 #include "interpreter/Satzwerte.h"
+#include "state/Maschinenzustand.h"
 #include "state/Punkt3D.h"
 
 #include <cstddef>
@@ -101,6 +102,16 @@ struct Laufzustand {
     std::int64_t saetze = 0;       // blocks shown
     std::int64_t bewegungen = 0;   // straight moves made
     std::int64_t simulierteMs = 0; // sum of the simulated waits
+
+    // The velocities the controller runs at for the velocities in force,
+    // kept while neither these nor the machine data change.
+    struct {
+        TGeschwindigkeiten fuer;
+        TPunkt3D steigung;
+        std::int32_t schritte = 0;
+        std::uint8_t faktor = 0;
+        TGeschwindigkeiten befohlen;
+    } geschwindigkeiten;
 
     // Refreshes the main window's status lines; set by the window.
     std::function<void()> statusAuffrischen;

@@ -2,6 +2,7 @@
 #include "machine/Isel.h"
 #include "state/Maschinenzustand.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace korvx {
@@ -12,7 +13,15 @@ std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4
     const TPunkt3D& s = z.konfig.Spindelsteigung;
     // Both z drives run on the z spindle.
     const double steigung[4] = {s.x, s.y, s.z, s.z};
-    std::string text = "@0A ";
+    // Composed without temporaries: a program run builds one command per chord.
+    std::string text;
+    text.reserve(96);
+    text.append("@0A ");
+    auto zahl = [&text](std::int64_t v) {
+        char puffer[24];
+        const auto ergebnis = std::to_chars(puffer, puffer + sizeof puffer, v);
+        text.append(puffer, ergebnis.ptr);
+    };
     for (std::size_t i = 0; i < 4; ++i) {
         const std::int64_t schritte = achsen[i] ? SchrittZahl(z, weg[i], steigung[i]) : 0;
         // The rate is limited to 21 … 10000, so the rounding cannot overflow.
@@ -21,7 +30,9 @@ std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4
         if (i > 0) {
             text += ", ";
         }
-        text += std::to_string(schritte) + ", " + std::to_string(rate);
+        zahl(schritte);
+        text += ", ";
+        zahl(rate);
     }
     return text;
 }

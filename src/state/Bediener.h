@@ -59,6 +59,10 @@ public:
     virtual std::int64_t Millisekunden() = 0;
 
     virtual void AnzeigeSetzen(Anzeige feld, std::string_view text) = 0;
+    // False when nobody sees the coordinate, hint and tool displays (a console
+    // run without trace): the logic then does not compose their numbers for
+    // every move. The block display is always written.
+    virtual bool AnzeigenSichtbar() { return true; }
     // Visible and enabled state of a control; a shown emergency-stop button also
     // takes the focus.
     virtual void ElementSetzen(Element element, bool sichtbar, bool aktiv) = 0;

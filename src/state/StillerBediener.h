@@ -24,6 +24,7 @@ public:
     void Warten(std::int32_t) override {}
     std::int64_t Millisekunden() override { return 0; }
     void AnzeigeSetzen(Anzeige, std::string_view) override {}
+    bool AnzeigenSichtbar() override { return false; }
     void ElementSetzen(Element, bool, bool) override {}
     bool ElementAktiv(Element) override { return true; }
     void ProgrammBeenden(int) override {}

@@ -7,7 +7,7 @@ namespace korvx {
 
 void WkzAnzeigen(WkzZugang anlage, const TWerkzeug& werkzeug) {
     Bediener& b = anlage.bediener;
-    if (!b.ElementAktiv(Element::WerkzeugAnzeige)) {
+    if (!b.AnzeigenSichtbar() || !b.ElementAktiv(Element::WerkzeugAnzeige)) {
         return;
     }
     b.AnzeigeSetzen(Anzeige::Werkzeug,
