@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Dry-run benchmark: korvx-run in simulation on generated part programs of
+# 10,000, 100,000 and 1,000,000 blocks, without and with a saved picture, and
+# the same files through LinuxCNC's standalone interpreter rs274 (installed
+# when missing) as the yardstick. Prints blocks per second, peak memory and
+# the time ratio against rs274.
+#
+#   bench/trockenlauf.sh [BUILD_DIR] [BLOCK COUNTS...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bau=${1:-build}
+shift || true
+groessen=("$@")
+[ ${#groessen[@]} -eq 0 ] && groessen=(10000 100000 1000000)
+lauf="$bau/src/app/korvx-run"
+[ -x "$lauf" ] || { echo "korvx-run fehlt: zuerst ./scripts/build.sh $bau" >&2; exit 2; }
+if ! command -v rs274 >/dev/null; then
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -q --no-install-recommends linuxcnc-uspace
+fi
+arbeit=$(mktemp -d)
+trap 'rm -rf "$arbeit"' EXIT
+mkdir -p "$arbeit/start" "$arbeit/home"
+
+# messen LABEL COMMAND...: runs it once under /usr/bin/time; prints seconds and peak MB.
+messen() {
+    /usr/bin/time -f '%e %M' -o "$arbeit/zeit" "$@" >"$arbeit/aus" 2>&1 || true
+    read -r sek kb <"$arbeit/zeit"
+    echo "$sek $((kb / 1024))"
+}
+
+printf '%-10s %-14s %10s %14s %10s %12s\n' Bloecke Lauf Sekunden "Bloecke/s" "Spitze MB" "zu rs274"
+for n in "${groessen[@]}"; do
+    datei="$arbeit/P$n.CNC"
+    python3 bench/programm_erzeugen.py "$n" "$datei"
+    read -r rs_s rs_mb < <(messen env HOME="$arbeit/home" rs274 -g "$datei" /dev/null)
+    for art in ohne-Bild mit-Bild; do
+        bild=()
+        [ "$art" = mit-Bild ] && bild=(--image "$arbeit/bild.png")
+        read -r s mb < <(messen "$lauf" --start-dir "$arbeit/start" --mode sim "${bild[@]}" "$datei")
+        if ! grep -q '^end: m30 ' "$arbeit/aus"; then
+            echo "Lauf mit $n Bloecken endete nicht mit M30:" >&2
+            tail -5 "$arbeit/aus" >&2
+            exit 1
+        fi
+        awk -v n="$n" -v a="korvx $art" -v s="$s" -v mb="$mb" -v r="$rs_s" \
+            'BEGIN { printf "%-10s %-14s %10s %14.0f %10s %12.2f\n", n, a, s, n / (s + 0.001), mb, s / (r + 0.001) }' 
+    done
+    awk -v n="$n" -v s="$rs_s" -v mb="$rs_mb" \
+        'BEGIN { printf "%-10s %-14s %10s %14.0f %10s %12s\n", n, "rs274", s, n / (s + 0.001), mb, "1.00" }' 
+done
