@@ -39,6 +39,10 @@ void BereichVerletzt(Laufumgebung& u) {
     if (z.konfig.Grafikmodus == kParallelgrafik || z.konfig.Grafikmodus == kSimulation) {
         u.bediener.ElementSetzen(Element::Grafik, true, true);
     }
+    // The violation stops the work: nothing more is sent and the reference
+    // counts as lost, as after an abort.
+    z.Abbruch = true;
+    ReferenzVerloren(u);
 }
 
 // The controller side of a move: the command built from the four axis
@@ -218,12 +222,6 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
     }
     z.PositionM = NachMaschinenKoord(z, aktuell);
     PositionMZeigen(u);
-    if (u.lauf.bereichVerletzt) {
-        z.Abbruch = true;
-        if (z.ReferenzAngefahren) {
-            ReferenzVerloren(u);
-        }
-    }
     return ok;
 }
 
@@ -232,8 +230,6 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
     PunktZeigen(u, meldung::ZielpunktM(), zielM);
     if (!PunktImQuader(zielM, z.konfig.SchutzzoneMin, z.konfig.SchutzzoneMax)) {
         BereichVerletzt(u);
-        z.Abbruch = true;
-        ReferenzVerloren(u);
         return false;
     }
     TAchsWerte d = PunktDifferenz(zielM, aktuellM);

@@ -34,33 +34,69 @@ std::vector<std::string_view> DateiZeilenTeilen(std::string_view inhalt) {
     return zeilen;
 }
 
+namespace {
+
+// Calls `zeile` for every line of the content, split as DateiZeilenTeilen
+// splits, without building a list of them first.
+template <class Zeile> void ZeilenDurchgehen(std::string_view inhalt, Zeile&& zeile) {
+    std::size_t anfang = 0;
+    std::size_t i = 0;
+    while (i < inhalt.size()) {
+        const char c = inhalt[i];
+        if (c == '\n' || c == '\r') {
+            zeile(inhalt.substr(anfang, i - anfang));
+            if (c == '\r' && i + 1 < inhalt.size() && inhalt[i + 1] == '\n') {
+                ++i;
+            }
+            anfang = i + 1;
+        }
+        ++i;
+    }
+    if (anfang < inhalt.size()) {
+        zeile(inhalt.substr(anfang));
+    }
+}
+
+} // namespace
+
 BlockList BlockList::Hauptprogramm(std::string_view dateiinhalt) {
     BlockList liste;
-    for (std::string_view zeile : DateiZeilenTeilen(dateiinhalt)) {
+    liste.text_.reserve(dateiinhalt.size());
+    ZeilenDurchgehen(dateiinhalt, [&liste](std::string_view zeile) {
         if (!zeile.empty()) {
             liste.Anhaengen(zeile);
         }
-    }
+    });
+    liste.text_.shrink_to_fit();
     return liste;
 }
 
 BlockList BlockList::Unterprogramm(std::string_view dateiinhalt) {
     BlockList liste;
-    for (std::string_view zeile : DateiZeilenTeilen(dateiinhalt)) {
-        liste.Anhaengen(zeile);
-    }
-    liste.zeilen_.emplace_back();
+    ZeilenDurchgehen(dateiinhalt, [&liste](std::string_view zeile) { liste.Anhaengen(zeile); });
+    liste.enden_.push_back(liste.text_.size());
     liste.schlusseintrag_ = true;
     return liste;
 }
 
 void BlockList::Anhaengen(std::string_view zeile) {
-    zeilen_.emplace_back(zeile.substr(0, kSatzLaenge));
+    text_.append(zeile.substr(0, kSatzLaenge));
+    enden_.push_back(text_.size());
 }
 
 void BlockList::Leeren() {
-    zeilen_.clear();
+    text_.clear();
+    enden_.clear();
     schlusseintrag_ = false;
+}
+
+std::vector<std::string> BlockList::Zeilen() const {
+    std::vector<std::string> zeilen;
+    zeilen.reserve(Anzahl());
+    for (std::size_t i = 0; i < Anzahl(); ++i) {
+        zeilen.emplace_back(Zeile(i));
+    }
+    return zeilen;
 }
 
 std::optional<BlockList> HauptprogrammLaden(std::string_view pfad, Bediener& bediener) {

@@ -26,16 +26,23 @@ public:
     void Anhaengen(std::string_view zeile);
     void Leeren();
 
-    bool Leer() const { return zeilen_.empty(); }
+    bool Leer() const { return enden_.empty(); }
     // Number of entries, the closing entry of a subprogram list included.
-    std::size_t Anzahl() const { return zeilen_.size(); }
-    const std::string& Zeile(std::size_t index) const { return zeilen_[index]; }
-    const std::vector<std::string>& Zeilen() const { return zeilen_; }
+    std::size_t Anzahl() const { return enden_.size(); }
+    std::string_view Zeile(std::size_t index) const {
+        const std::size_t anfang = index == 0 ? 0 : enden_[index - 1];
+        return std::string_view(text_).substr(anfang, enden_[index] - anfang);
+    }
+    // A copy of every line.
+    std::vector<std::string> Zeilen() const;
     // True for a subprogram list: its last entry only closes the list.
     bool HatSchlusseintrag() const { return schlusseintrag_; }
 
 private:
-    std::vector<std::string> zeilen_;
+    // All lines one after the other, and where each ends: a program of a
+    // million blocks takes little more memory than its file.
+    std::string text_;
+    std::vector<std::size_t> enden_;
     bool schlusseintrag_ = false;
 };
 

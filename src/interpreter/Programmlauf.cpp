@@ -151,7 +151,7 @@ std::optional<std::size_t> AnwahlsatzSuchen(const BlockList& programm, std::int3
     }
     const std::string muster = ("N" + std::to_string(anwahlsatz)).substr(0, 5);
     for (std::size_t i = 0; i < anzahl; ++i) {
-        const std::string& zeile = programm.Zeile(i);
+        const std::string_view zeile = programm.Zeile(i);
         if (zeile.find(muster) != std::string::npos && !IstKommentarzeile(zeile)) {
             return i;
         }

@@ -11,7 +11,7 @@ namespace {
 
 // The first "Z" that is not inside a remark in parentheses, so that a "Z" in
 // a comment is no depth.
-std::size_t ZAusserhalbVonKlammern(const std::string& zeile) {
+std::size_t ZAusserhalbVonKlammern(std::string_view zeile) {
     bool inKlammer = false;
     for (std::size_t i = 0; i < zeile.size(); ++i) {
         const char c = zeile[i];
@@ -33,7 +33,8 @@ Programmtiefe ProgrammtiefeSuchen(const BlockList& programm, Bediener& bediener)
     // Point and comma are both taken as the decimal comma here, whatever the
     // operator's locale says, so a program reads the same on every machine.
     const Zahlenformat komma(',');
-    for (const std::string& zeile : programm.Zeilen()) {
+    for (std::size_t n = 0; n < programm.Anzahl(); ++n) {
+        const std::string_view zeile = programm.Zeile(n);
         if (IstKommentarzeile(zeile)) {
             continue;
         }
