@@ -100,7 +100,7 @@ struct Laufzustand {
     // Counts for the runner's closing line.
     std::int64_t saetze = 0;       // blocks shown
     std::int64_t bewegungen = 0;   // straight moves made
-    std::int64_t simulierteMs = 0; // sum of the simulated waits
+    std::int64_t simulierteMs = 0; // simulated waits, or the moves' expected durations on a machine
 
     // Refreshes the main window's status lines; set by the window.
     std::function<void()> statusAuffrischen;
