@@ -61,6 +61,7 @@ KonsolenBediener::KonsolenBediener(std::FILE* aus, bool trace, bool echtzeit)
 
 void KonsolenBediener::Zeile(std::string_view art, std::string_view text1252) {
     const std::string zeile = std::string(art) + ": " + Ausgabetext(text1252) + "\n";
+    std::lock_guard lock(zeileMutex_);
     std::fputs(zeile.c_str(), aus_);
     std::fflush(aus_);
 }
@@ -133,7 +134,10 @@ bool KonsolenBediener::ElementAktiv(Element element) {
 }
 
 void KonsolenBediener::ProgrammBeenden(int exitCode) {
-    std::fflush(aus_);
+    {
+        std::lock_guard lock(zeileMutex_);
+        std::fflush(aus_);
+    }
     std::exit(exitCode);
 }
 

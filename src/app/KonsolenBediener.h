@@ -5,7 +5,9 @@
 //
 // Line format: "message: TEXT", "question: TEXT -> yes|no", and with tracing
 // also "block: TEXT" for every block shown. Control characters in a text are
-// written as \xHH so that every event stays on one line.
+// written as \xHH so that every event stays on one line. Lines may come from
+// the serial port's receive thread too (the line trace), so each is written
+// whole under one lock.
 #include "state/Bediener.h"
 #include "state/Punkt3D.h"
 
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <deque>
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -20,6 +23,9 @@ namespace korvx::app {
 
 class KonsolenBediener : public Bediener {
 public:
+    // `echtzeit`: waits sleep and the clock is the real one (also needed
+    // whenever a controller is on the line, whose reply waits are bounded by
+    // the clock); otherwise a virtual clock that only waits advance.
     KonsolenBediener(std::FILE* aus, bool trace, bool echtzeit);
 
     // Answers for questions and confirmations, used in order; then the default.
@@ -49,6 +55,7 @@ public:
 private:
     bool Antwort();
 
+    std::mutex zeileMutex_;
     std::FILE* aus_;
     bool trace_;
     bool echtzeit_;
