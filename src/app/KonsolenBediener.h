@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -47,13 +48,21 @@ public:
     bool ElementAktiv(Element element) override;
     void ProgrammBeenden(int exitCode) override;
 
+    // Text to be written before the next line, such as a controller reply
+    // collected by the line trace; called under the line lock, so it must not
+    // write lines itself.
+    std::function<std::string()> ausstehend;
+
     // "KIND: TEXT" always / only when tracing; TEXT is Windows-1252.
     void Zeile(std::string_view art, std::string_view text1252);
+    // One finished line (UTF-8, without its line end), such as the end line.
+    void Ausgeben(std::string_view zeile);
     void TraceZeile(std::string_view art, std::string_view text1252);
     bool Trace() const { return trace_; }
 
 private:
     bool Antwort();
+    void Schreiben(const std::string& zeile); // with the line lock held
 
     std::mutex zeileMutex_;
     std::FILE* aus_;

@@ -1,19 +1,27 @@
 #pragma once
 // The controller line of korvx-run with --trace: every call goes on to the
-// real line, and each Senden is reported as "send: TEXT" before the bytes go
-// out, each non-empty Lesen as "reply: TEXT". Lesen is also called by the
-// port's end-of-line callback on the receive thread; the console operator
-// writes every line whole under its lock, and a reply line is written before
-// the protocol sees its bytes, so the order stays send, reply, next event.
+// real line; each Senden is reported as "send: TEXT" before the bytes go out,
+// and what Lesen returns is collected and written as one "reply: TEXT" line
+// just before the next line of any kind (a reply arrives in pieces while the
+// protocol polls). Lesen is also called by the port's end-of-line callback on
+// the receive thread, so the collected text has its own lock and is handed to
+// the console operator, which writes it under its line lock.
 #include "app/KonsolenBediener.h"
 #include "machine/Steuerleitung.h"
+
+#include <mutex>
 
 namespace korvx::app {
 
 class ProtokollLeitung : public Steuerleitung {
 public:
     ProtokollLeitung(Steuerleitung& leitung, KonsolenBediener& konsole)
-        : leitung_(leitung), konsole_(konsole) {}
+        : leitung_(leitung), konsole_(konsole) {
+        konsole_.ausstehend = [this] { return Abholen(); };
+    }
+    ~ProtokollLeitung() override { konsole_.ausstehend = nullptr; }
+    ProtokollLeitung(const ProtokollLeitung&) = delete;
+    ProtokollLeitung& operator=(const ProtokollLeitung&) = delete;
 
     void PortWaehlen(int n) override { leitung_.PortWaehlen(n); }
     int Port() const override { return leitung_.Port(); }
@@ -29,7 +37,8 @@ public:
     std::string Lesen() override {
         std::string text = leitung_.Lesen();
         if (!text.empty()) {
-            konsole_.Zeile("reply", text);
+            std::lock_guard lock(mutex_);
+            antwort_ += text;
         }
         return text;
     }
@@ -37,6 +46,19 @@ public:
     void EmpfangVerwerfen() override { leitung_.EmpfangVerwerfen(); }
 
 private:
+    // The collected reply as a finished line, "" when nothing came.
+    std::string Abholen() {
+        std::lock_guard lock(mutex_);
+        if (antwort_.empty()) {
+            return {};
+        }
+        std::string zeile = "reply: " + Ausgabetext(antwort_) + "\n";
+        antwort_.clear();
+        return zeile;
+    }
+
+    std::mutex mutex_;
+    std::string antwort_;
     Steuerleitung& leitung_;
     KonsolenBediener& konsole_;
 };

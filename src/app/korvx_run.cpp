@@ -87,10 +87,9 @@ const char* Grundtext(korvx::Stoppgrund grund) {
 
 // The end line of a run that could not start: nothing ran, the positions are
 // those before the start.
-int NichtGestartet(const korvx::Maschinenzustand& zustand) {
-    const std::string ende =
-        korvx::app::EndZeile("error", 0, 0, 0, zustand.WerkzeugPositionW, zustand.PositionM);
-    std::printf("%s\n", ende.c_str());
+int NichtGestartet(korvx::app::KonsolenBediener& konsole, const korvx::Maschinenzustand& zustand) {
+    konsole.Ausgeben(
+        korvx::app::EndZeile("error", 0, 0, 0, zustand.WerkzeugPositionW, zustand.PositionM));
     return kNichtGestartet;
 }
 
@@ -219,7 +218,7 @@ int main(int argc, char** argv) {
 
     ReferenzfahrtAusfuehren(anlage);
     if (!zustand.ReferenzAngefahren) {
-        return NichtGestartet(zustand);
+        return NichtGestartet(konsole, zustand);
     }
     if (o.nullpunkt) {
         // The tool stays where the reference run left it; only its workpiece
@@ -232,7 +231,7 @@ int main(int argc, char** argv) {
         const TWerkzeug wkz = WkzSuchen(anlage.werkzeuge, static_cast<std::uint8_t>(*o.werkzeug));
         if (wkz.Nummer == 0) {
             konsole.Meldung(meldung::WkzNichtInListe(*o.werkzeug));
-            return NichtGestartet(zustand);
+            return NichtGestartet(konsole, zustand);
         }
         zustand.konfig.AktuellesWerkzeug = wkz;
     }
@@ -241,15 +240,13 @@ int main(int argc, char** argv) {
     }
 
     if (!Automatikbetrieb(anlage)) {
-        return NichtGestartet(zustand);
+        return NichtGestartet(konsole, zustand);
     }
     const Laufzustand& lauf = anlage.lauf;
     const Stoppgrund grund = lauf.grund;
-    const std::string ende =
-        app::EndZeile(Grundtext(grund), lauf.saetze, lauf.bewegungen, lauf.simulierteMs,
-                      zustand.WerkzeugPositionW, zustand.PositionM);
-    std::printf("%s\n", ende.c_str());
-    std::fflush(stdout);
+    konsole.Ausgeben(app::EndZeile(Grundtext(grund), lauf.saetze, lauf.bewegungen,
+                                   lauf.simulierteMs, zustand.WerkzeugPositionW,
+                                   zustand.PositionM));
     int status = (grund == Stoppgrund::Ende || grund == Stoppgrund::M30) ? kGut : kFehler;
     if (serielleLeitung) {
         serielleLeitung->Schliessen();
