@@ -59,10 +59,24 @@ std::string EndZeile(std::string_view grund, std::int64_t bloecke, std::int64_t 
 KonsolenBediener::KonsolenBediener(std::FILE* aus, bool trace, bool echtzeit)
     : aus_(aus), trace_(trace), echtzeit_(echtzeit), startEcht_(EchtMs()) {}
 
-void KonsolenBediener::Zeile(std::string_view art, std::string_view text1252) {
-    const std::string zeile = std::string(art) + ": " + Ausgabetext(text1252) + "\n";
+void KonsolenBediener::Schreiben(const std::string& zeile) {
+    if (ausstehend) {
+        const std::string vorher = ausstehend();
+        std::fputs(vorher.c_str(), aus_);
+    }
     std::fputs(zeile.c_str(), aus_);
     std::fflush(aus_);
+}
+
+void KonsolenBediener::Zeile(std::string_view art, std::string_view text1252) {
+    const std::string zeile = std::string(art) + ": " + Ausgabetext(text1252) + "\n";
+    std::lock_guard lock(zeileMutex_);
+    Schreiben(zeile);
+}
+
+void KonsolenBediener::Ausgeben(std::string_view zeile) {
+    std::lock_guard lock(zeileMutex_);
+    Schreiben(std::string(zeile) + "\n");
 }
 
 void KonsolenBediener::TraceZeile(std::string_view art, std::string_view text1252) {
@@ -133,7 +147,10 @@ bool KonsolenBediener::ElementAktiv(Element element) {
 }
 
 void KonsolenBediener::ProgrammBeenden(int exitCode) {
-    std::fflush(aus_);
+    {
+        std::lock_guard lock(zeileMutex_);
+        std::fflush(aus_);
+    }
     std::exit(exitCode);
 }
 

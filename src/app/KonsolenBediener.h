@@ -5,14 +5,18 @@
 //
 // Line format: "message: TEXT", "question: TEXT -> yes|no", and with tracing
 // also "block: TEXT" for every block shown. Control characters in a text are
-// written as \xHH so that every event stays on one line.
+// written as \xHH so that every event stays on one line. Lines may come from
+// the serial port's receive thread too (the line trace), so each is written
+// whole under one lock.
 #include "state/Bediener.h"
 #include "state/Punkt3D.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -20,6 +24,9 @@ namespace korvx::app {
 
 class KonsolenBediener : public Bediener {
 public:
+    // `echtzeit`: waits sleep and the clock is the real one (also needed
+    // whenever a controller is on the line, whose reply waits are bounded by
+    // the clock); otherwise a virtual clock that only waits advance.
     KonsolenBediener(std::FILE* aus, bool trace, bool echtzeit);
 
     // Answers for questions and confirmations, used in order; then the default.
@@ -43,14 +50,23 @@ public:
     bool ElementAktiv(Element element) override;
     void ProgrammBeenden(int exitCode) override;
 
+    // Text to be written before the next line, such as a controller reply
+    // collected by the line trace; called under the line lock, so it must not
+    // write lines itself.
+    std::function<std::string()> ausstehend;
+
     // "KIND: TEXT" always / only when tracing; TEXT is Windows-1252.
     void Zeile(std::string_view art, std::string_view text1252);
+    // One finished line (UTF-8, without its line end), such as the end line.
+    void Ausgeben(std::string_view zeile);
     void TraceZeile(std::string_view art, std::string_view text1252);
     bool Trace() const { return trace_; }
 
 private:
     bool Antwort();
+    void Schreiben(const std::string& zeile); // with the line lock held
 
+    std::mutex zeileMutex_;
     std::FILE* aus_;
     bool trace_;
     bool echtzeit_;

@@ -2,16 +2,30 @@
 #include "anlage/Anlage.h"
 #include "app/KonsolenBediener.h"
 #include "app/Optionen.h"
+#include "app/ProtokollLeitung.h"
 #include "app/Pruefung.h"
+#include "geometry/Koordinaten.h"
 #include "interpreter/BlockList.h"
+#include "interpreter/Programmlauf.h"
+#include "machine/Isel.h"
+#include "machine/Serial.h"
+#include "machine/SerielleLeitung.h"
 #include "state/Dateien.h"
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"
 #include "state/Text.h"
 #include "tools/Werkzeugdatei.h"
+#include "tools/Werkzeugliste.h"
+
+#ifdef KORVX_RUN_BILD
+#include "graphics/qt/BildLeinwand.h"
+
+#include <QGuiApplication>
+#endif
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +59,40 @@ void WerkzeugeLaden(korvx::Anlage& anlage) {
     konfig.WerkzeugDatei.Setzen(name);
 }
 
+// A path from the command line (UTF-8) as a full path in Windows-1252.
+std::string VollerPfad(const std::string& pfad) {
+    std::error_code ec;
+    const auto absolut = std::filesystem::absolute(pfad, ec);
+    return korvx::NachCp1252(ec ? pfad : absolut.string());
+}
+
+// REASON of the end line for the reason the run ended.
+const char* Grundtext(korvx::Stoppgrund grund) {
+    switch (grund) {
+    case korvx::Stoppgrund::Ende:
+        return "normal";
+    case korvx::Stoppgrund::M30:
+        return "m30";
+    case korvx::Stoppgrund::Abbruch:
+    case korvx::Stoppgrund::Notaus:
+        return "abort";
+    case korvx::Stoppgrund::Bereich:
+        return "range";
+    case korvx::Stoppgrund::Fehler:
+    case korvx::Stoppgrund::Keiner:
+        break;
+    }
+    return "error";
+}
+
+// The end line of a run that could not start: nothing ran, the positions are
+// those before the start.
+int NichtGestartet(korvx::app::KonsolenBediener& konsole, const korvx::Maschinenzustand& zustand) {
+    konsole.Ausgeben(
+        korvx::app::EndZeile("error", 0, 0, 0, zustand.WerkzeugPositionW, zustand.PositionM));
+    return kNichtGestartet;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,7 +110,15 @@ int main(int argc, char** argv) {
         return kGut;
     }
 
-    app::KonsolenBediener konsole(stdout, o.trace, o.echtzeit);
+#ifndef KORVX_RUN_BILD
+    if (o.bild) {
+        return Abbruch("Grafik kann nicht gespeichert werden: korvx-run ist ohne Qt gebaut.");
+    }
+#endif
+    // With a controller on the line the reply waits are bounded by the clock,
+    // so the machine modes run on the real one.
+    const bool maschine = !o.pruefen && o.grafikmodus != 2;
+    app::KonsolenBediener konsole(stdout, o.trace, o.echtzeit || maschine);
     konsole.standardAntwort = o.standardAntwort;
     konsole.schrittWeiter = o.schrittbetrieb;
     if (o.antwortDatei) {
@@ -102,26 +158,105 @@ int main(int argc, char** argv) {
         return kNichtGestartet;
     }
     anlage.programm = std::move(*programm);
-    {
-        std::error_code ec;
-        const auto absolut = std::filesystem::absolute(o.programm, ec);
-        zustand.konfig.TeileprogrammDatei.Setzen(ec ? programmPfad : NachCp1252(absolut.string()));
+    zustand.konfig.TeileprogrammDatei.Setzen(VollerPfad(o.programm));
+
+    if (o.pruefen) {
+        if (anlage.programm.Leer()) {
+            konsole.Meldung(meldung::KeinTeileprogramm());
+            return kNichtGestartet;
+        }
+        const app::Pruefergebnis ergebnis = app::ProgrammPruefen(anlage);
+        const bool fehlerhaft = ergebnis.fehlerSaetze > 0;
+        // Nothing moves in a check: no moves, no time, the positions of the start.
+        const std::string ende = app::EndZeile(fehlerhaft ? "error" : "normal",
+                                               static_cast<std::int64_t>(ergebnis.saetze), 0, 0,
+                                               zustand.WerkzeugPositionW, zustand.PositionM);
+        std::printf("%s\n", ende.c_str());
+        return fehlerhaft ? kFehler : kGut;
     }
 
-    if (!o.pruefen) {
-        return Abbruch("Die Ausführung von Teileprogrammen ist noch nicht verfügbar; "
-                       "nur --check ist möglich.");
+    // The controller line of the machine modes: the port of the settings,
+    // found as COMn in the start folder, or the one device given.
+    std::unique_ptr<TSerial> serial;
+    std::unique_ptr<SerielleLeitung> serielleLeitung;
+    std::unique_ptr<app::ProtokollLeitung> protokoll;
+    if (maschine) {
+        serial = std::make_unique<TSerial>(zustand.StartVerzeichnis);
+        if (o.port) {
+            serial->FesterGeraetepfad(*o.port);
+        }
+        serielleLeitung = std::make_unique<SerielleLeitung>(*serial);
+        anlage.maschine.leitung = serielleLeitung.get();
+        if (o.trace) {
+            protokoll = std::make_unique<app::ProtokollLeitung>(*serielleLeitung, konsole);
+            anlage.maschine.leitung = protokoll.get();
+        }
     }
-    if (anlage.programm.Leer()) {
-        konsole.Meldung(meldung::KeinTeileprogramm());
-        return kNichtGestartet;
+    if (o.trace) {
+        // Every straight move's command, also in simulation where it is not sent.
+        anlage.lauf.befehlMelden = [&konsole](const std::string& befehl) {
+            konsole.Zeile("move", befehl);
+        };
     }
-    const app::Pruefergebnis ergebnis = app::ProgrammPruefen(anlage);
-    const bool fehlerhaft = ergebnis.fehlerSaetze > 0;
-    // Nothing moves in a check: no moves, no time, the positions of the start.
-    const std::string ende =
-        app::EndZeile(fehlerhaft ? "error" : "normal", static_cast<std::int64_t>(ergebnis.saetze),
-                      0, 0, zustand.WerkzeugPositionW, zustand.PositionM);
-    std::printf("%s\n", ende.c_str());
-    return fehlerhaft ? kFehler : kGut;
+
+#ifdef KORVX_RUN_BILD
+    // The canvas needs a GUI application for text; it never needs a display.
+    std::unique_ptr<QGuiApplication> qtApp;
+    std::unique_ptr<BildLeinwand> bild;
+    int qtArgc = 1;
+    char qtName[] = "korvx-run";
+    char* qtArgv[] = {qtName, nullptr};
+    if (o.bild) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        qtApp = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+        bild = std::make_unique<BildLeinwand>(o.bildBreite, o.bildHoehe);
+        anlage.grafik.bild = bild.get();
+    }
+#endif
+
+    ReferenzfahrtAusfuehren(anlage);
+    if (!zustand.ReferenzAngefahren) {
+        return NichtGestartet(konsole, zustand);
+    }
+    if (o.nullpunkt) {
+        // The tool stays where the reference run left it; only its workpiece
+        // coordinates change.
+        zustand.WerkstueckNullpunkt = *o.nullpunkt;
+        anlage.maschine.NullpunktGewaehlt = true;
+        zustand.WerkzeugPositionW = NachWerkstueckKoord(zustand, zustand.PositionM);
+    }
+    if (o.werkzeug) {
+        const TWerkzeug wkz = WkzSuchen(anlage.werkzeuge, static_cast<std::uint8_t>(*o.werkzeug));
+        if (wkz.Nummer == 0) {
+            konsole.Meldung(meldung::WkzNichtInListe(*o.werkzeug));
+            return NichtGestartet(konsole, zustand);
+        }
+        zustand.konfig.AktuellesWerkzeug = wkz;
+    }
+    if (o.zeichensatz) {
+        zustand.konfig.ZeichensatzDatei.Setzen(VollerPfad(*o.zeichensatz));
+    }
+
+    if (!Automatikbetrieb(anlage)) {
+        return NichtGestartet(konsole, zustand);
+    }
+    const Laufzustand& lauf = anlage.lauf;
+    const Stoppgrund grund = lauf.grund;
+    konsole.Ausgeben(app::EndZeile(Grundtext(grund), lauf.saetze, lauf.bewegungen,
+                                   lauf.simulierteMs, zustand.WerkzeugPositionW,
+                                   zustand.PositionM));
+    int status = (grund == Stoppgrund::Ende || grund == Stoppgrund::M30) ? kGut : kFehler;
+    if (serielleLeitung) {
+        serielleLeitung->Schliessen();
+    }
+#ifdef KORVX_RUN_BILD
+    if (bild && !bild->Speichern(NachCp1252(*o.bild))) {
+        std::fprintf(stderr, "korvx-run: Grafik %s konnte nicht gespeichert werden\n",
+                     o.bild->c_str());
+        status = kFehler;
+    }
+#endif
+    return status;
 }

@@ -71,6 +71,9 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
     ++u.lauf.bewegungen;
     const std::uint8_t modus = z.konfig.Grafikmodus;
     bool ok = false;
+    if (modus != kSimulation) {
+        u.lauf.simulierteMs += z.Verfahrdauer; // the machining-time estimate
+    }
     if (modus == kParallelgrafik) {
         b.ElementSetzen(Element::Einstelldaten, true, true);
         b.ElementSetzen(Element::Grafik, true, true);

@@ -101,7 +101,7 @@ struct Laufzustand {
     // Counts for the runner's closing line.
     std::int64_t saetze = 0;       // blocks shown
     std::int64_t bewegungen = 0;   // straight moves made
-    std::int64_t simulierteMs = 0; // sum of the simulated waits
+    std::int64_t simulierteMs = 0; // simulated waits, or the moves' expected durations on a machine
 
     // The velocities the controller runs at for the velocities in force,
     // kept while neither these nor the machine data change.

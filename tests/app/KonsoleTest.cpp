@@ -1,6 +1,8 @@
 #include "app/KonsolenBediener.h"
+#include "app/ProtokollLeitung.h"
 
 #include <cstdio>
+#include <deque>
 #include <gtest/gtest.h>
 
 namespace korvx::app {
@@ -57,6 +59,48 @@ TEST_F(Konsole, TraceShowsBlocksAndTheClockIsVirtual) {
     k.Warten(-5);
     EXPECT_EQ(k.Millisekunden(), 1500);
     EXPECT_EQ(Ausgabe(), "block: N10 G00 X0\nmove: @0A 1,2\n");
+}
+
+// A line whose received bytes arrive in the pieces a test gives.
+class StueckLeitung : public Steuerleitung {
+public:
+    std::deque<std::string> stuecke;
+    void PortWaehlen(int) override {}
+    int Port() const override { return 1; }
+    bool Oeffnen(std::function<void()>) override { return true; }
+    void Schliessen() override {}
+    bool Verbunden() override { return true; }
+    std::size_t Senden(std::string_view bytes) override { return bytes.size(); }
+    std::string Lesen() override {
+        if (stuecke.empty()) {
+            return {};
+        }
+        std::string s = stuecke.front();
+        stuecke.pop_front();
+        return s;
+    }
+    bool AufEmpfangWarten(int) override { return !stuecke.empty(); }
+    void EmpfangVerwerfen() override { stuecke.clear(); }
+};
+
+TEST_F(Konsole, LineTraceWritesAReplyReadInPiecesAsOneLineBeforeTheNextLine) {
+    KonsolenBediener k(datei, true, false);
+    StueckLeitung leitung;
+    ProtokollLeitung p(leitung, k);
+    p.Senden("@0P\r");
+    leitung.stuecke = {"00", "", "0A"};
+    std::string gelesen;
+    for (int i = 0; i < 4; ++i) {
+        gelesen += p.Lesen();
+    }
+    EXPECT_EQ(gelesen, "000A") << "the protocol gets every byte unchanged";
+    k.TraceZeile("move", "@0A 1");
+    p.Senden("@0A 1\r\r");
+    leitung.stuecke = {"0"};
+    p.Lesen();
+    k.Ausgeben("end: normal");
+    EXPECT_EQ(Ausgabe(), "send: @0P\\x0D\nreply: 000A\nmove: @0A 1\nsend: @0A 1\\x0D\\x0D\n"
+                         "reply: 0\nend: normal\n");
 }
 
 TEST(EndZeile, Format) {

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# korvx-run in the machine mode against korvx-ctlsim on a pseudo-terminal:
+# the program of the folder given must end as it ends in simulation (same
+# reason, counts, time estimate and end position), with every move sent and
+# confirmed. Arguments: korvx-run, korvx-ctlsim, the program folder.
+# Every step is bounded in time; the simulator is ended on any exit.
+set -euo pipefail
+lauf=$1
+sim=$2
+fall=$3
+ordner=$(mktemp -d)
+simpid=
+aufraeumen() {
+    if [ -n "$simpid" ]; then kill "$simpid" 2>/dev/null || true; fi
+    rm -rf "$ordner"
+}
+trap aufraeumen EXIT
+cp "$fall"/*.CNC "$ordner"/
+cd "$ordner"
+
+erwartet=$(timeout 30 "$lauf" --mode sim TEIL.CNC | tail -n 1)
+
+# Fast line and motion, so the run takes a second or two.
+"$sim" --link . --time-scale 0.01 --baud 115200 --lifetime 60 --log sim.log >sim.out &
+simpid=$!
+for _ in $(seq 100); do
+    [ -e COM1 ] && break
+    sleep 0.05
+done
+[ -e COM1 ] || { echo "korvx-ctlsim made no COM1 link"; exit 1; }
+
+status=0
+timeout 60 "$lauf" --mode machine --trace TEIL.CNC >lauf.out || status=$?
+ende=$(tail -n 1 lauf.out)
+fehler=0
+if [ "$status" != 0 ]; then echo "exit status $status"; fehler=1; fi
+if [ "$ende" != "$erwartet" ]; then
+    printf 'end line differs\n  simulation: %s\n  machine:    %s\n' "$erwartet" "$ende"
+    fehler=1
+fi
+# Each move goes out after its position query and is confirmed.
+zuege=$(grep -c '^move: ' lauf.out || true)
+gesendet=$(grep -c '^send: @0A ' lauf.out || true)
+abfragen=$(grep -c '^send: @0P' lauf.out || true)
+if [ "$zuege" = 0 ] || [ "$gesendet" != "$zuege" ] || [ "$abfragen" != "$zuege" ]; then
+    echo "moves $zuege, sent $gesendet, position queries $abfragen"
+    fehler=1
+fi
+if grep '^message: ' lauf.out | grep -qv '^message: M30: Programmende!$'; then
+    echo "unexpected messages:"
+    grep '^message: ' lauf.out
+    fehler=1
+fi
+if [ "$fehler" != 0 ]; then
+    echo "--- korvx-run output (last 40 lines)"; tail -n 40 lauf.out
+    echo "--- korvx-ctlsim log (last 20 lines)"; tail -n 20 sim.log || true
+    exit 1
+fi
+echo "$ende"
