@@ -8,6 +8,7 @@
 #include "geometry/Kreis.h"
 #include "graphics/Grafikzustand.h"
 #include "interpreter/BlockList.h"
+#include "interpreter/Handbetrieb.h"
 #include "interpreter/Laufzustand.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
@@ -42,6 +43,7 @@ public:
     Zeichensatz zeichensatz;      // engraving font buffer and current font file
     Laufzustand lauf;             // the program run: modal state, block source, stop reason
     Zyklen* zyklen = nullptr;     // machining cycles and engraving; null: not available
+    Handzustand hand;             // manual positioning and zero points
 };
 
 } // namespace korvx

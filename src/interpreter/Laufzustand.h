@@ -26,6 +26,7 @@ struct Grafikzustand;
 struct Maschinenverbindung;
 struct Zeichensatz;
 class Zyklen;
+struct Handzustand;
 
 // What the next straight-line word group of a block does.
 enum class Bewegungsart : std::uint8_t {
@@ -135,11 +136,14 @@ struct Laufumgebung {
     Laufzustand& lauf;
     Zyklen*& zyklen; // the machining cycles and engraving; null: not available
 
+    // Manual positioning: point-entry mode, jog targets, active axes.
+    Handzustand& hand;
+
     template <class T>
     Laufumgebung(T& t) // NOLINT: converting on purpose
         : bediener(t.bediener), format(t.format), zustand(t.zustand), programm(t.programm),
           werkzeuge(t.werkzeuge), kreis(t.kreis), grafik(t.grafik), maschine(t.maschine),
-          zeichensatz(t.zeichensatz), lauf(t.lauf), zyklen(t.zyklen) {}
+          zeichensatz(t.zeichensatz), lauf(t.lauf), zyklen(t.zyklen), hand(t.hand) {}
 };
 
 } // namespace korvx
