@@ -409,8 +409,12 @@ void Interpreter::Kreisbewegung() {
         l.art == Bewegungsart::KreisUhr ? kKreisImUhrzeigersinn : kKreisGegenUhrzeigersinn;
     if (!kreisImSatz_ && !kreisworte_ && !l.werte.gegeben.I && !l.werte.gegeben.J) {
         // A block such as "N50 F0.3" while G02/G03 is modal makes no circle;
-        // a new depth alone is reached in one straight move.
-        if (!PunkteGleich3D(l.ziel, z.WerkzeugPositionW)) {
+        // a new depth alone is reached in one straight move. While a
+        // compensated contour is collected, that move joins the contour.
+        if (l.korrektur != kKorrekturAus) {
+            KorrekturSatzAnhaengen(l.korrekturListe, kSatzGerade, l.ziel, 0.0, 0.0, 0, l.satz,
+                                   l.korrekturPunkt);
+        } else if (!PunkteGleich3D(l.ziel, z.WerkzeugPositionW)) {
             Geradeverfahren(u_, z.WerkzeugPositionW, l.ziel);
             NachBewegung();
         }

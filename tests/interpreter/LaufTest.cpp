@@ -434,6 +434,27 @@ TEST_F(LaufTest, CompensatedSquareRunsOnTheInnerCorners) {
     PunktIst(stationen.back(), 0, 0, 65);
 }
 
+TEST_F(LaufTest, PlungeWhileAnArcIsModalJoinsTheCompensatedContour) {
+    WerkzeugAnlegen(7, 40, 5);
+    z.konfig.AktuellesWerkzeug = WkzSuchen(a.werkzeuge, 7);
+    zaehlerPruefen = false;
+    ASSERT_TRUE(Lauf("N10 G00 X10 Y0\nN20 G41 G01 Y10\nN30 G02 X30 Y10 I10 J0\nN40 Z-1\n"
+                     "N50 G01 Y0\nN60 G40 X40 Y0\n"));
+    EXPECT_TRUE(b.meldungen.empty());
+    // The plunge comes after the arc, at its compensated end: the arc grows by
+    // the radius to 12.5, the next line runs at x 32.5 (within the chords' rounding).
+    std::size_t tauchen = 0;
+    for (std::size_t i = 0; i < befehle.size(); ++i) {
+        if (std::abs(stationen[i].z - 64.0) < 1e-9 && tauchen == 0) {
+            tauchen = i;
+        }
+    }
+    ASSERT_GT(tauchen, 50u);
+    EXPECT_NEAR(stationen[tauchen].x, 32.5, 0.05);
+    EXPECT_NEAR(stationen[tauchen].y, 10.0, 0.05);
+    PunktIst(z.WerkzeugPositionW, 40, 0, -1);
+}
+
 // --- simulation -----------------------------------------------------------
 
 TEST_F(LaufTest, SimulationSendsNothingAndDrawsEveryMove) {
