@@ -411,6 +411,25 @@ TEST_F(LaufTest, ZeroShiftAndItsCancelKeepTheMachinePositionConsistent) {
     }
 }
 
+TEST_F(LaufTest, CancelAfterTwoShiftsReturnsToTheStartFrame) {
+    for (const bool rechts : {true, false}) {
+        SCOPED_TRACE(rechts);
+        z.konfig.RechteHandRegel = rechts;
+        ReferenzfahrtAusfuehren(a);
+        z.WerkstueckNullpunkt.x = 200.0;
+        z.PositionM = NachMaschinenKoord(z, z.WerkzeugPositionW);
+        Neu();
+        ASSERT_TRUE(Lauf("N10 G01 X20\nN20 G54 X5\nN30 G54 X3\nN40 G53\nN50 G01 X0\n"));
+        const double s = rechts ? 1.0 : -1.0;
+        // Both shifts add up to 8; the cancel takes back both.
+        ASSERT_EQ(stationen.size(), 5u);
+        PunktIst(stationen[2], 200 + s * 28, 0, 65);
+        PunktIst(stationen[3], 200 + s * 20, 0, 65);
+        PunktIst(stationen[4], 200, 0, 65);
+        PunktIst(z.WerkzeugPositionW, 0, 0, 0);
+    }
+}
+
 // --- compensation ---------------------------------------------------------
 
 TEST_F(LaufTest, CompensatedSquareRunsOnTheInnerCorners) {
