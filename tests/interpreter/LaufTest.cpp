@@ -430,6 +430,16 @@ TEST_F(LaufTest, CancelAfterTwoShiftsReturnsToTheStartFrame) {
     }
 }
 
+TEST_F(LaufTest, NormalEndWithAShiftInForceKeepsTheToolWhereItIs) {
+    ASSERT_TRUE(Lauf("N10 G54 X5\nN20 G01 X1\n"));
+    EXPECT_DOUBLE_EQ(z.WerkstueckNullpunkt.x, 0.0);
+    // The machine stands at x 6: seen from the zero point of the start, that is W x 6.
+    PunktIst(z.WerkzeugPositionW, 6, 0, 0);
+    PunktIst(z.PositionM, 6, 0, 65);
+    ASSERT_TRUE(Lauf("N10 G01 X0\n"));
+    PunktIst(stationen.back(), 0, 0, 65);
+}
+
 // --- compensation ---------------------------------------------------------
 
 TEST_F(LaufTest, CompensatedSquareRunsOnTheInnerCorners) {
