@@ -1,5 +1,6 @@
 #include "interpreter/Interpreter.h"
 
+#include "geometry/Koordinaten.h"
 #include "geometry/Kreis.h"
 #include "geometry/Umrechnung.h"
 #include "geometry/Vektor.h"
@@ -409,8 +410,12 @@ void Interpreter::Kreisbewegung() {
         l.art == Bewegungsart::KreisUhr ? kKreisImUhrzeigersinn : kKreisGegenUhrzeigersinn;
     if (!kreisImSatz_ && !kreisworte_ && !l.werte.gegeben.I && !l.werte.gegeben.J) {
         // A block such as "N50 F0.3" while G02/G03 is modal makes no circle;
-        // a new depth alone is reached in one straight move.
-        if (!PunkteGleich3D(l.ziel, z.WerkzeugPositionW)) {
+        // a new depth alone is reached in one straight move. While a
+        // compensated contour is collected, that move joins the contour.
+        if (l.korrektur != kKorrekturAus) {
+            KorrekturSatzAnhaengen(l.korrekturListe, kSatzGerade, l.ziel, 0.0, 0.0, 0, l.satz,
+                                   l.korrekturPunkt);
+        } else if (!PunkteGleich3D(l.ziel, z.WerkzeugPositionW)) {
             Geradeverfahren(u_, z.WerkzeugPositionW, l.ziel);
             NachBewegung();
         }
@@ -552,12 +557,12 @@ void Interpreter::ZielpunktZeigen(const TPunkt3D& punkt) {
 void Interpreter::NullpunktverschiebungAufheben(TPunkt3D& aktuell) {
     Laufzustand& l = u_.lauf;
     Maschinenzustand& z = u_.zustand;
-    // Exactly what the shift did is undone: the zero point of the run start
-    // comes back and the tool position gets the shift back on every axis.
+    // Exactly what the shifts did is undone: the zero point of the run start
+    // comes back and the tool position is the same machine point seen from
+    // it, however many shifts there were since the start.
+    const TPunkt3D m = NachMaschinenKoord(z, aktuell);
     z.WerkstueckNullpunkt = l.nullpunktBeiStart;
-    aktuell.x += l.verschiebung.x;
-    aktuell.y += l.verschiebung.y;
-    aktuell.z += l.verschiebung.z;
+    aktuell = NachWerkstueckKoord(z, m);
     l.verschiebung = {};
 }
 

@@ -1,5 +1,6 @@
 #include "interpreter/Programmlauf.h"
 
+#include "geometry/Koordinaten.h"
 #include "graphics/Achsen.h"
 #include "graphics/Grafikzustand.h"
 #include "interpreter/Bewegung.h"
@@ -68,7 +69,11 @@ void NormalesEnde(Laufumgebung& u) {
             return;
         }
     }
+    // The zero point of the start comes back; the tool's workpiece position
+    // follows it, so that it still names the machine point the tool is at.
+    const TPunkt3D m = NachMaschinenKoord(z, z.WerkzeugPositionW);
     z.WerkstueckNullpunkt = l.nullpunktBeiStart;
+    z.WerkzeugPositionW = NachWerkstueckKoord(z, m);
     z.EilgangAktiv = l.eilgangBeiStart;
 }
 

@@ -1,0 +1,218 @@
+// Program runs in the machine mode against korvx-ctlsim over a real
+// pseudo-terminal: the controller ends where the program ends, for either
+// sense of the x axis and a zero point off the step grid, also after hundreds
+// of arc chords; a fault in the middle of a program stops it with nothing sent
+// afterwards. Motion and the line run much faster than real; every wait is
+// bounded.
+#include "anlage/Anlage.h"
+#include "ctlsim/SimProzess.h"
+#include "geometry/Koordinaten.h"
+#include "interpreter/Programmlauf.h"
+#include "machine/Isel.h"
+#include "machine/SerielleLeitung.h"
+#include "support/FakeBediener.h"
+#include "support/TempOrdner.h"
+
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace korvx {
+namespace {
+
+using namespace std::chrono_literals;
+using Zeilen = std::vector<std::string>;
+
+// The scripted operator on the real clock.
+class EchtzeitBediener : public test::FakeBediener {
+public:
+    std::int64_t Millisekunden() override {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now() - beginn_)
+            .count();
+    }
+    void Warten(std::int32_t ms) override {
+        const auto ende = Millisekunden() + ms;
+        while (Millisekunden() < ende) {
+            NachrichtenVerarbeiten();
+            std::this_thread::sleep_for(2ms);
+        }
+    }
+
+private:
+    std::chrono::steady_clock::time_point beginn_ = std::chrono::steady_clock::now();
+};
+
+struct ProgrammlaufSimTest : ::testing::Test {
+    test::TempOrdner ordner;
+    EchtzeitBediener b;
+    Anlage a{b, Zahlenformat('.')};
+    Maschinenzustand& z = a.zustand;
+    std::unique_ptr<ctlsim::SimProzess> sim;
+    std::unique_ptr<TSerial> serial;
+    std::unique_ptr<SerielleLeitung> leitung;
+
+    // Starts the simulator, makes the reference run and loads the program.
+    void Starten(std::vector<std::string> fehler, const char* zeitfaktor = "0.001") {
+        std::vector<std::string> args = {"--link",       ordner.pfad().string(),
+                                         "--lifetime",   "30",
+                                         "--time-scale", zeitfaktor,
+                                         "--baud",       "1000000",
+                                         "--log",        ordner.Datei("ctlsim.log")};
+        args.insert(args.end(), fehler.begin(), fehler.end());
+        sim = std::make_unique<ctlsim::SimProzess>(KORVX_CTLSIM, args);
+        ASSERT_FALSE(sim->Geraet().empty());
+        serial = std::make_unique<TSerial>(ordner.pfad().string());
+        leitung = std::make_unique<SerielleLeitung>(*serial);
+        a.maschine.leitung = leitung.get();
+        z.konfig.Grafikmodus = 0;
+        ReferenzfahrtAusfuehren(a);
+        ASSERT_TRUE(z.ReferenzAngefahren) << (b.meldungen.empty() ? "" : b.meldungen[0]);
+    }
+    bool Lauf(std::string_view text) {
+        a.programm = BlockList::Hauptprogramm(text);
+        return Automatikbetrieb(a);
+    }
+
+    // Lines the simulator received, in order.
+    Zeilen Empfangen() {
+        std::ifstream log(ordner.Datei("ctlsim.log"));
+        Zeilen zeilen;
+        std::string zeit, art, rest;
+        while (log >> zeit >> art) {
+            std::getline(log, rest);
+            if (art == "rx") {
+                zeilen.push_back(rest.substr(1));
+            }
+        }
+        return zeilen;
+    }
+    bool LogEnthaelt(const std::string& text) {
+        std::ifstream log(ordner.Datei("ctlsim.log"));
+        std::string zeile;
+        while (std::getline(log, zeile)) {
+            if (zeile.find(text) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+// setup0, @07, @0d …, @0e0, @0R7, then the run's plane command.
+constexpr std::size_t kVorDemLauf = 6;
+
+TEST_F(ProgrammlaufSimTest, ControllerEndsAtTheProgrammedPointAfterHundredsOfArcChords) {
+    // Both senses of the x axis, a zero point between two steps.
+    for (const bool rechts : {true, false}) {
+        SCOPED_TRACE(rechts);
+        Starten({});
+        z.konfig.RechteHandRegel = rechts;
+        z.WerkstueckNullpunkt = {100.003, 50.0, 60.0};
+        z.WerkzeugPositionW = NachWerkstueckKoord(z, z.PositionM);
+        ordner.Schreiben("KREIS.CNC", "N1 G91 G02 X0 Y0 I7.3 J2.1\nN2 G90\nM30\n");
+        z.konfig.TeileprogrammDatei.Setzen(ordner.Datei("HAUPT.CNC"));
+        const auto t0 = std::chrono::steady_clock::now();
+        ASSERT_TRUE(Lauf("N10 G01 X10 Y10 Z-2\n"
+                         "N20 G03 X30 Y10 I10 J0\n"
+                         "N30 G03 X10 Y10 I-10 J0\n"
+                         "N40 L KREIS\n"
+                         "N50 G00 X12.345 Y-6.789 Z-3.21\n"));
+        EXPECT_LT(std::chrono::steady_clock::now() - t0, 10s);
+        EXPECT_TRUE(b.meldungen.empty()) << b.meldungen[0];
+        EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+        ASSERT_TRUE(z.ReferenzAngefahren);
+        EXPECT_GT(a.lauf.bewegungen, 500);
+
+        // The controller's counters, read back in workpiece coordinates, lie
+        // within half a step of the programmed end.
+        TPunkt3D ist;
+        ASSERT_TRUE(PositionAbfragen(a, ist));
+        EXPECT_NEAR(ist.x, 12.345, 0.005);
+        EXPECT_NEAR(ist.y, -6.789, 0.005);
+        EXPECT_NEAR(ist.z, -3.21, 0.005);
+        EXPECT_DOUBLE_EQ(z.WerkzeugPositionW.x, 12.345);
+        const TPunkt3D m = NachMaschinenKoord(z, z.WerkzeugPositionW);
+        EXPECT_NEAR(z.PositionM.x, m.x, 1e-9);
+        EXPECT_NEAR(z.PositionM.x, rechts ? 112.348 : 87.658, 1e-9);
+        EXPECT_EQ(Empfangen().back(), "@0P");
+
+        sim.reset();
+        leitung.reset();
+        serial.reset();
+        b.meldungen.clear();
+    }
+}
+
+TEST_F(ProgrammlaufSimTest, ErrorReplyInTheMiddleStopsTheRun) {
+    // Line 10 is the second move of the run.
+    Starten({"--error-at", "10:2"});
+    ASSERT_TRUE(Lauf("N10 G01 X10\nN20 X20\nN30 X30\n"));
+    EXPECT_EQ(b.meldungen, Zeilen{"Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!"});
+    EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_EQ(b.anzeigen[Anzeige::X], "999,99");
+    EXPECT_DOUBLE_EQ(z.WerkzeugPositionW.x, 10.0) << "the refused move is not taken as made";
+    std::this_thread::sleep_for(50ms);
+    const Zeilen rx = Empfangen();
+    ASSERT_EQ(rx.size(), 10u) << "nothing is sent after the error";
+    EXPECT_EQ(rx[kVorDemLauf - 1], "@0e0");
+    EXPECT_EQ(rx[9].rfind("@0A 1000, ", 0), 0u);
+}
+
+TEST_F(ProgrammlaufSimTest, SilentControllerInTheMiddleStopsTheRunWithinItsBound) {
+    Starten({"--silent-from", "10"});
+    const auto t0 = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Lauf("N10 G01 X10\nN20 X20\nN30 X30\n"));
+    const auto dauer = std::chrono::steady_clock::now() - t0;
+    EXPECT_LT(dauer, 5s);
+    ASSERT_EQ(b.meldungen.size(), 1u);
+    EXPECT_EQ(b.meldungen[0].rfind("Die Isel-Anlage antwortet nicht auf den Befehl \"@0A 1000", 0),
+              0u)
+        << b.meldungen[0];
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_NE(a.lauf.grund, Stoppgrund::Ende);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(Empfangen().size(), 10u);
+}
+
+TEST_F(ProgrammlaufSimTest, SilentPositionQueryStopsTheRun) {
+    Starten({"--silent-from", "9"});
+    ASSERT_TRUE(Lauf("N10 G01 X10\nN20 X20\n"));
+    EXPECT_EQ(b.meldungen, Zeilen{"Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !"});
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_DOUBLE_EQ(z.WerkzeugPositionW.x, 10.0);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(Empfangen().size(), 9u);
+}
+
+TEST_F(ProgrammlaufSimTest, EmergencyStopDuringAMoveSendsTheStopByte) {
+    // The axes start 50 steps from home, so the reference run is short; the
+    // move of 10 mm at 0.1 m/min takes 6 s, the button is pressed after 200 ms.
+    std::vector<std::string> start = {"--start", "50,50,50"};
+    Starten(start, "1");
+    std::int64_t gesendet = -1;
+    a.lauf.befehlMelden = [&](const std::string&) { gesendet = b.Millisekunden(); };
+    b.beiNachrichten = [&] {
+        if (gesendet >= 0 && b.Millisekunden() - gesendet >= 200 && !z.Abbruch) {
+            Notaus(a);
+        }
+    };
+    const auto t0 = std::chrono::steady_clock::now();
+    ASSERT_TRUE(Lauf("N10 G01 F0.1 X10\nN20 X20\n"));
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, 1500ms);
+    b.beiNachrichten = nullptr;
+    EXPECT_EQ(a.lauf.grund, Stoppgrund::Notaus);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_DOUBLE_EQ(z.WerkzeugPositionW.x, 0.0);
+    std::this_thread::sleep_for(50ms);
+    const Zeilen rx = Empfangen();
+    ASSERT_EQ(rx.size(), 9u);
+    EXPECT_EQ(rx[8], "\\xFF");
+    EXPECT_TRUE(LogEnthaelt("-- stop"));
+}
+
+} // namespace
+} // namespace korvx
