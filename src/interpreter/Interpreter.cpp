@@ -478,9 +478,11 @@ void Interpreter::Satzende() {
     // 1. The start of a compensated path was remembered at G41/G42.
     l.korrekturStart = false;
     // 2. G40: the collected contour is computed and run.
+    bool konturGeschlossen = false;
     if (l.korrekturEnde) {
         if (l.korrektur != kKorrekturAus) {
             KorrekturAbschliessen();
+            konturGeschlossen = true;
             if (z.Abgebrochen) {
                 return;
             }
@@ -493,6 +495,17 @@ void Interpreter::Satzende() {
             KorrekturSatzAnhaengen(l.korrekturListe, kSatzGerade, l.ziel, 0.0, 0.0,
                                    z.EilgangAktiv ? 1 : 0, l.satz, l.korrekturPunkt);
         } else if (!PunkteGleich3D(l.ziel, z.WerkzeugPositionW) && !l.zyklusKreistasche) {
+            Geradeverfahren(u_, z.WerkzeugPositionW, l.ziel);
+            if (!NachBewegung()) {
+                return;
+            }
+        }
+    } else if (konturGeschlossen) {
+        // An arc that closed the contour only gave its last corner: the tool
+        // leaves the contour in a straight line to the block's target, as
+        // after a closing line, instead of running the arc a second time
+        // uncompensated from the corner.
+        if (!PunkteGleich3D(l.ziel, z.WerkzeugPositionW)) {
             Geradeverfahren(u_, z.WerkzeugPositionW, l.ziel);
             if (!NachBewegung()) {
                 return;

@@ -197,6 +197,9 @@ bool Automatikbetrieb(Laufumgebung u) {
             b.Meldung(meldung::InterpolationsebeneFehler());
             z.Abgebrochen = true;
             l.grund = Stoppgrund::Fehler;
+            if (z.Abbruch) {
+                ReferenzVerloren(u); // the controller answered with an error or not at all
+            }
             return true;
         }
     }

@@ -9,17 +9,29 @@ namespace korvx {
 
 namespace {
 
-// The first "Z" that is not inside a remark in parentheses, so that a "Z" in
-// a comment is no depth.
+// The first "Z" of a word: not inside a remark in parentheses, an engraving
+// text in apostrophes or a subprogram name (from L to the end of the line or
+// a remark), so that a "Z" there is no depth.
 std::size_t ZAusserhalbVonKlammern(std::string_view zeile) {
     bool inKlammer = false;
+    bool inText = false;
+    bool inName = false;
     for (std::size_t i = 0; i < zeile.size(); ++i) {
         const char c = zeile[i];
-        if (c == '(') {
+        if (inKlammer) {
+            inKlammer = c != ')';
+        } else if (inText) {
+            inText = c != '\'';
+        } else if (c == '(') {
             inKlammer = true;
-        } else if (c == ')') {
-            inKlammer = false;
-        } else if (c == 'Z' && !inKlammer) {
+            inName = false;
+        } else if (inName) {
+            continue;
+        } else if (c == '\'') {
+            inText = true;
+        } else if (c == 'L') {
+            inName = true;
+        } else if (c == 'Z') {
             return i;
         }
     }

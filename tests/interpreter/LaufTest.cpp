@@ -484,6 +484,18 @@ TEST_F(LaufTest, PlungeWhileAnArcIsModalJoinsTheCompensatedContour) {
     PunktIst(z.WerkzeugPositionW, 40, 0, -1);
 }
 
+// An arc that closes the contour gives only the last corner; the tool then
+// leaves in a straight line, the arc is not run a second time.
+TEST_F(LaufTest, ArcClosingTheCompensatedContourIsNotRunAgain) {
+    WerkzeugAnlegen(7, 40, 5);
+    z.konfig.AktuellesWerkzeug = WkzSuchen(a.werkzeuge, 7);
+    zaehlerPruefen = false;
+    ASSERT_TRUE(Lauf("N10 G00 X10 Y0\nN20 G41 G01 Y10\nN30 X30\nN40 G40 G02 X50 Y10 I10 J0\n"));
+    EXPECT_TRUE(b.meldungen.empty()) << b.meldungen.front();
+    EXPECT_LT(befehle.size(), 10u) << "no chords of an uncompensated arc";
+    PunktIst(z.WerkzeugPositionW, 50, 10, 0);
+}
+
 // --- simulation -----------------------------------------------------------
 
 TEST_F(LaufTest, SimulationSendsNothingAndDrawsEveryMove) {

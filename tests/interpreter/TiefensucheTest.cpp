@@ -30,6 +30,7 @@ TEST(Tiefensuche, UnreadableValueShowsLineAndGoesOn) {
     const auto programm = BlockList::Hauptprogramm("N10 G00 Z\n"
                                                    "(Zentrieren)\n"
                                                    "N25 G00 X5 (Zustellung Z) Z-2\n"
+                                                   "N26 G89 H'ZAHN' L /tmp/aZ9\n"
                                                    "N30 Z-1-2\n"
                                                    "N40 Z- 4\n"
                                                    "N50 Z-3\n");
