@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 (cd build && ctest --output-on-failure -j"$(nproc)")
 # Only the machine-link tests run under the thread sanitizer; the rest has no
 # threads.
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVX_TSAN=ON \
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVX_WERROR=ON -DKORVX_TSAN=ON \
     -DKORVX_WITH_QT=OFF -DKORVX_BENCH=OFF >/dev/null
 cmake --build build-tsan --target test_machine -j"$(nproc)"
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/machine/test_machine \
