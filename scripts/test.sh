@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: a normal build, the
-# serial port's threads under the thread sanitizer, and last every test again
-# with the address and undefined-behaviour sanitizers.
+# Installs what is missing, checks the include layering, builds, and runs every
+# test: a normal build, the serial port's threads under the thread sanitizer,
+# and last every test again with the address and undefined-behaviour
+# sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
+# The include layering against the module table of docs/ARCHITECTURE.md, first
+# the checker itself on a made-up tree.
+python3 scripts/schichten.py --selbsttest
+python3 scripts/schichten.py
 ./scripts/build.sh build
 (cd build && ctest --output-on-failure -j"$(nproc)")
 # Only the machine-link tests run under the thread sanitizer; the rest has no
