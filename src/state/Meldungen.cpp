@@ -25,6 +25,10 @@ std::string KonfigurationGroesse(std::string_view pfad) {
     return Verbinden(T("Dateigrößenfehler! Die Konfigurationsdatei "), pfad,
                      " wurde nicht geladen.");
 }
+std::string KonfigurationMaschinendaten(std::string_view pfad) {
+    return Verbinden("Die Konfigurationsdatei ", pfad,
+                     T(" enthält unzulässige Maschinendaten und wurde nicht geladen."));
+}
 std::string KonfigurationNichtErzeugt(std::string_view pfad) {
     return Verbinden("Die Konfigurationsdatei ", pfad, " wurde nicht erzeugt!");
 }

@@ -15,6 +15,9 @@ std::string T(std::string_view utf8);
 // --- Settings files ---------------------------------------------------------
 std::string KonfigurationNichtGeladen(std::string_view pfad);
 std::string KonfigurationGroesse(std::string_view pfad);
+// A settings block whose pitch, steps, step factor or travel length is not
+// greater than 0.
+std::string KonfigurationMaschinendaten(std::string_view pfad);
 std::string KonfigurationNichtErzeugt(std::string_view pfad);
 std::string DateiNichtGeladen(std::string_view pfad);
 std::string DateiNichtErzeugt(std::string_view pfad);
