@@ -202,6 +202,14 @@ std::string WkzDurchmesserFehler() {
 std::string WkzFarbeFehler() {
     return "Fehler beim Laden  der Werkzeug-Zeichenfarbe!";
 }
+std::string WkzLaengeNegativ(int nummer) {
+    return Verbinden("Werkzeug T", std::to_string(nummer),
+                     T(": negative Länge, das Werkzeug wird nicht geladen!"));
+}
+std::string WkzDurchmesserNegativ(int nummer) {
+    return Verbinden("Werkzeug T", std::to_string(nummer),
+                     ": negativer Durchmesser, das Werkzeug wird nicht geladen!");
+}
 std::string ZeichenfarbeSchwarz() {
     return "Die Zeichenfarbe wird auf schwarz gesetzt!";
 }

@@ -80,6 +80,9 @@ std::string WkzLaengeFehler();
 std::string WkzNutzlaengeFehler();
 std::string WkzDurchmesserFehler();
 std::string WkzFarbeFehler();
+// A listed tool with a negative length or diameter; it is not loaded.
+std::string WkzLaengeNegativ(int nummer);
+std::string WkzDurchmesserNegativ(int nummer);
 std::string ZeichenfarbeSchwarz();
 std::string WkzNichtInListe(int nummer);
 std::string WkzAnzeigeWerkzeug(int nummer, std::string_view benennung);
