@@ -2,7 +2,8 @@
 # Installs what a fresh Debian 12 machine lacks to build and test Korvelantrix.
 set -euo pipefail
 pakete=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
-        qt6-base-dev libgl-dev fonts-dejavu-core xvfb clang libclang-rt-14-dev hershey-fonts-data)
+        qt6-base-dev libgl-dev fonts-dejavu-core xvfb clang libclang-rt-14-dev hershey-fonts-data
+        python3)
 fehlend=()
 for p in "${pakete[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace korvx::ctlsim {
@@ -147,7 +148,15 @@ Ergebnis IselModell::Befehl(std::string_view zeile, std::int64_t jetztUs, double
             return Antwort("7");
         }
         const auto p = Position(jetztUs);
-        return Antwort("0" + Hex6(p[0]) + Hex6(p[1]) + Hex6(p[2]));
+        // Appended piece by piece: "0" + Hex6(...) + ... makes GCC 12 at -O3
+        // warn falsely about overlapping copies (-Wrestrict).
+        std::string antwort;
+        antwort.reserve(1 + 3 * 6);
+        antwort += '0';
+        for (const auto achse : p) {
+            antwort += Hex6(achse);
+        }
+        return Antwort(std::move(antwort));
     }
     case 'd': {
         const auto w = Werte(rest);

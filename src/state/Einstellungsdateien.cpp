@@ -5,6 +5,7 @@
 #include "state/Meldungen.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace korvx {
@@ -26,6 +27,19 @@ void NichtLesbar(Maschinenzustand& zustand, Bediener& bediener, std::string_view
     zustand.HaftungAkzeptiert = false;
     k.Reservebyte = 50;
     zustand.KonfigurationZuruecksetzen();
+}
+
+bool Positiv(double wert) {
+    return std::isfinite(wert) && wert > 0.0;
+}
+
+// The machine data every step count and time is computed from: a pitch, step
+// count, step factor or travel length that is 0, negative or not a number
+// would make the step arithmetic divide by zero or overflow.
+bool MaschinendatenZulaessig(const TKonfiguration& k) {
+    return Positiv(k.Spindelsteigung.x) && Positiv(k.Spindelsteigung.y) &&
+           Positiv(k.Spindelsteigung.z) && k.SchritteProUmdrehung > 0 && k.Schrittfaktor > 0 &&
+           Positiv(k.Spindellaenge.x) && Positiv(k.Spindellaenge.y) && Positiv(k.Spindellaenge.z);
 }
 
 bool DatSchreiben(const TDatSatz& satz, Bediener& bediener, std::string_view pfad) {
@@ -56,7 +70,16 @@ bool KonfigurationLaden(Maschinenzustand& zustand, Bediener& bediener, std::stri
     }
     TKonfiguration::Abbild bild{};
     std::copy(inhalt->begin(), inhalt->end(), bild.begin());
-    zustand.konfig.AusBild(bild);
+    // Decoded aside first: a refused block is not taken over in any part, and
+    // the reset works on the values in force, as for a file of the wrong size.
+    TKonfiguration gelesen;
+    gelesen.AusBild(bild);
+    if (!MaschinendatenZulaessig(gelesen)) {
+        bediener.Meldung(meldung::KonfigurationMaschinendaten(pfad));
+        zustand.KonfigurationZuruecksetzen();
+        return false;
+    }
+    zustand.konfig = gelesen;
     return true;
 }
 

@@ -25,6 +25,10 @@ std::string KonfigurationGroesse(std::string_view pfad) {
     return Verbinden(T("Dateigrößenfehler! Die Konfigurationsdatei "), pfad,
                      " wurde nicht geladen.");
 }
+std::string KonfigurationMaschinendaten(std::string_view pfad) {
+    return Verbinden("Die Konfigurationsdatei ", pfad,
+                     T(" enthält unzulässige Maschinendaten und wurde nicht geladen."));
+}
 std::string KonfigurationNichtErzeugt(std::string_view pfad) {
     return Verbinden("Die Konfigurationsdatei ", pfad, " wurde nicht erzeugt!");
 }
@@ -200,6 +204,14 @@ std::string WkzDurchmesserFehler() {
 }
 std::string WkzFarbeFehler() {
     return "Fehler beim Laden  der Werkzeug-Zeichenfarbe!";
+}
+std::string WkzLaengeNegativ(int nummer) {
+    return Verbinden("Werkzeug T", std::to_string(nummer),
+                     T(": negative Länge, das Werkzeug wird nicht geladen!"));
+}
+std::string WkzDurchmesserNegativ(int nummer) {
+    return Verbinden("Werkzeug T", std::to_string(nummer),
+                     ": negativer Durchmesser, das Werkzeug wird nicht geladen!");
 }
 std::string ZeichenfarbeSchwarz() {
     return "Die Zeichenfarbe wird auf schwarz gesetzt!";

@@ -15,6 +15,9 @@ std::string T(std::string_view utf8);
 // --- Settings files ---------------------------------------------------------
 std::string KonfigurationNichtGeladen(std::string_view pfad);
 std::string KonfigurationGroesse(std::string_view pfad);
+// A settings block whose pitch, steps, step factor or travel length is not
+// greater than 0.
+std::string KonfigurationMaschinendaten(std::string_view pfad);
 std::string KonfigurationNichtErzeugt(std::string_view pfad);
 std::string DateiNichtGeladen(std::string_view pfad);
 std::string DateiNichtErzeugt(std::string_view pfad);
@@ -77,6 +80,9 @@ std::string WkzLaengeFehler();
 std::string WkzNutzlaengeFehler();
 std::string WkzDurchmesserFehler();
 std::string WkzFarbeFehler();
+// A listed tool with a negative length or diameter; it is not loaded.
+std::string WkzLaengeNegativ(int nummer);
+std::string WkzDurchmesserNegativ(int nummer);
 std::string ZeichenfarbeSchwarz();
 std::string WkzNichtInListe(int nummer);
 std::string WkzAnzeigeWerkzeug(int nummer, std::string_view benennung);

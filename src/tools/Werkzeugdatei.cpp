@@ -140,6 +140,7 @@ void WkzDateiLesen(WkzZugang anlage) {
         TWerkzeug w;
         bool vollstaendig = true;
         bool nummerGueltig = true;
+        bool masseGueltig = true; // no negative length or diameter
         bool farbeErsetzt = false;
 
         if (const auto wert = Nehmen(zeilen, kNummer)) {
@@ -170,6 +171,13 @@ void WkzDateiLesen(WkzZugang anlage) {
                 return;
             }
             w.Laenge = *d;
+            if (*d < 0.0) {
+                // Not a tool: skipped like one without a valid number.
+                masseGueltig = false;
+                if (nummerGueltig) {
+                    bediener.Meldung(meldung::WkzLaengeNegativ(w.Nummer));
+                }
+            }
         } else {
             vollstaendig = false;
         }
@@ -188,6 +196,12 @@ void WkzDateiLesen(WkzZugang anlage) {
                 return;
             }
             w.Durchmesser = *d;
+            if (*d < 0.0 && masseGueltig) {
+                masseGueltig = false;
+                if (nummerGueltig) {
+                    bediener.Meldung(meldung::WkzDurchmesserNegativ(w.Nummer));
+                }
+            }
         }
         if (const auto wert = Nehmen(zeilen, kFarbe)) {
             const auto f = GanzzahlLesen(*wert);
@@ -207,7 +221,7 @@ void WkzDateiLesen(WkzZugang anlage) {
         if (!vollstaendig) {
             return;
         }
-        if (nummerGueltig) {
+        if (nummerGueltig && masseGueltig) {
             if (farbeErsetzt) {
                 bediener.Meldung(meldung::ZeichenfarbeSchwarz());
             }

@@ -10,6 +10,15 @@
 
 namespace korvx::test {
 
+// "N<n>", the block text the contour builder gives block n. Appended, not
+// "N" + std::to_string(n): that makes GCC 12 at -O3 warn falsely about
+// overlapping copies (-Wrestrict).
+inline std::string Satzname(std::size_t n) {
+    std::string s = "N";
+    s += std::to_string(n);
+    return s;
+}
+
 struct KonturBau {
     FakeBediener bediener;
     Anlage anlage{bediener, Zahlenformat('.')};
@@ -23,7 +32,7 @@ struct KonturBau {
 
     explicit KonturBau(TPunkt3D start = {}) : aktuell(start), anfang(start) {}
 
-    std::string Naechste() { return "N" + std::to_string(nummer += 10); }
+    std::string Naechste() { return Satzname(nummer += 10); }
     bool Satz(std::uint8_t art, TPunkt3D ziel, double i = 0, double j = 0, std::uint8_t eil = 0) {
         return KorrekturSatzAnhaengen(programm, art, ziel, i, j, eil, Naechste(), aktuell);
     }

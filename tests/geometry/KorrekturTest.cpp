@@ -11,6 +11,7 @@ namespace korvx {
 namespace {
 
 using test::KonturBau;
+using test::Satzname;
 using test::Seitenabstand;
 
 void ErwartePunkt(const TPunkt3D& p, double x, double y, double tol = 1e-9) {
@@ -101,7 +102,7 @@ TEST(KorrekturBerechnen, SquaresGrowClockwiseAndShrinkCounterClockwiseOnTheLeft)
             }
             for (std::size_t i = 1; i < c.size(); ++i) {
                 EXPECT_EQ(c[i].start, c[i - 1].ende);
-                EXPECT_EQ(c[i].satz, "N" + std::to_string(10 * (i + 1)));
+                EXPECT_EQ(c[i].satz, Satzname(10 * (i + 1)));
             }
             EXPECT_EQ(k.ende, c.back().ende);
             EXPECT_TRUE(k.programm.empty());

@@ -3,6 +3,7 @@
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
 
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -55,6 +56,45 @@ TEST_F(Einstellungsdateien, WrongSizeGivesSizeMessageAndDefaults) {
         ASSERT_EQ(b.meldungen.size(), 1u);
         EXPECT_EQ(b.meldungen[0],
                   "Dateigrößenfehler! Die Konfigurationsdatei " + pfad + " wurde nicht geladen.");
+        EXPECT_EQ(z.konfig.Grafikmodus, 2);
+        EXPECT_EQ(z.konfig.Nachkommastellen, 2);
+    }
+}
+
+TEST_F(Einstellungsdateien, BlockWithUnusableMachineDataIsRefusedAsAWhole) {
+    struct Fall {
+        const char* was;
+        void (*setzen)(TKonfiguration&);
+    };
+    const Fall faelle[] = {
+        {"pitch 0", [](TKonfiguration& k) { k.Spindelsteigung.y = 0.0; }},
+        {"pitch infinite", [](TKonfiguration& k) { k.Spindelsteigung.x = HUGE_VAL; }},
+        {"negative steps", [](TKonfiguration& k) { k.SchritteProUmdrehung = -400; }},
+        {"step factor 0", [](TKonfiguration& k) { k.Schrittfaktor = 0; }},
+        {"length NaN", [](TKonfiguration& k) { k.Spindellaenge.z = std::nan(""); }},
+    };
+    const std::string pfad = ordner.Datei("Korvelantrix.CNF");
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Maschinenzustand alt;
+        alt.konfig.TeileprogrammDatei.Setzen("/tmp/TEIL.CNC");
+        alt.konfig.Grafikmodus = 1;
+        f.setzen(alt.konfig);
+        ASSERT_TRUE(KonfigurationSpeichern(alt, bediener, pfad));
+
+        FakeBediener b;
+        Maschinenzustand z;
+        EXPECT_FALSE(KonfigurationLaden(z, b, pfad));
+        ASSERT_EQ(b.meldungen.size(), 1u);
+        EXPECT_EQ(b.meldungen[0], "Die Konfigurationsdatei " + pfad +
+                                      " enthält unzulässige Maschinendaten und wurde nicht "
+                                      "geladen.");
+        const TKonfiguration standard;
+        EXPECT_EQ(z.konfig.Spindelsteigung, standard.Spindelsteigung);
+        EXPECT_EQ(z.konfig.SchritteProUmdrehung, standard.SchritteProUmdrehung);
+        EXPECT_EQ(z.konfig.Schrittfaktor, standard.Schrittfaktor);
+        EXPECT_EQ(z.konfig.Spindellaenge, standard.Spindellaenge);
+        EXPECT_EQ(z.konfig.TeileprogrammDatei.Text(), "");
         EXPECT_EQ(z.konfig.Grafikmodus, 2);
         EXPECT_EQ(z.konfig.Nachkommastellen, 2);
     }

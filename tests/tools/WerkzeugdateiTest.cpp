@@ -74,7 +74,7 @@ TEST_F(Werkzeugdatei, SchreibtDasBekannteFormatByteGenau) {
 TEST_F(Werkzeugdatei, RundreiseByteFuerByte) {
     const std::string datei = Kopf() +
                               Block("7", "Gravierstichel 60°", "35,00", "4,00", "0,20", "12") +
-                              Block("1", "  Schaftfräser", "1234567,89", "0,00", "-0,50", "0") +
+                              Block("1", "  Schaftfräser", "1234567,89", "-0,50", "0,50", "0") +
                               Block("255", "x=y", "0,00", "0,00", "0,00", "15");
     Laden(datei);
     ASSERT_EQ(Nummern(), (std::vector<int>{7, 1, 255}));
@@ -206,6 +206,24 @@ TEST_F(Werkzeugdatei, NummernUndFarbenAusserhalbDesBereichs) {
                                         "Fehler beim Laden  der Werkzeugnummer!",
                                         "Die Zeichenfarbe wird auf schwarz gesetzt!",
                                         "Die Zeichenfarbe wird auf schwarz gesetzt!"}));
+}
+
+TEST_F(Werkzeugdatei, WerkzeugMitNegativemMassWirdUebersprungen) {
+    Laden(Kopf() + Block("1", "a", "1,00", "2,00", "3,00", "4") +
+          Block("2", "kurz", "-0,50", "2,00", "3,00", "4") +
+          Block("3", "c", "1,00", "2,00", "3,00", "4") +
+          Block("4", "duenn", "1,00", "2,00", "-3,00", "4") +
+          Block("5", "beides", "-1,00", "2,00", "-3,00", "4") +
+          Block("0", "null", "-1,00", "2,00", "3,00", "4") +
+          Block("6", "rund", "0,00", "0,00", "-0,00", "4"));
+    // One message per skipped tool; zero (also "-0,00") is a valid size.
+    EXPECT_EQ(Nummern(), (std::vector<int>{1, 3, 6}));
+    EXPECT_EQ(b.meldungen,
+              (std::vector<std::string>{
+                  "Werkzeug T2: negative Länge, das Werkzeug wird nicht geladen!",
+                  "Werkzeug T4: negativer Durchmesser, das Werkzeug wird nicht geladen!",
+                  "Werkzeug T5: negative Länge, das Werkzeug wird nicht geladen!",
+                  "Fehler beim Laden  der Werkzeugnummer!"}));
 }
 
 TEST_F(Werkzeugdatei, TeilweiseGeladeneDateiBleibtAlsBakErhalten) {
