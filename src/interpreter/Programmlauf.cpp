@@ -16,6 +16,7 @@
 #include "tools/Werkzeugliste.h"
 #include "tools/Werkzeugwahl.h"
 
+#include <algorithm>
 #include <string>
 
 namespace korvx {
@@ -154,7 +155,9 @@ std::optional<std::size_t> AnwahlsatzSuchen(const BlockList& programm, std::int3
         }
         return std::nullopt;
     }
-    const std::string muster = ("N" + std::to_string(anwahlsatz)).substr(0, 5);
+    std::string muster = "N";
+    muster.append(std::to_string(anwahlsatz));
+    muster.resize(std::min<std::size_t>(muster.size(), 5));
     for (std::size_t i = 0; i < anzahl; ++i) {
         const std::string_view zeile = programm.Zeile(i);
         if (zeile.find(muster) != std::string::npos && !IstKommentarzeile(zeile)) {
