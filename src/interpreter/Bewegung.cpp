@@ -20,7 +20,6 @@ namespace korvx {
 
 namespace {
 
-constexpr std::uint8_t kGrafikAus = 0;
 constexpr std::uint8_t kParallelgrafik = 1;
 constexpr std::uint8_t kSimulation = 2;
 
