@@ -391,5 +391,159 @@ TEST_F(ZyklenTest, RandomRectangularPocketsStayInsideAndLeaveNothingStanding) {
     }
 }
 
+// --- engraving ----------------------------------------------------------------
+
+// A font with codes 32 … 132 and top 40: the blank 20 units wide, "A" (65) a
+// stroke from (0, 0) to (10, 40), 30 wide; code 132 (the font's "ä") a
+// stroke from (5, 5) to (5, 30), 10 wide; every other glyph empty.
+std::vector<std::uint8_t> Testschrift() {
+    std::vector<std::uint8_t> d = {'F', 0x1A};
+    const std::size_t h = d.size() + 2;
+    d.push_back(static_cast<std::uint8_t>(h));
+    d.push_back(0);
+    constexpr std::size_t n = 101;
+    const std::size_t striche = 16 + 3 * n;
+    std::vector<std::uint8_t> kopf(16, 0);
+    kopf[1] = n;
+    kopf[4] = 32;
+    kopf[5] = static_cast<std::uint8_t>(striche & 0xFF);
+    kopf[6] = static_cast<std::uint8_t>(striche >> 8);
+    kopf[8] = 40;
+    kopf[10] = static_cast<std::uint8_t>(-10);
+    std::vector<std::uint8_t> offsets, breiten, daten;
+    for (std::size_t i = 0; i < n; ++i) {
+        offsets.push_back(static_cast<std::uint8_t>(daten.size() & 0xFF));
+        offsets.push_back(static_cast<std::uint8_t>(daten.size() >> 8));
+        const std::size_t code = 32 + i;
+        breiten.push_back(code == 32 ? 20 : code == 65 ? 30 : code == 132 ? 10 : 0);
+        if (code == 65) {
+            daten.insert(daten.end(), {0x80, 0x00, 0x8A, 0xA8}); // move 0,0; draw 10,40
+        } else if (code == 132) {
+            daten.insert(daten.end(), {0x85, 0x05, 0x85, 0x9E}); // move 5,5; draw 5,30
+        }
+        daten.insert(daten.end(), {0x00, 0x00});
+    }
+    for (const auto* teil : {&kopf, &offsets, &breiten, &daten}) {
+        d.insert(d.end(), teil->begin(), teil->end());
+    }
+    return d;
+}
+
+struct GravurTest : ZyklenTest {
+    test::TempOrdner ordner;
+    void SetUp() override {
+        ZyklenTest::SetUp();
+        ordner.Schreiben("T.FNT", Testschrift());
+        z.konfig.ZeichensatzDatei.Setzen(ordner.Datei("T.FNT"));
+        Werkzeug(1.0);
+    }
+    // The ends of the engraved strokes (moves at the depth).
+    std::vector<std::pair<double, double>> Striche() const {
+        std::vector<std::pair<double, double>> s;
+        const auto l = Linienzug();
+        for (std::size_t i = 1; i < l.size(); ++i) {
+            if (l[i - 1].z == -1.0 && l[i].z == -1.0) {
+                s.emplace_back(l[i].x, l[i].y);
+            }
+        }
+        return s;
+    }
+    void Gravur(std::string_view woerter, std::string_view text) {
+        Lauf("N10 G00 X10 Y20 Z5\nN20 G89 R2=1 R3=-1 " + std::string(woerter) + "\nN30 H'" +
+             std::string(text) + "' X10 Y20 Z5\nN40 G80\n");
+    }
+};
+
+void StricheIst(const std::vector<std::pair<double, double>>& ist,
+                const std::vector<std::pair<double, double>>& soll) {
+    ASSERT_EQ(ist.size(), soll.size());
+    for (std::size_t i = 0; i < ist.size(); ++i) {
+        EXPECT_NEAR(ist[i].first, soll[i].first, 1e-9) << i;
+        EXPECT_NEAR(ist[i].second, soll[i].second, 1e-9) << i;
+    }
+}
+
+TEST_F(GravurTest, HeightScalesTheStrokesAndEachCharacterAdvancesByWidthPlusTool) {
+    // k = (5 - 1) / 40: a glyph 30 units wide advances 3 + 1 mm.
+    Gravur("B5", "AA");
+    EXPECT_TRUE(b.meldungen.empty());
+    StricheIst(Striche(), {{11.0, 24.0}, {15.0, 24.0}});
+    // Between strokes the tool rises to the block's z and moves at rapid;
+    // it goes down at feed to R2 and the depth.
+    const auto p = Pfad();
+    std::vector<std::tuple<double, double, double, bool>> weg;
+    for (const Punkt& q : p) {
+        weg.emplace_back(q.p.x, q.p.y, q.p.z, q.eilgang);
+    }
+    ASSERT_EQ(weg.size(), 12u);
+    EXPECT_EQ(weg[1], std::make_tuple(10.0, 20.0, 5.0, true));  // raise
+    EXPECT_EQ(weg[2], std::make_tuple(10.0, 20.0, 5.0, true));  // to the origin
+    EXPECT_EQ(weg[3], std::make_tuple(10.0, 20.0, 1.0, false)); // approach
+    EXPECT_EQ(weg[4], std::make_tuple(10.0, 20.0, -1.0, false));
+    EXPECT_EQ(weg[6], std::make_tuple(11.0, 24.0, 5.0, true));
+    // The tool stays at the depth; G80 moves with the speed in force before
+    // the block, rapid.
+    EXPECT_EQ(weg[10], std::make_tuple(15.0, 24.0, -1.0, false));
+    EXPECT_EQ(weg[11], std::make_tuple(10.0, 20.0, 5.0, true));
+}
+
+TEST_F(GravurTest, AngleTurnsTheLineAndUmlautsUseTheFontCodePage) {
+    Gravur("B5 A90", "AA");
+    StricheIst(Striche(), {{6.0, 21.0}, {6.0, 25.0}});
+    // "ä" draws glyph 132; È is not in the font and neither engraves nor
+    // advances; the blank advances by 2 + 1 mm.
+    Gravur("B5", "\xE4\xC8 A");
+    StricheIst(Striche(), {{10.5, 23.0}, {16.0, 24.0}});
+}
+
+TEST_F(GravurTest, FontAndTextFailures) {
+    Gravur("B3", "A"); // 3 × D ≥ B
+    EXPECT_EQ(b.meldungen, Zeilen{"Schrift mit Werkzeugdurchmesser nicht herstellbar!"});
+    Gravur("B5", "");
+    EXPECT_EQ(b.meldungen, Zeilen{"fehlender Gravurtext!"});
+    EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+    ordner.Schreiben("X.FNT", std::string(200, 'x'));
+    z.konfig.ZeichensatzDatei.Setzen(ordner.Datei("X.FNT"));
+    Gravur("B5", "A");
+    EXPECT_EQ(b.meldungen, Zeilen{ordner.Datei("X.FNT") + " nicht im erwarteten Format!"});
+    z.konfig.ZeichensatzDatei.Setzen(ordner.Datei("FEHLT.FNT"));
+    Gravur("B5", "A");
+    EXPECT_EQ(b.meldungen, Zeilen{"Fehler beim Laden des Zeichensatzes!"});
+    EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
+    z.konfig.ZeichensatzDatei.Setzen("");
+    Gravur("B5", "A");
+    EXPECT_EQ(b.meldungen, Zeilen{"Kein Zeichensatz geladen!"});
+    EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
+}
+
+// --- drilling at the tool position ----------------------------------------------
+
+TEST_F(ZyklenTest, DrillingAtTheToolPositionGoesDownAndBackTheSameWay) {
+    z.konfig.Bohrtiefe = -4.0;
+    const TPunkt3D start = z.WerkzeugPositionW;
+    b.antworten = {false, true};
+    BohrenAnWerkzeugposition(a);
+    EXPECT_EQ(b.ereignisse, Zeilen{"frage: Bohren an Werkzeugposition! Tiefe = -4.0 mm  -> nein"});
+    EXPECT_TRUE(starts.empty());
+    BohrenAnWerkzeugposition(a);
+    const auto p = Pfad();
+    ASSERT_EQ(p.size(), 2u);
+    EXPECT_EQ(p[0].p, (TPunkt3D{start.x, start.y, start.z - 4.0}));
+    EXPECT_FALSE(p[0].eilgang);
+    EXPECT_EQ(p[1].p, start);
+    EXPECT_TRUE(p[1].eilgang);
+
+    // Below the protection zone: refused like any move, nothing more is sent.
+    z.konfig.Bohrtiefe = -100.0;
+    starts.clear();
+    eilgang.clear();
+    BohrenAnWerkzeugposition(a);
+    EXPECT_TRUE(starts.empty());
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    b.meldungen.clear();
+    BohrenAnWerkzeugposition(a);
+    EXPECT_EQ(b.meldungen, Zeilen{"Nicht Referenz gefahren oder kein Werkzeug gewählt!"});
+}
+
 } // namespace
 } // namespace korvx
