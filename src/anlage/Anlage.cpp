@@ -6,6 +6,7 @@ namespace korvx {
 
 Anlage::Anlage(Bediener& b, Zahlenformat f) : bediener(b), format(f) {
     zustand.StartVerzeichnis = AktuellesVerzeichnis();
+    zyklen = &bearbeitungszyklen;
 }
 
 } // namespace korvx

@@ -7,6 +7,7 @@
 #include "fonts/Zeichensatz.h"
 #include "geometry/Kreis.h"
 #include "graphics/Grafikzustand.h"
+#include "interpreter/Bearbeitungszyklen.h"
 #include "interpreter/BlockList.h"
 #include "interpreter/Handbetrieb.h"
 #include "interpreter/Laufzustand.h"
@@ -43,7 +44,8 @@ public:
     Zeichensatz zeichensatz;      // engraving font buffer and current font file
     Laufzustand lauf;             // the program run: modal state, block source, stop reason
     Zyklen* zyklen = nullptr;     // machining cycles and engraving; null: not available
-    Handzustand hand;             // manual positioning and zero points
+    Bearbeitungszyklen bearbeitungszyklen; // what `zyklen` points at
+    Handzustand hand;                      // manual positioning and zero points
 };
 
 } // namespace korvx

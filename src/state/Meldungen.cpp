@@ -380,4 +380,30 @@ std::string FalschesZeichen() {
     return "Falsches Zeichen im Eingabefeld!";
 }
 
+// --- Machining cycles and engraving ----------------------------------------
+std::string LochkreisOhneBohrungen() {
+    return "Die Anzahl der Bohrungen im Lochkreis ist Null!";
+}
+std::string KreistascheNichtHerstellbar() {
+    return "Kreistasche mit diesem Werkzeug nicht herstellbar!";
+}
+std::string InselradiusZuGross() {
+    return T("Inselradius fü") + "\x81" + T("r dieses Werkzeug zu groß!");
+}
+std::string RechtecktascheNichtHerstellbar() {
+    return "Rechtecktasche mit diesem Werkzeug nicht herstellbar!";
+}
+std::string ZustellungNichtPositiv() {
+    return T("Zustellung R1 muss größer als Null sein!");
+}
+std::string KeinZeichensatz() {
+    return "Kein Zeichensatz geladen!";
+}
+std::string BohrenNichtMoeglich() {
+    return T("Nicht Referenz gefahren oder kein Werkzeug gewählt!");
+}
+std::string BohrenAnWerkzeugposition(std::string_view tiefe) {
+    return Verbinden("Bohren an Werkzeugposition! Tiefe = ", tiefe, " mm ");
+}
+
 } // namespace korvx::meldung

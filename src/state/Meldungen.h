@@ -144,4 +144,16 @@ std::string KeineAktiveAchse();
 std::string NullpunktWirdAngefahren();
 std::string FalschesZeichen();
 
+// --- Machining cycles and engraving ----------------------------------------
+std::string LochkreisOhneBohrungen();
+std::string KreistascheNichtHerstellbar();
+// The island message; its stored text holds one more byte, 0x81, after the "ü".
+std::string InselradiusZuGross();
+std::string RechtecktascheNichtHerstellbar();
+std::string ZustellungNichtPositiv();
+std::string KeinZeichensatz();
+std::string BohrenNichtMoeglich();
+// The question before drilling at the tool position; the depth comes formatted.
+std::string BohrenAnWerkzeugposition(std::string_view tiefe);
+
 } // namespace korvx::meldung
