@@ -138,12 +138,11 @@ void KonsolenBediener::AnzeigeSetzen(Anzeige feld, std::string_view text) {
 }
 
 void KonsolenBediener::ElementSetzen(Element element, bool sichtbar, bool aktiv) {
-    elemente_[element] = {sichtbar, aktiv};
+    elemente_[static_cast<std::size_t>(element)] = {sichtbar, aktiv};
 }
 
 bool KonsolenBediener::ElementAktiv(Element element) {
-    const auto it = elemente_.find(element);
-    return it == elemente_.end() || it->second.second;
+    return elemente_[static_cast<std::size_t>(element)].second;
 }
 
 void KonsolenBediener::ProgrammBeenden(int exitCode) {

@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
-#include <map>
+#include <array>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -72,7 +72,9 @@ private:
     bool echtzeit_;
     std::int64_t uhr_ = 0;       // virtual clock, ms
     std::int64_t startEcht_ = 0; // real clock at start, ms
-    std::map<Element, std::pair<bool, bool>> elemente_;
+    // Visible and enabled state per control, indexed by Element.
+    std::array<std::pair<bool, bool>, 5> elemente_{{{true, true}, {true, true}, {true, true},
+                                                     {true, true}, {true, true}}};
 };
 
 // UTF-8 of a Windows-1252 text with control characters as \xHH.

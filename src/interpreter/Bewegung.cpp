@@ -27,6 +27,24 @@ std::string Zahl(Laufumgebung& u, double v) {
     return u.format.Fest(v, 15, 2);
 }
 
+// BefohleneGeschwindigkeiten of the velocities in force, computed again only
+// when they or the machine data changed.
+const decltype(Laufzustand::geschwindigkeiten)& Befohlen(Laufumgebung& u) {
+    const TKonfiguration& k = u.zustand.konfig;
+    auto& c = u.lauf.geschwindigkeiten;
+    if (!(c.fuer == k.AktGeschw) || !(c.steigung == k.Spindelsteigung) ||
+        c.schritte != k.SchritteProUmdrehung || c.faktor != k.Schrittfaktor) {
+        c.fuer = k.AktGeschw;
+        c.steigung = k.Spindelsteigung;
+        c.schritte = k.SchritteProUmdrehung;
+        c.faktor = k.Schrittfaktor;
+        c.befohlen = BefohleneGeschwindigkeiten(u.zustand, k.AktGeschw);
+        const TGeschwindigkeiten& v = k.AktGeschw;
+        c.raten = SchrittRaten(u.zustand, {v.x, v.y, v.z1, v.z2});
+    }
+    return c;
+}
+
 // What a target outside the protection zone does: the operator is told, the
 // run ends after the block and the reference counts as lost.
 void BereichVerletzt(Laufumgebung& u) {
@@ -62,8 +80,7 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         BereichVerletzt(u);
         return false;
     }
-    const TGeschwindigkeiten& v = z.konfig.AktGeschw;
-    const std::string befehl = FahrBefehlBilden(z, achsen, weg, {v.x, v.y, v.z1, v.z2});
+    const std::string befehl = FahrBefehlMitRaten(z, achsen, weg, Befohlen(u).raten);
     if (u.lauf.befehlMelden) {
         u.lauf.befehlMelden(befehl);
     }
@@ -107,22 +124,6 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
     // position is taken as reached.
     (void)ok;
     return true;
-}
-
-// BefohleneGeschwindigkeiten of the velocities in force, computed again only
-// when they or the machine data changed.
-const TGeschwindigkeiten& Befohlen(Laufumgebung& u) {
-    const TKonfiguration& k = u.zustand.konfig;
-    auto& c = u.lauf.geschwindigkeiten;
-    if (!(c.fuer == k.AktGeschw) || !(c.steigung == k.Spindelsteigung) ||
-        c.schritte != k.SchritteProUmdrehung || c.faktor != k.Schrittfaktor) {
-        c.fuer = k.AktGeschw;
-        c.steigung = k.Spindelsteigung;
-        c.schritte = k.SchritteProUmdrehung;
-        c.faktor = k.Schrittfaktor;
-        c.befohlen = BefohleneGeschwindigkeiten(u.zustand, k.AktGeschw);
-    }
-    return c.befohlen;
 }
 
 // Distances corrected by the read-back position so that a move ends at its
@@ -205,7 +206,7 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
     if (ok) {
         // The estimate uses the velocities the controller really runs at, so
         // a feed of 0 never divides by zero and the wait matches the move.
-        z.Verfahrdauer = Verfahrzeit(z, aktuell, ziel, Befohlen(u));
+        z.Verfahrdauer = Verfahrzeit(z, aktuell, ziel, Befohlen(u).befohlen);
         // x runs against the machine when the right-hand rule is not met; the
         // controller counts z downwards.
         const TAchsWerte weg = {z.konfig.RechteHandRegel ? d[0] : -d[0], d[1], -d[2], -d[3]};
@@ -248,7 +249,7 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
         d[1] += aktuellM.y - istM.y;
         d[2] += aktuellM.z - istM.z;
     }
-    const std::int32_t dauer = Verfahrzeit(z, aktuellM, zielM, Befohlen(u));
+    const std::int32_t dauer = Verfahrzeit(z, aktuellM, zielM, Befohlen(u).befohlen);
     z.Verfahrdauer = std::max(optionen.mindestDauerMs, dauer);
     // Machine x counts with the controller; z counts downwards.
     TAchsWerte weg = {d[0], d[1], -d[2], -d[3]};

@@ -3,6 +3,8 @@
 #include "state/Dateien.h"
 #include "state/Meldungen.h"
 
+#include <algorithm>
+
 namespace korvx {
 
 namespace {
@@ -61,13 +63,22 @@ template <class Zeile> void ZeilenDurchgehen(std::string_view inhalt, Zeile&& ze
 
 BlockList BlockList::Hauptprogramm(std::string_view dateiinhalt) {
     BlockList liste;
-    liste.text_.reserve(dateiinhalt.size());
+    // Sized once: a program of a million blocks is not copied while it grows.
+    std::size_t zeilen = 0;
+    std::size_t zeichen = 0;
+    ZeilenDurchgehen(dateiinhalt, [&](std::string_view zeile) {
+        if (!zeile.empty()) {
+            ++zeilen;
+            zeichen += std::min(zeile.size(), kSatzLaenge);
+        }
+    });
+    liste.text_.reserve(zeichen);
+    liste.enden_.reserve(zeilen);
     ZeilenDurchgehen(dateiinhalt, [&liste](std::string_view zeile) {
         if (!zeile.empty()) {
             liste.Anhaengen(zeile);
         }
     });
-    liste.text_.shrink_to_fit();
     return liste;
 }
 

@@ -9,6 +9,7 @@
 #include "state/Maschinenzustand.h"
 #include "state/Punkt3D.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -112,6 +113,7 @@ struct Laufzustand {
         std::int32_t schritte = 0;
         std::uint8_t faktor = 0;
         TGeschwindigkeiten befohlen;
+        std::array<std::int32_t, 4> raten{}; // step rates of the move command
     } geschwindigkeiten;
 
     // Refreshes the main window's status lines; set by the window.

@@ -4,37 +4,58 @@
 
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace korvx {
+
+std::array<std::int32_t, 4> SchrittRaten(const Maschinenzustand& z,
+                                         const std::array<double, 4>& geschw) {
+    const TPunkt3D& s = z.konfig.Spindelsteigung;
+    // Both z drives run on the z spindle.
+    const double steigung[4] = {s.x, s.y, s.z, s.z};
+    std::array<std::int32_t, 4> raten{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        // The rate is limited to 21 … 10000, so the rounding cannot overflow.
+        raten[i] =
+            static_cast<std::int32_t>(std::nearbyint(SchrittFrequenz(z, geschw[i], steigung[i])));
+    }
+    return raten;
+}
+
+std::string FahrBefehlMitRaten(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
+                               const std::array<double, 4>& weg,
+                               const std::array<std::int32_t, 4>& raten) {
+    const TPunkt3D& s = z.konfig.Spindelsteigung;
+    const double steigung[4] = {s.x, s.y, s.z, s.z};
+    // Composed in one buffer: a program run builds one command per chord.
+    // Eight numbers of at most 20 characters and their separators fit.
+    char puffer[4 + 8 * 22];
+    char* p = puffer;
+    char* const ende = puffer + sizeof puffer;
+    auto anhaengen = [&](std::string_view t) {
+        for (char c : t) {
+            if (p < ende) {
+                *p++ = c;
+            }
+        }
+    };
+    auto zahl = [&](std::int64_t v) { p = std::to_chars(p, ende, v).ptr; };
+    anhaengen("@0A ");
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (i > 0) {
+            anhaengen(", ");
+        }
+        zahl(achsen[i] ? SchrittZahl(z, weg[i], steigung[i]) : 0);
+        anhaengen(", ");
+        zahl(raten[i]);
+    }
+    return std::string(puffer, p);
+}
 
 std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
                              const std::array<double, 4>& weg,
                              const std::array<double, 4>& geschw) {
-    const TPunkt3D& s = z.konfig.Spindelsteigung;
-    // Both z drives run on the z spindle.
-    const double steigung[4] = {s.x, s.y, s.z, s.z};
-    // Composed without temporaries: a program run builds one command per chord.
-    std::string text;
-    text.reserve(96);
-    text.append("@0A ");
-    auto zahl = [&text](std::int64_t v) {
-        char puffer[24];
-        const auto ergebnis = std::to_chars(puffer, puffer + sizeof puffer, v);
-        text.append(puffer, ergebnis.ptr);
-    };
-    for (std::size_t i = 0; i < 4; ++i) {
-        const std::int64_t schritte = achsen[i] ? SchrittZahl(z, weg[i], steigung[i]) : 0;
-        // The rate is limited to 21 … 10000, so the rounding cannot overflow.
-        const auto rate =
-            static_cast<std::int64_t>(std::nearbyint(SchrittFrequenz(z, geschw[i], steigung[i])));
-        if (i > 0) {
-            text += ", ";
-        }
-        zahl(schritte);
-        text += ", ";
-        zahl(rate);
-    }
-    return text;
+    return FahrBefehlMitRaten(z, achsen, weg, SchrittRaten(z, geschw));
 }
 
 bool FahrBefehlImBereich(const Maschinenzustand& z, const std::array<bool, 4>& achsen,

@@ -68,6 +68,13 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position);
 std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
                              const std::array<double, 4>& weg, const std::array<double, 4>& geschw);
 
+// The same with the step rates already computed (SchrittRaten), for callers
+// that build many commands at one set of velocities.
+std::array<std::int32_t, 4> SchrittRaten(const Maschinenzustand& z,
+                                         const std::array<double, 4>& geschw);
+std::string FahrBefehlMitRaten(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
+                               const std::array<double, 4>& weg,
+                               const std::array<std::int32_t, 4>& raten);
 // The controller counts steps in 24 bits: a move command whose step count
 // lies beyond ±kSchrittzahlGrenze would wrap.
 inline constexpr std::int64_t kSchrittzahlGrenze = 8388607;

@@ -55,6 +55,12 @@ std::optional<std::vector<std::uint8_t>> DateiLesen(std::string_view pfad1252, L
         return std::nullopt;
     }
     std::vector<std::uint8_t> inhalt;
+    // Sized once for a regular file, so a large program is not held twice
+    // while the vector grows.
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+        inhalt.reserve(static_cast<std::size_t>(info.st_size));
+    }
     std::uint8_t puffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, puffer, sizeof puffer);
