@@ -11,11 +11,11 @@
 #include "state/Bediener.h"
 #include "state/Punkt3D.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
 #include <functional>
-#include <array>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -73,8 +73,8 @@ private:
     std::int64_t uhr_ = 0;       // virtual clock, ms
     std::int64_t startEcht_ = 0; // real clock at start, ms
     // Visible and enabled state per control, indexed by Element.
-    std::array<std::pair<bool, bool>, 5> elemente_{{{true, true}, {true, true}, {true, true},
-                                                     {true, true}, {true, true}}};
+    std::array<std::pair<bool, bool>, 5> elemente_{
+        {{true, true}, {true, true}, {true, true}, {true, true}, {true, true}}};
 };
 
 // UTF-8 of a Windows-1252 text with control characters as \xHH.

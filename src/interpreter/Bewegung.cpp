@@ -74,13 +74,24 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
     for (std::size_t i = 0; i < 4; ++i) {
         achsen[i] = weg[i] != 0.0;
     }
-    if (!FahrBefehlImBereich(z, achsen, weg)) {
+    // A distance that is not finite (from data no check caught) counts as
+    // beyond the range; SchrittZahl would make 0 of NaN.
+    bool endlich = true;
+    for (double w : weg) {
+        endlich = endlich && std::isfinite(w);
+    }
+    const std::array<std::int64_t, 4> schritte = Schrittzahlen(z, achsen, weg);
+    if (!endlich || !SchrittzahlenImBereich(schritte)) {
         // The step count would not fit the controller's counter: refused like
         // a target outside the protection zone, so no wrapped count is sent.
         BereichVerletzt(u);
         return false;
     }
-    const std::string befehl = FahrBefehlMitRaten(z, achsen, weg, Befohlen(u).raten);
+    FahrBefehlSchreiben(u.lauf.befehl, schritte, Befohlen(u).raten);
+    // The buffer serves the simulation; a command that goes to the line is
+    // its own copy, so nothing done while events run before the send can
+    // change it.
+    const std::string& befehl = u.lauf.befehl;
     if (u.lauf.befehlMelden) {
         u.lauf.befehlMelden(befehl);
     }
@@ -96,7 +107,8 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         b.ElementSetzen(Element::AbbruchKnopf, true, true);
         zeichnen();
         if (!z.Abbruch) {
-            BefehlSenden(u, befehl, ok, z.Verfahrdauer);
+            const std::string senden = befehl;
+            BefehlSenden(u, senden, ok, z.Verfahrdauer);
         }
         b.ElementSetzen(Element::AbbruchKnopf, true, false);
     } else if (modus == kSimulation) {
@@ -112,7 +124,8 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
     } else {
         b.ElementSetzen(Element::NotausKnopf, true, true);
         if (!z.Abbruch) {
-            BefehlSenden(u, befehl, ok, z.Verfahrdauer);
+            const std::string senden = befehl;
+            BefehlSenden(u, senden, ok, z.Verfahrdauer);
         }
     }
     b.ElementSetzen(Element::NotausKnopf, false, false);
@@ -223,7 +236,7 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
             }
         }
     }
-    z.PositionM = NachMaschinenKoord(z, aktuell);
+    z.PositionM = ok ? zielM : NachMaschinenKoord(z, aktuell);
     PositionMZeigen(u);
     return ok;
 }

@@ -116,6 +116,9 @@ struct Laufzustand {
         std::array<std::int32_t, 4> raten{}; // step rates of the move command
     } geschwindigkeiten;
 
+    // The move command being sent; its storage serves every move.
+    std::string befehl;
+
     // Refreshes the main window's status lines; set by the window.
     std::function<void()> statusAuffrischen;
     // Traces every controller command of a straight move, also in simulation

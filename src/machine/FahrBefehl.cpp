@@ -22,11 +22,27 @@ std::array<std::int32_t, 4> SchrittRaten(const Maschinenzustand& z,
     return raten;
 }
 
-std::string FahrBefehlMitRaten(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
-                               const std::array<double, 4>& weg,
-                               const std::array<std::int32_t, 4>& raten) {
+std::array<std::int64_t, 4> Schrittzahlen(const Maschinenzustand& z,
+                                          const std::array<bool, 4>& achsen,
+                                          const std::array<double, 4>& weg) {
     const TPunkt3D& s = z.konfig.Spindelsteigung;
     const double steigung[4] = {s.x, s.y, s.z, s.z};
+    std::array<std::int64_t, 4> n{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        n[i] = achsen[i] ? SchrittZahl(z, weg[i], steigung[i]) : 0;
+    }
+    return n;
+}
+
+std::string FahrBefehlAusSchritten(const std::array<std::int64_t, 4>& schritte,
+                                   const std::array<std::int32_t, 4>& raten) {
+    std::string text;
+    FahrBefehlSchreiben(text, schritte, raten);
+    return text;
+}
+
+void FahrBefehlSchreiben(std::string& text, const std::array<std::int64_t, 4>& schritte,
+                         const std::array<std::int32_t, 4>& raten) {
     // Composed in one buffer: a program run builds one command per chord.
     // Eight numbers of at most 20 characters and their separators fit.
     char puffer[4 + 8 * 22];
@@ -45,11 +61,17 @@ std::string FahrBefehlMitRaten(const Maschinenzustand& z, const std::array<bool,
         if (i > 0) {
             anhaengen(", ");
         }
-        zahl(achsen[i] ? SchrittZahl(z, weg[i], steigung[i]) : 0);
+        zahl(schritte[i]);
         anhaengen(", ");
         zahl(raten[i]);
     }
-    return std::string(puffer, p);
+    text.assign(puffer, p);
+}
+
+std::string FahrBefehlMitRaten(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
+                               const std::array<double, 4>& weg,
+                               const std::array<std::int32_t, 4>& raten) {
+    return FahrBefehlAusSchritten(Schrittzahlen(z, achsen, weg), raten);
 }
 
 std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
@@ -58,23 +80,23 @@ std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4
     return FahrBefehlMitRaten(z, achsen, weg, SchrittRaten(z, geschw));
 }
 
-bool FahrBefehlImBereich(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
-                         const std::array<double, 4>& weg) {
-    const TPunkt3D& s = z.konfig.Spindelsteigung;
-    const double steigung[4] = {s.x, s.y, s.z, s.z};
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (!achsen[i]) {
-            continue;
-        }
-        if (!std::isfinite(weg[i])) {
-            return false;
-        }
-        const std::int64_t n = SchrittZahl(z, weg[i], steigung[i]);
+bool SchrittzahlenImBereich(const std::array<std::int64_t, 4>& schritte) {
+    for (const std::int64_t n : schritte) {
         if (n > kSchrittzahlGrenze || n < -kSchrittzahlGrenze) {
             return false;
         }
     }
     return true;
+}
+
+bool FahrBefehlImBereich(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
+                         const std::array<double, 4>& weg) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (achsen[i] && !std::isfinite(weg[i])) {
+            return false;
+        }
+    }
+    return SchrittzahlenImBereich(Schrittzahlen(z, achsen, weg));
 }
 
 } // namespace korvx

@@ -72,6 +72,17 @@ std::string FahrBefehlBilden(const Maschinenzustand& z, const std::array<bool, 4
 // that build many commands at one set of velocities.
 std::array<std::int32_t, 4> SchrittRaten(const Maschinenzustand& z,
                                          const std::array<double, 4>& geschw);
+// Step counts of the four axes (0 for an axis that does not move) and the
+// command built from counts and rates.
+std::array<std::int64_t, 4> Schrittzahlen(const Maschinenzustand& z,
+                                          const std::array<bool, 4>& achsen,
+                                          const std::array<double, 4>& weg);
+std::string FahrBefehlAusSchritten(const std::array<std::int64_t, 4>& schritte,
+                                   const std::array<std::int32_t, 4>& raten);
+// The same into `text`, whose storage is reused from command to command.
+void FahrBefehlSchreiben(std::string& text, const std::array<std::int64_t, 4>& schritte,
+                         const std::array<std::int32_t, 4>& raten);
+bool SchrittzahlenImBereich(const std::array<std::int64_t, 4>& schritte);
 std::string FahrBefehlMitRaten(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
                                const std::array<double, 4>& weg,
                                const std::array<std::int32_t, 4>& raten);
