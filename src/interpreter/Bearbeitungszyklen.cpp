@@ -29,14 +29,7 @@ constexpr double kHoechstzahl = 1e9;
 // One straight move from the tool position. False when the cycle must stop:
 // after a stopped move the reference counts as lost and the run ends.
 bool Fahren(Laufumgebung& u, const TPunkt3D& ziel) {
-    Maschinenzustand& z = u.zustand;
-    Geradeverfahren(u, z.WerkzeugPositionW, ziel);
-    if (z.Abbruch) {
-        ReferenzVerloren(u);
-        z.Abgebrochen = true;
-        return false;
-    }
-    return !z.Abgebrochen;
+    return Weiterfahren(u, ziel);
 }
 
 bool BohrenBei(Laufumgebung& u, const TPunkt3D& p) {

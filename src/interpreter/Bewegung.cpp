@@ -241,6 +241,17 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
     return ok;
 }
 
+bool Weiterfahren(Laufumgebung u, const TPunkt3D& ziel) {
+    Maschinenzustand& z = u.zustand;
+    Geradeverfahren(u, z.WerkzeugPositionW, ziel);
+    if (z.Abbruch) {
+        ReferenzVerloren(u);
+        z.Abgebrochen = true;
+        return false;
+    }
+    return !z.Abgebrochen;
+}
+
 bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM, MFahrt optionen) {
     Maschinenzustand& z = u.zustand;
     PunktZeigen(u, meldung::ZielpunktM(), zielM);

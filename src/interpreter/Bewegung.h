@@ -29,6 +29,11 @@ struct MFahrt {
 bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
                       MFahrt optionen = {});
 
+// A straight move from the tool position to `ziel` for the cycles and the
+// engraving: false when the work must stop (a stopped move marks the
+// reference lost and ends the run).
+bool Weiterfahren(Laufumgebung u, const TPunkt3D& ziel);
+
 // Marks the reference as lost: ReferenzAngefahren false, "999,99" in the
 // coordinate fields, the target caption emptied, "Referenzgeschwindigkeit" in
 // the velocity label.

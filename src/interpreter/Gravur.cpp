@@ -19,16 +19,7 @@ struct Gravurlauf {
     bool angehoben = false;
 
     // One straight move; false when the engraving must stop.
-    bool Fahren(const TPunkt3D& ziel) {
-        Maschinenzustand& z = u.zustand;
-        Geradeverfahren(u, z.WerkzeugPositionW, ziel);
-        if (z.Abbruch) {
-            ReferenzVerloren(u);
-            z.Abgebrochen = true;
-            return false;
-        }
-        return !z.Abgebrochen;
-    }
+    bool Fahren(const TPunkt3D& ziel) { return Weiterfahren(u, ziel); }
 
     // A move command: raised at rapid speed to the point.
     bool Bewegen(double x, double y) {

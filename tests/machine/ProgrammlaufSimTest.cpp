@@ -10,6 +10,7 @@
 #include "interpreter/Programmlauf.h"
 #include "machine/Isel.h"
 #include "machine/SerielleLeitung.h"
+#include "support/EchtzeitBediener.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
 
@@ -25,25 +26,7 @@ namespace {
 using namespace std::chrono_literals;
 using Zeilen = std::vector<std::string>;
 
-// The scripted operator on the real clock.
-class EchtzeitBediener : public test::FakeBediener {
-public:
-    std::int64_t Millisekunden() override {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now() - beginn_)
-            .count();
-    }
-    void Warten(std::int32_t ms) override {
-        const auto ende = Millisekunden() + ms;
-        while (Millisekunden() < ende) {
-            NachrichtenVerarbeiten();
-            std::this_thread::sleep_for(2ms);
-        }
-    }
-
-private:
-    std::chrono::steady_clock::time_point beginn_ = std::chrono::steady_clock::now();
-};
+using test::EchtzeitBediener;
 
 struct ProgrammlaufSimTest : ::testing::Test {
     test::TempOrdner ordner;
