@@ -31,14 +31,23 @@ std::string Ausgabetext(std::string_view text1252) {
     const std::string utf8 = NachUtf8(text1252);
     std::string aus;
     aus.reserve(utf8.size());
-    for (char c : utf8) {
-        const auto b = static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        char esc[8];
         if (b < 0x20 || b == 0x7F) {
-            char esc[8];
             std::snprintf(esc, sizeof esc, "\\x%02X", b);
             aus += esc;
+        } else if (b == 0xC2 && i + 1 < utf8.size() &&
+                   static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+            // A C1 control character (a byte Windows-1252 leaves undefined,
+            // such as the 0x81 of some controller texts) is written as the
+            // byte it was.
+            std::snprintf(esc, sizeof esc, "\\x%02X", static_cast<unsigned char>(utf8[i + 1]));
+            aus += esc;
+            ++i;
         } else {
-            aus.push_back(c);
+            aus.push_back(utf8[i]);
         }
     }
     return aus;
