@@ -3,6 +3,7 @@
 // injected fault ending with its message, the stop flags and nothing sent
 // afterwards. Motion runs a thousand times faster than real; every wait is
 // bounded.
+#include "SimProtokoll.h"
 #include "anlage/Anlage.h"
 #include "ctlsim/SimProzess.h"
 #include "machine/Isel.h"
@@ -46,27 +47,9 @@ struct IselSimTest : ::testing::Test {
     }
 
     // Lines the simulator received, in order.
-    std::vector<std::string> Empfangen() {
-        std::ifstream log(ordner.Datei("ctlsim.log"));
-        std::vector<std::string> zeilen;
-        std::string zeit, art, rest;
-        while (log >> zeit >> art) {
-            std::getline(log, rest);
-            if (art == "rx") {
-                zeilen.push_back(rest.substr(1));
-            }
-        }
-        return zeilen;
-    }
+    std::vector<std::string> Empfangen() { return test::SimEmpfangen(ordner.Datei("ctlsim.log")); }
     bool LogEnthaelt(const std::string& text) {
-        std::ifstream log(ordner.Datei("ctlsim.log"));
-        std::string zeile;
-        while (std::getline(log, zeile)) {
-            if (zeile.find(text) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
+        return test::SimLogEnthaelt(ordner.Datei("ctlsim.log"), text);
     }
 
     // What a program run does per straight move: ask the position, send the

@@ -4,6 +4,7 @@
 // of arc chords; a fault in the middle of a program stops it with nothing sent
 // afterwards. Motion and the line run much faster than real; every wait is
 // bounded.
+#include "SimProtokoll.h"
 #include "anlage/Anlage.h"
 #include "ctlsim/SimProzess.h"
 #include "geometry/Koordinaten.h"
@@ -60,27 +61,9 @@ struct ProgrammlaufSimTest : ::testing::Test {
     }
 
     // Lines the simulator received, in order.
-    Zeilen Empfangen() {
-        std::ifstream log(ordner.Datei("ctlsim.log"));
-        Zeilen zeilen;
-        std::string zeit, art, rest;
-        while (log >> zeit >> art) {
-            std::getline(log, rest);
-            if (art == "rx") {
-                zeilen.push_back(rest.substr(1));
-            }
-        }
-        return zeilen;
-    }
+    Zeilen Empfangen() { return test::SimEmpfangen(ordner.Datei("ctlsim.log")); }
     bool LogEnthaelt(const std::string& text) {
-        std::ifstream log(ordner.Datei("ctlsim.log"));
-        std::string zeile;
-        while (std::getline(log, zeile)) {
-            if (zeile.find(text) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
+        return test::SimLogEnthaelt(ordner.Datei("ctlsim.log"), text);
     }
 };
 
