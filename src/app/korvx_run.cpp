@@ -42,23 +42,6 @@ int Abbruch(const std::string& text) {
     return kNichtGestartet;
 }
 
-// The tool file as the program start reads it: when it exists the tool list
-// is loaded, otherwise the list stays empty and no tool is in use. A relative
-// name refers to the start folder.
-void WerkzeugeLaden(korvx::Anlage& anlage) {
-    auto& konfig = anlage.zustand.konfig;
-    const std::string name = konfig.WerkzeugDatei.Text();
-    const std::string pfad =
-        (!name.empty() && name[0] != '/') ? anlage.zustand.StartVerzeichnis + name : name;
-    if (!korvx::DateiExistiert(pfad)) {
-        konfig.AktuellesWerkzeug = korvx::KeinWerkzeug();
-        return;
-    }
-    konfig.WerkzeugDatei.Setzen(pfad);
-    korvx::WkzDateiLesen(anlage);
-    konfig.WerkzeugDatei.Setzen(name);
-}
-
 // A path from the command line (UTF-8) as a full path in Windows-1252.
 std::string VollerPfad(const std::string& pfad) {
     std::error_code ec;
@@ -143,7 +126,7 @@ int main(int argc, char** argv) {
     }
     // Read like the program start reads them; korvx-run never writes them.
     EinstellungenLaden(zustand, konsole);
-    WerkzeugeLaden(anlage);
+    WkzDateiBeimStartLesen(anlage);
     zustand.konfig.Grafikmodus = o.grafikmodus;
     if (o.schrittbetrieb) {
         zustand.konfig.Schrittbetrieb = true;

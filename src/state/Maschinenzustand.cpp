@@ -200,4 +200,11 @@ void Maschinenzustand::GeschwindigkeitWaehlen(bool eilgang) {
     EilgangAktiv = eilgang;
 }
 
+void Maschinenzustand::EbenenBefehlSetzen() {
+    static constexpr const char* kBefehle[] = {"@0e0", "@0e1", "@0e2", "@0z1"};
+    const std::uint8_t ebene =
+        Interpolationsebene <= kEbene3D ? Interpolationsebene : std::uint8_t{kEbeneXY};
+    EbenenBefehl = kBefehle[ebene];
+}
+
 } // namespace korvx

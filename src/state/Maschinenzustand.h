@@ -131,6 +131,9 @@ struct Maschinenzustand {
     void KonfigurationZuruecksetzen();
     // AktGeschw := rapid (true) or working (false) set; EilgangAktiv := eilgang.
     void GeschwindigkeitWaehlen(bool eilgang);
+    // EbenenBefehl := the controller command of Interpolationsebene: "@0e0",
+    // "@0e1", "@0e2" for the planes, "@0z1" for 3D interpolation.
+    void EbenenBefehlSetzen();
 };
 
 } // namespace korvx

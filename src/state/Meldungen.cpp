@@ -407,3 +407,47 @@ std::string BohrenAnWerkzeugposition(std::string_view tiefe) {
 }
 
 } // namespace korvx::meldung
+
+// --- Main window ------------------------------------------------------------
+namespace korvx::meldung {
+std::string Datenuebertragungsfehler() {
+    return T("Fehler bei der Datenübertragung!");
+}
+std::string ReferenzOderNullpunktFehlt() {
+    return T("Referenzpunkt nicht angefahren oder Werkzeugnullpunkt nicht gewählt!");
+}
+std::string SchrittbetriebFrage(bool jetztEin) {
+    return jetztEin ? "Schrittbetrieb ausschalten? (J/N) " : "Schrittbetrieb einschalten? (J/N) ";
+}
+std::string TestanzeigeFrage(bool jetztEin) {
+    return jetztEin ? "Testanzeige ausschalten? (J/N)" : "Testanzeige einschalten? (J/N)";
+}
+std::string AlteSchutzzoneBleibt() {
+    return T("Die alte Schutzzone wird beibehalten!");
+}
+std::string GrafikLoeschenFrage() {
+    return T("Grafik löschen?");
+}
+std::string HaftungFrage() {
+    return "Mit dem Haftungsausschluss bin ich einverstanden!";
+}
+std::string HaftungAbgelehnt() {
+    return "Das Programm kann nur nach Verzicht auf jeden Haftungsanspruch gestartet werden!";
+}
+std::string NochNichtVerfuegbar(std::string_view fenster) {
+    return T("Das Fenster \"") + std::string(fenster) +
+           T("\" ist in dieser Version noch nicht verfügbar.");
+}
+std::string LaufSperre() {
+    return T("Während eine Bearbeitung oder Bewegung läuft, ist dieser Befehl gesperrt.");
+}
+std::string TitelNullpunktM() {
+    return T("Werkstücknullpunkt (M)");
+}
+std::string TitelWerkzeugpositionW() {
+    return "Werkzeugposition (W)";
+}
+std::string TitelReferenzfahren() {
+    return "Referenzfahren";
+}
+} // namespace korvx::meldung

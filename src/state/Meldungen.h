@@ -157,3 +157,20 @@ std::string BohrenNichtMoeglich();
 std::string BohrenAnWerkzeugposition(std::string_view tiefe);
 
 } // namespace korvx::meldung
+
+// --- Main window ------------------------------------------------------------
+namespace korvx::meldung {
+std::string Datenuebertragungsfehler();
+std::string ReferenzOderNullpunktFehlt();
+std::string SchrittbetriebFrage(bool jetztEin);
+std::string TestanzeigeFrage(bool jetztEin);
+std::string AlteSchutzzoneBleibt();
+std::string GrafikLoeschenFrage();
+std::string HaftungFrage();
+std::string HaftungAbgelehnt();
+std::string NochNichtVerfuegbar(std::string_view fenster);
+std::string LaufSperre();
+std::string TitelNullpunktM();
+std::string TitelWerkzeugpositionW();
+std::string TitelReferenzfahren();
+} // namespace korvx::meldung

@@ -287,4 +287,18 @@ bool WkzDateiSchreiben(WkzZugang anlage) {
     return true;
 }
 
+void WkzDateiBeimStartLesen(WkzZugang anlage) {
+    auto& konfig = anlage.zustand.konfig;
+    const std::string name = konfig.WerkzeugDatei.Text();
+    const std::string pfad =
+        (!name.empty() && name[0] != '/') ? anlage.zustand.StartVerzeichnis + name : name;
+    if (!DateiExistiert(pfad)) {
+        konfig.AktuellesWerkzeug = KeinWerkzeug();
+        return;
+    }
+    konfig.WerkzeugDatei.Setzen(pfad);
+    WkzDateiLesen(anlage);
+    konfig.WerkzeugDatei.Setzen(name);
+}
+
 } // namespace korvx

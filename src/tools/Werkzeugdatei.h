@@ -19,6 +19,11 @@ namespace korvx {
 // outside 0 … 15 becomes 0 (black) with a message.
 void WkzDateiLesen(WkzZugang anlage);
 
+// The tool file as the program start reads it: when it exists the list is
+// loaded, otherwise it stays empty and no tool is in use. A relative name is
+// taken in the start folder.
+void WkzDateiBeimStartLesen(WkzZugang anlage);
+
 // The whole file text for the list as it is now.
 std::string WkzDateiText(WkzZugang anlage);
 

@@ -1,0 +1,198 @@
+// The main window as the logic's operator: modal boxes, event processing,
+// waits that keep the window alive, and the displays.
+#include "ui/FraesMainUnit.h"
+#include "ui/QtText.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolBar>
+
+namespace korvx::ui {
+
+namespace {
+
+const QString kTitel = QStringLiteral("Korvelantrix");
+
+} // namespace
+
+void TFraesForm::Meldung(std::string_view text) {
+    QMessageBox box(QMessageBox::Information, kTitel, NachQt(text), QMessageBox::Ok, this);
+    box.setObjectName("Meldung");
+    box.exec();
+}
+
+bool TFraesForm::Frage(std::string_view text) {
+    QMessageBox box(QMessageBox::Question, kTitel, NachQt(text), QMessageBox::Yes | QMessageBox::No,
+                    this);
+    box.setObjectName("Frage");
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+Antwort3 TFraesForm::FrageMitAbbruch(std::string_view text) {
+    QMessageBox box(QMessageBox::Question, kTitel, NachQt(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setObjectName("Frage");
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Antwort3::Ja;
+    case QMessageBox::No:
+        return Antwort3::Nein;
+    default:
+        return Antwort3::Abbrechen;
+    }
+}
+
+bool TFraesForm::Bestaetigung(std::string_view text, std::string_view ok,
+                              std::string_view abbrechen) {
+    QMessageBox box(QMessageBox::Question, kTitel, NachQt(text), QMessageBox::NoButton, this);
+    box.setObjectName("Bestaetigung");
+    QPushButton* weiter = box.addButton(NachQt(ok), QMessageBox::AcceptRole);
+    QPushButton* ende = box.addButton(NachQt(abbrechen), QMessageBox::RejectRole);
+    box.setDefaultButton(weiter);
+    box.setEscapeButton(ende);
+    box.exec();
+    return box.clickedButton() == weiter;
+}
+
+void TFraesForm::NachrichtenVerarbeiten() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TFraesForm::Warten(std::int32_t millisekunden) {
+    if (millisekunden <= 0 || schliesst_) {
+        NachrichtenVerarbeiten();
+        return;
+    }
+    // A local event loop ended by a timer: the window stays alive and the
+    // emergency stop, the abort button and Esc act during the wait.
+    QEventLoop schleife;
+    QTimer zeit;
+    zeit.setSingleShot(true);
+    connect(&zeit, &QTimer::timeout, &schleife, &QEventLoop::quit);
+    connect(qApp, &QCoreApplication::aboutToQuit, &schleife, &QEventLoop::quit);
+    zeit.start(millisekunden);
+    schleife.exec();
+}
+
+void TFraesForm::AnzeigeSetzen(Anzeige feld, std::string_view text) {
+    const QString t = NachQt(text);
+    switch (feld) {
+    case Anzeige::NCSatz:
+        ncSatzLabel_->setText(t);
+        break;
+    case Anzeige::Ziel:
+        zielLabel_->setText(t);
+        break;
+    case Anzeige::X:
+        xEdit_->setText(t);
+        break;
+    case Anzeige::Y:
+        yEdit_->setText(t);
+        break;
+    case Anzeige::Z:
+        zEdit_->setText(t);
+        break;
+    case Anzeige::Hinweis:
+        hinweisLabel_->setText(t);
+        break;
+    case Anzeige::Info1:
+        infoLabel1_->setText(t);
+        break;
+    case Anzeige::Info2:
+        infoLabel2_->setText(t);
+        break;
+    case Anzeige::Geschwindigkeit:
+        geschwindigkeitsLabel_->setText(t);
+        break;
+    case Anzeige::Werkzeug:
+        werkzeugLabel_->setText(t);
+        break;
+    case Anzeige::Laenge:
+        laengeLabel_->setText(t);
+        break;
+    case Anzeige::Durchmesser:
+        durchmesserLabel_->setText(t);
+        break;
+    }
+}
+
+void TFraesForm::ElementSetzen(Element element, bool sichtbar, bool aktiv) {
+    switch (element) {
+    case Element::AbbruchKnopf:
+        abbruchButton_->setVisible(sichtbar);
+        abbruchButton_->setEnabled(aktiv);
+        break;
+    case Element::NotausKnopf:
+        notausButton_->setVisible(sichtbar);
+        notausButton_->setEnabled(aktiv);
+        if (sichtbar && aktiv) {
+            notausButton_->setFocus();
+        }
+        break;
+    case Element::Einstelldaten:
+        mainGroupBox_->setVisible(sichtbar);
+        mainGroupBox_->setEnabled(aktiv);
+        break;
+    case Element::Grafik:
+        graphikGroupBox_->setVisible(sichtbar);
+        graphikGroupBox_->setEnabled(aktiv);
+        if (sichtbar) {
+            graphikGroupBox_->raise();
+        }
+        break;
+    case Element::WerkzeugAnzeige:
+        werkzeugLabel_->setVisible(sichtbar);
+        werkzeugLabel_->setEnabled(aktiv);
+        break;
+    }
+}
+
+bool TFraesForm::ElementAktiv(Element element) {
+    switch (element) {
+    case Element::AbbruchKnopf:
+        return abbruchButton_->isEnabled();
+    case Element::NotausKnopf:
+        return notausButton_->isEnabled();
+    case Element::Einstelldaten:
+        return mainGroupBox_->isEnabled();
+    case Element::Grafik:
+        return graphikGroupBox_->isEnabled();
+    case Element::WerkzeugAnzeige:
+        return werkzeugLabel_->isEnabled();
+    }
+    return false;
+}
+
+void TFraesForm::ProgrammBeenden(int exitCode) {
+    Schliessen(exitCode);
+}
+
+void TFraesForm::Schliessen(int exitCode) {
+    beendet_ = exitCode;
+    schliesst_ = true;
+    anlage_->zustand.Abbruch = true;
+    anlage_->zustand.Abgebrochen = true;
+    QCoreApplication::exit(exitCode);
+}
+
+void TFraesForm::BedienbarSetzen(bool bedienbar) {
+    menuBar()->setEnabled(bedienbar);
+    toolBar_->setEnabled(bedienbar);
+    endeButton_->setEnabled(bedienbar && bildGeklickt_);
+    saveButton_->setEnabled(bedienbar);
+    loeschButton_->setEnabled(bedienbar);
+}
+
+bool TFraesForm::Gesperrt() {
+    return Laeuft();
+}
+
+} // namespace korvx::ui

@@ -1,0 +1,247 @@
+#pragma once
+// The main window "Fräsen im DNC-Betrieb": menus, tool bar, function keys,
+// coordinate and status displays, the simulation graphic and the
+// emergency-stop button. It owns the Anlage and is the operator interface of
+// the logic: message boxes, questions, event processing and waits that keep
+// the window alive while the machine moves.
+#include "anlage/Anlage.h"
+#include "state/Bediener.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolBar;
+class QToolButton;
+
+namespace korvx {
+class TSerial;
+class SerielleLeitung;
+} // namespace korvx
+
+namespace korvx::ui {
+
+class Grafikbild;
+
+// The modal windows the main window opens.
+enum class Dialog {
+    Editor,
+    Werkzeugeingabe,
+    Werkzeugliste,
+    Werkzeugwahl,
+    Anwahlsatz,
+    Schnittstelle,
+    Geschwindigkeiten,
+    AktiveGeschwindigkeit,
+    Vorschub,
+    Drehzahl,
+    Interpolationsebene,
+    Maschinendaten,
+    Bohrtiefe,
+    Darstellungsgrenzen,
+    Darstellungsart,
+    Grafikmodus,
+    Schriftbild,
+    Version,
+    Haftung,
+    Autor,
+    Hinweise,
+};
+
+struct Dialoghaken {
+    std::map<Dialog, std::function<void()>> oeffnen;
+    // The point form and the jog form of manual positioning.
+    Punkteingabe* punktform = nullptr;
+    Tippeingabe* tippform = nullptr;
+    // The test display: shown with its timer running, or hidden and stopped;
+    // and refilled.
+    std::function<void(bool an)> testanzeige;
+    std::function<void()> testanzeigeAuffrischen;
+    // Help for a help context number.
+    std::function<void(int)> hilfe;
+    // The file names the editor leaves behind: true when the editor changed
+    // the program or its name.
+    std::function<bool()> editor;
+};
+
+class TFraesForm : public QMainWindow, public Bediener {
+    Q_OBJECT
+public:
+    // `programmdatei`: the executable, for the version line.
+    explicit TFraesForm(const std::string& programmdatei = {}, QWidget* parent = nullptr);
+    ~TFraesForm() override;
+
+    // Start-up: the settings of `startVerzeichnis` (with trailing '/'), the part
+    // program and the tool list they name.
+    void EinstellungenLadenUndAnzeigen(const std::string& startVerzeichnis);
+
+    Anlage& anlage() { return *anlage_; }
+    Grafikbild& grafik() { return *graphikimage_; }
+    // A run, reference run or manual move is under way.
+    bool Laeuft() const { return laeuft_ > 0; }
+    // The help context of the last command or hovered tool button.
+    int Hilfekontext() const { return hilfekontext_; }
+    // Exit code once the program was told to end (disclaimer declined, Beenden).
+    std::optional<int> Beendet() const { return beendet_; }
+
+    // --- Operator interface ---
+    void Meldung(std::string_view text) override;
+    bool Frage(std::string_view text) override;
+    Antwort3 FrageMitAbbruch(std::string_view text) override;
+    bool Bestaetigung(std::string_view text, std::string_view ok,
+                      std::string_view abbrechen) override;
+    void NachrichtenVerarbeiten() override;
+    void Warten(std::int32_t millisekunden) override;
+    std::int64_t Millisekunden() override { return uhr_.elapsed(); }
+    void AnzeigeSetzen(Anzeige feld, std::string_view text) override;
+    void ElementSetzen(Element element, bool sichtbar, bool aktiv) override;
+    bool ElementAktiv(Element element) override;
+    void ProgrammBeenden(int exitCode) override;
+
+    // --- Commands (menu, tool bar and keys call these; so do tests) ---
+    void StatusAnzeigen(bool zeile1);
+    void Aktivieren();
+    void TeileprogrammLaden(bool hauptmenue);
+    void Referenzfahren(bool geschwindigkeitAuffrischen);
+    void Automatik(bool grafikFragen);
+    void SchrittbetriebUmschalten();
+    void TestanzeigeUmschalten();
+    void SchutzzoneSetzen();
+    void ZeichensatzZeigen();
+    void ZeichensatzLaden();
+    void Bohren();
+    enum class Hand { NullpunktSetzen, NullpunktAnfahren, PunktAnfahren, TippenMenue, TippenKnopf };
+    void Handbefehl(Hand befehl);
+    void F5Punkt();
+    void F6Tippen();
+    void AbbruchKnopf();
+    void NotausKnopf();
+    void Beenden();
+    void TestanzeigeSchalten(bool an);
+    void VersionszeileSetzen(const QString& zeile);
+
+    // The file dialogs; a test replaces them through `dateiwahl`.
+    enum class Dateiwahl { ProgrammOeffnen, ProgrammSpeichern, Zeichensatz };
+    std::function<std::optional<std::string>(Dateiwahl, const std::string& vorgabe)> dateiwahl;
+    std::optional<std::string> DateiWaehlen(Dateiwahl art, const std::string& vorgabe);
+    // The part program in memory was changed (by the editor).
+    void ProgrammGeaendert() { programmGeaendert_ = true; }
+    // Offered when a command would start while a run is under way.
+    bool Gesperrt();
+
+    // The dialogs and forms the window opens, set by whoever builds them
+    // (the program's dialog collection, or a test). A dialog without a hook
+    // shows a "not yet available" note.
+    Dialoghaken haken;
+    void DialogOeffnen(Dialog dialog, int hilfe);
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+    void changeEvent(QEvent* ereignis) override;
+    void closeEvent(QCloseEvent* ereignis) override;
+    void mouseMoveEvent(QMouseEvent* ereignis) override;
+
+private:
+    void FensterAufbauen();
+    void MenueAufbauen();
+    void WerkzeugleisteAufbauen();
+    QAction* Eintrag(QMenu* menue, const char* name, const QString& text, int hilfe,
+                     std::function<void()> wirkung);
+    QLabel* Beschriftung(QWidget* eltern, const char* name, const QString& text);
+    void BedienbarSetzen(bool bedienbar);
+    bool TasteGedrueckt(QKeyEvent* taste);
+    bool TasteLosgelassen(QKeyEvent* taste);
+    void UnbekanntePositionZeigen();
+    void PositionenAnzeigen();
+    void TestanzeigeAuffrischen();
+    void GrafikGeklickt();
+    void GrafikMausBewegt(QPoint pixel);
+    void GrafikSpeichernKnopf();
+    void GrafikLoeschenKnopf();
+    void GrafikSchliessen();
+    void MausZeigerSetzen(QPoint pixel);
+    void Schliessen(int exitCode);
+    void ComError();
+    void HaftungPruefen();
+    bool inAktivierung_ = false;
+    bool programmGeaendert_ = false;
+
+    // A run or move under way: entries that start another are disabled.
+    class Laufsperre;
+
+    std::unique_ptr<Anlage> anlage_;
+    std::unique_ptr<TSerial> serial_;
+    std::unique_ptr<SerielleLeitung> leitung_;
+    std::string programmdatei_;
+    QElapsedTimer uhr_;
+    int laeuft_ = 0;
+    int hilfekontext_ = 100;
+    bool bildGeklickt_ = false;
+    bool schliesst_ = false;
+    std::optional<int> beendet_;
+
+    QLabel* copyrightLabel_ = nullptr;
+    QLabel* zielLabel_ = nullptr;
+    QLabel* infoLabel1_ = nullptr;
+    QLabel* infoLabel2_ = nullptr;
+    QLabel* hinweisLabel_ = nullptr;
+    QLabel* ncSatzLabel_ = nullptr;
+    QLabel* geschwindigkeitsLabel_ = nullptr;
+    QLabel* durchmesserLabel_ = nullptr;
+    QLabel* laengeLabel_ = nullptr;
+    QLabel* werkzeugLabel_ = nullptr;
+    QLineEdit* xEdit_ = nullptr;
+    QLineEdit* yEdit_ = nullptr;
+    QLineEdit* zEdit_ = nullptr;
+    QGroupBox* mainGroupBox_ = nullptr;
+    QGroupBox* graphikGroupBox_ = nullptr;
+    Grafikbild* graphikimage_ = nullptr;
+    QLabel* grafikXLabel_ = nullptr;
+    QLabel* grafikYLabel_ = nullptr;
+    QLineEdit* grafikXEdit_ = nullptr;
+    QLineEdit* grafikYEdit_ = nullptr;
+    QPushButton* notausButton_ = nullptr;
+    QPushButton* abbruchButton_ = nullptr;
+    QPushButton* endeButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* loeschButton_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QAction* schrittbetriebAktion_ = nullptr;
+    QAction* testanzeigeAktion_ = nullptr;
+    QTimer debugTimer_;
+};
+
+// While a run or a move is under way the entries that would start another one
+// or change the machine state are disabled; the emergency stop, the abort
+// button and Esc stay live.
+class TFraesForm::Laufsperre {
+public:
+    explicit Laufsperre(TFraesForm& f) : f_(f) {
+        if (f_.laeuft_++ == 0) {
+            f_.BedienbarSetzen(false);
+        }
+    }
+    ~Laufsperre() {
+        if (--f_.laeuft_ == 0) {
+            f_.BedienbarSetzen(true);
+        }
+    }
+    Laufsperre(const Laufsperre&) = delete;
+    Laufsperre& operator=(const Laufsperre&) = delete;
+
+private:
+    TFraesForm& f_;
+};
+
+} // namespace korvx::ui
