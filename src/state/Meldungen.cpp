@@ -406,6 +406,43 @@ std::string BohrenAnWerkzeugposition(std::string_view tiefe) {
     return Verbinden("Bohren an Werkzeugposition! Tiefe = ", tiefe, " mm ");
 }
 
+// --- Setting dialogs --------------------------------------------------------
+std::string GeschwindigkeitUnzulaessigeZeichen() {
+    return T("Das Eingabefeld enthält unzulässige Zeichen!");
+}
+std::string GeschwindigkeitsBereich(std::string_view vMin, std::string_view vMax) {
+    return Verbinden(T("Für diese Achse muss eine Geschwindigkeit von "), vMin, " m/min bis ") +
+           Verbinden(vMax, " m/min eingegeben werden!", "");
+}
+std::string FalschesZeichenMaschinendaten() {
+    return "Falsches Zeichen im Eingabefelde!";
+}
+std::string SpindellaengeNichtPositiv(char achse) {
+    return Verbinden(T("Die Spindellänge der "), std::string(1, achse),
+                     T("-Achse muss größer als 0 mm sein!"));
+}
+std::string SpindelsteigungNichtPositiv(char achse) {
+    return Verbinden("Die Spindelsteigung der ", std::string(1, achse),
+                     T("-Achse muss größer als 0 mm sein!"));
+}
+std::string FalschesZeichenBohrtiefe(char zeichen) {
+    return Verbinden("Falsches Zeichen im Eingabefeld: ", std::string(1, zeichen), "");
+}
+std::string BohrtiefeBereich() {
+    return T(" Die Bohrtiefe muß kleiner oder gleich Null und größer oder gleich -50 sein!");
+}
+std::string VorschubBereich(std::string_view min, std::string_view max) {
+    return Verbinden(T("Det Vorschub muss größer als "), min, " und kleiner oder gleich ") +
+           Verbinden(max, " sein!", "");
+}
+std::string DrehzahlBereich(std::string_view min, std::string_view max) {
+    return Verbinden(T("Die Drehzahl muss größer als "), min, " und kleiner oder gleich ") +
+           Verbinden(max, " sein!", "");
+}
+std::string OhneHaftungsausschluss() {
+    return "Ohne Haftungsausschluss: Das Programm wird beendet!";
+}
+
 } // namespace korvx::meldung
 
 // --- Main window ------------------------------------------------------------

@@ -156,6 +156,22 @@ std::string BohrenNichtMoeglich();
 // The question before drilling at the tool position; the depth comes formatted.
 std::string BohrenAnWerkzeugposition(std::string_view tiefe);
 
+// --- Setting dialogs --------------------------------------------------------
+std::string GeschwindigkeitUnzulaessigeZeichen();
+// The allowed velocity range of an axis; both bounds come formatted.
+std::string GeschwindigkeitsBereich(std::string_view vMin, std::string_view vMax);
+std::string FalschesZeichenMaschinendaten();
+// A spindle length or pitch that is not greater than 0; achse is 'x', 'y' or 'z'.
+std::string SpindellaengeNichtPositiv(char achse);
+std::string SpindelsteigungNichtPositiv(char achse);
+// The first character of a drilling depth that is not a sign, comma or digit.
+std::string FalschesZeichenBohrtiefe(char zeichen);
+std::string BohrtiefeBereich();
+// Feed and speed ranges; the bounds come formatted.
+std::string VorschubBereich(std::string_view min, std::string_view max);
+std::string DrehzahlBereich(std::string_view min, std::string_view max);
+std::string OhneHaftungsausschluss();
+
 } // namespace korvx::meldung
 
 // --- Main window ------------------------------------------------------------
