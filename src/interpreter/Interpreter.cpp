@@ -56,9 +56,8 @@ bool Interpreter::ZyklenVerfuegbar() const {
 
 void Interpreter::Ebene(std::int32_t g, std::uint8_t ebene) {
     Maschinenzustand& z = u_.zustand;
-    static constexpr const char* kBefehle[] = {"@0e0", "@0e1", "@0e2"};
     z.Interpolationsebene = ebene;
-    z.EbenenBefehl = kBefehle[ebene];
+    z.EbenenBefehlSetzen();
     if (z.konfig.Grafikmodus != kSimulation && !z.Abbruch) {
         bool ok = false;
         BefehlSenden(u_, z.EbenenBefehl, ok, 200);

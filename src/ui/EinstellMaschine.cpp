@@ -218,11 +218,10 @@ void TInterpolationsebenenform::Oeffnen() {
 }
 
 void TInterpolationsebenenform::Uebernehmen() {
-    static const char* const kBefehle[4] = {"@0e0", "@0e1", "@0e2", "@0z1"};
     const int ebene = ebenenGruppe_->ItemIndex();
     if (ebene >= 0) {
         zustand_.Interpolationsebene = static_cast<std::uint8_t>(ebene);
-        zustand_.EbenenBefehl = kBefehle[ebene];
+        zustand_.EbenenBefehlSetzen();
     }
     StatusAuffrischen();
     accept();
