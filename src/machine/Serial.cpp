@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <poll.h>
+#include <set>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -68,6 +71,33 @@ std::int64_t JetztMs() {
         .count();
 }
 
+// Port n's device without a fixed path: the "COMn" entry of the folder when
+// there is one (even a dangling link), otherwise /dev/ttyS(n-1).
+std::string PortPfad(const std::string& start, int n) {
+    std::string ordner = start.empty() ? std::string("./") : start;
+    if (ordner.back() != '/') {
+        ordner += '/';
+    }
+    const std::string eintrag = ordner + "COM" + std::to_string(n);
+    struct stat st {};
+    if (lstat(eintrag.c_str(), &st) == 0) {
+        return eintrag;
+    }
+    return "/dev/ttyS" + std::to_string(n - 1);
+}
+
+bool IstZeichengeraet(const std::string& pfad) {
+    struct stat st {};
+    return stat(pfad.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+// The device a path finally leads to, for telling two names of one device apart.
+std::string Endpfad(const std::string& pfad) {
+    std::error_code fehler;
+    const auto p = std::filesystem::canonical(pfad, fehler);
+    return fehler ? pfad : p.string();
+}
+
 void Modemleitung(int fd, int bit, bool an) {
     // A pseudo-terminal has no modem lines; the call fails there and that is fine.
     (void)ioctl(fd, an ? TIOCMBIS : TIOCMBIC, &bit);
@@ -78,6 +108,42 @@ void Modemleitung(int fd, int bit, bool an) {
 int Bitrate(TBaudrate b) {
     const auto i = static_cast<int>(b);
     return i >= 0 && i < kAnzahlBaudraten ? kBitraten[i] : 9600;
+}
+
+std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis) {
+    std::vector<TPortGeraet> geraete;
+    std::set<std::string> erreicht;
+    for (int n = 1; n <= TPortListe::kAnzahlPorts; ++n) {
+        std::string pfad = PortPfad(startVerzeichnis, n);
+        if (IstZeichengeraet(pfad)) {
+            erreicht.insert(Endpfad(pfad));
+            geraete.push_back({n, "COM" + std::to_string(n), std::move(pfad)});
+        }
+    }
+    std::vector<std::string> weitere;
+    std::error_code fehler;
+    for (const auto& e : std::filesystem::directory_iterator("/dev", fehler)) {
+        const std::string name = e.path().filename().string();
+        const bool passt =
+            name.starts_with("ttyS") || name.starts_with("ttyUSB") || name.starts_with("ttyACM");
+        const std::string pfad = e.path().string();
+        if (passt && IstZeichengeraet(pfad) && !erreicht.contains(Endpfad(pfad))) {
+            weitere.push_back(pfad);
+        }
+    }
+    // ttyS2 before ttyS10: by the name's letters, then by its number.
+    std::sort(weitere.begin(), weitere.end(), [](const std::string& a, const std::string& b) {
+        const auto teilen = [](const std::string& s) {
+            const auto z = s.find_first_of("0123456789");
+            const std::string kopf = s.substr(0, z);
+            return std::pair{kopf, z == std::string::npos ? -1L : std::atol(s.c_str() + z)};
+        };
+        return teilen(a) < teilen(b);
+    });
+    for (auto& pfad : weitere) {
+        geraete.push_back({0, pfad, pfad});
+    }
+    return geraete;
 }
 
 // --- TCustomSerial ----------------------------------------------------------
@@ -98,16 +164,7 @@ std::string TCustomSerial::Geraetepfad(int n) const {
     if (!festerPfad_.empty()) {
         return festerPfad_;
     }
-    std::string ordner = start_.empty() ? std::string("./") : start_;
-    if (ordner.back() != '/') {
-        ordner += '/';
-    }
-    const std::string eintrag = ordner + "COM" + std::to_string(n);
-    struct stat st {};
-    if (lstat(eintrag.c_str(), &st) == 0) {
-        return eintrag;
-    }
-    return "/dev/ttyS" + std::to_string(n - 1);
+    return PortPfad(start_, n);
 }
 
 void TCustomSerial::FesterGeraetepfad(std::string pfad) {
@@ -124,9 +181,7 @@ void TCustomSerial::FesterGeraetepfad(std::string pfad) {
 void TCustomSerial::PortsPruefen() {
     ports_ = TPortListe{};
     for (int n = 1; n <= TPortListe::kAnzahlPorts; ++n) {
-        struct stat st {};
-        const std::string pfad = Geraetepfad(n);
-        if (stat(pfad.c_str(), &st) == 0 && S_ISCHR(st.st_mode)) {
+        if (IstZeichengeraet(Geraetepfad(n))) {
             ports_.verfuegbar[n] = true;
             ports_.nummern.push_back(n);
         }

@@ -85,6 +85,20 @@ struct TSerSettings {
     std::int32_t trmTimeOut = 0;
 };
 
+// A device the port settings dialog offers: a port number's "COMn" entry of
+// the start folder or its /dev/ttyS(n-1) (`nummer` n), or a further serial
+// device under /dev that no port number reaches (`nummer` 0, chosen by path).
+struct TPortGeraet {
+    int nummer = 0;
+    std::string name; // "COMn", or the device path
+    std::string pfad; // the path opened
+};
+
+// The ports 1 … 4 that lead to a character device, then every character
+// device /dev/ttyS*, /dev/ttyUSB*, /dev/ttyACM* that none of them leads to
+// (sorted by path). `startVerzeichnis` as for TCustomSerial.
+std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis);
+
 class TCustomSerial;
 using TNotifyEvent = std::function<void(TCustomSerial&)>;
 
@@ -111,8 +125,11 @@ public:
     std::string Geraetepfad(int n) const;
 
     // Makes every port number resolve to `pfad` (a console run given one
-    // device); empty returns to the naming above. Probes again.
+    // device, or a device chosen in the settings dialog by its path); empty
+    // returns to the naming above. Probes again.
     void FesterGeraetepfad(std::string pfad);
+    const std::string& FesterPfad() const { return festerPfad_; }
+    const std::string& StartVerzeichnis() const { return start_; }
 
     // Probes COM1 … COM4 again (stat of the resolved path, no open, so the
     // line is not touched). Done once on construction.

@@ -487,4 +487,32 @@ std::string TitelWerkzeugpositionW() {
 std::string TitelReferenzfahren() {
     return "Referenzfahren";
 }
+// --- Forms: start block, point entry, jog, version ----------------------------
+std::string UeberschriftNullpunkt() {
+    return T("Koordinaten des Werkstücknullpunktes (M)");
+}
+std::string UeberschriftZielpunkt() {
+    return "Koordinaten des Zielpunktes (W)";
+}
+std::string UeberschriftSchutzzone(bool unten) {
+    return unten ? "Koordinaten des unteren Schuzzonenpunktes (M)"
+                 : "Koordinaten des oberen Schuzzonenpunktes (M)";
+}
+std::string PunktformLaenge(std::string_view laenge) {
+    return Verbinden(T("Länge = "), laenge, " mm");
+}
+std::string PunktformDurchmesser(std::string_view durchmesser) {
+    return Verbinden("Durchmesser = ", durchmesser, " mm");
+}
+std::string VersionsZeile(int jahr, int monat, int tag) {
+    const auto zwei = [](int n) {
+        n = ((n % 100) + 100) % 100;
+        return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+    };
+    return "Version " + zwei(jahr) + "." + zwei(monat) + "." + zwei(tag);
+}
+std::string VersionUnbekannt() {
+    return "Version unbekannt";
+}
+
 } // namespace korvx::meldung

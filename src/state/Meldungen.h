@@ -189,4 +189,16 @@ std::string LaufSperre();
 std::string TitelNullpunktM();
 std::string TitelWerkzeugpositionW();
 std::string TitelReferenzfahren();
+// --- Forms: start block, point entry, jog, version ----------------------------
+std::string UeberschriftNullpunkt();
+std::string UeberschriftZielpunkt();
+// The protection-zone corner's heading: lower (true) or upper corner.
+std::string UeberschriftSchutzzone(bool unten);
+// The point form's tool labels; the numbers come formatted.
+std::string PunktformLaenge(std::string_view laenge);
+std::string PunktformDurchmesser(std::string_view durchmesser);
+// "Version 26.12.08" from the program file's date: year, month, day.
+std::string VersionsZeile(int jahr, int monat, int tag);
+std::string VersionUnbekannt();
+
 } // namespace korvx::meldung
