@@ -1,10 +1,17 @@
 #include "ui/Fensterdialoge.h"
 
+#include "interpreter/ui/Anwahlsatzform.h"
+#include "interpreter/ui/Punktformen.h"
+#include "machine/Serial.h"
+#include "machine/ui/Schnittstellendialog.h"
 #include "ui/EinstellAnzeigen.h"
 #include "ui/EinstellGeschwindigkeit.h"
 #include "ui/EinstellMaschine.h"
 #include "ui/EinstellWerte.h"
 #include "ui/FraesMainUnit.h"
+#include "ui/Hilfe.h"
+#include "ui/QtText.h"
+#include "ui/Version.h"
 
 #include <QShortcut>
 
@@ -19,8 +26,10 @@ struct Fensterdialoge::Teile {
           bohrtiefe(f.anlage().zustand, f, f.anlage().format, &f),
           vorschub(f.anlage().zustand, f, f.anlage().format, &f),
           drehzahl(f.anlage().zustand, f, f.anlage().format, &f),
-          testanzeige(f.anlage().zustand, f.anlage().format, &f), haftung(f.anlage().zustand, f, &f),
-          hinweise(&f) {}
+          testanzeige(f.anlage().zustand, f.anlage().format, &f),
+          haftung(f.anlage().zustand, f, &f), hinweise(&f), anwahlsatz(f.anlage().zustand, f, &f),
+          punktform(f, f.anlage().format, f.anlage().zustand, &f), tippform(f.anlage().zustand, &f),
+          schnittstelle(&f), hilfe(nullptr) {}
 
     TFraes_vc_Form geschwindigkeiten;
     TFr_akt_vc_Form aktiveGeschwindigkeit;
@@ -32,12 +41,22 @@ struct Fensterdialoge::Teile {
     TFraesTestAnzeigeForm testanzeige;
     TFraeskeineHaftungForm haftung;
     TFr_HinweisForm hinweise;
+    TAnwahlsatzForm anwahlsatz;
+    TFr_PunktForm punktform;
+    TPktanfahrForm tippform;
+    TSerExtDlg schnittstelle;
+    THilfeFenster hilfe;
+    std::unique_ptr<TVersionForm> version;
+    std::unique_ptr<TAutorForm> autor;
 };
 
 Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmdatei)
     : teile_(std::make_unique<Teile>(fenster)) {
-    (void)programmdatei;
     Teile& t = *teile_;
+    const std::string versionszeile = VersionsZeile(programmdatei);
+    fenster.VersionszeileSetzen(NachQt(versionszeile));
+    t.version = std::make_unique<TVersionForm>(versionszeile, &fenster);
+    t.autor = std::make_unique<TAutorForm>(versionszeile, &fenster);
     Dialoghaken& h = fenster.haken;
     const auto status = [&fenster] {
         fenster.StatusAnzeigen(true);
@@ -66,6 +85,23 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
     // through its exit, so nothing entered in the session is lost.
     t.haftung.beiAblehnung = [&fenster] { fenster.Beenden(); };
     h.oeffnen[Dialog::Haftung] = modal(t.haftung);
+
+    h.oeffnen[Dialog::Anwahlsatz] = modal(t.anwahlsatz);
+    h.oeffnen[Dialog::Version] = modal(*t.version);
+    h.oeffnen[Dialog::Autor] = modal(*t.autor);
+    h.punktform = &t.punktform;
+    h.tippform = &t.tippform;
+    h.oeffnen[Dialog::Schnittstelle] = [&t, &fenster] {
+        t.schnittstelle.Serial = fenster.Serial();
+        if (t.schnittstelle.Execute() && fenster.Serial() != nullptr) {
+            // The next reference run opens the port of the settings.
+            const int port = fenster.Serial()->COMPort();
+            if (port > 0) {
+                fenster.anlage().zustand.konfig.ComPortNummer = static_cast<std::uint8_t>(port);
+            }
+        }
+    };
+    h.hilfe = [&t](int kontext) { t.hilfe.Zeigen(kontext); };
 
     h.testanzeige = [&t, &fenster](bool an) {
         if (an) {

@@ -180,7 +180,9 @@ void TFraesForm::Schliessen(int exitCode) {
     schliesst_ = true;
     anlage_->zustand.Abbruch = true;
     anlage_->zustand.Abgebrochen = true;
-    QCoreApplication::exit(exitCode);
+    if (programmEnde) {
+        programmEnde(exitCode);
+    }
 }
 
 void TFraesForm::BedienbarSetzen(bool bedienbar) {

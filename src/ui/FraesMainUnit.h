@@ -7,6 +7,7 @@
 #include "anlage/Anlage.h"
 #include "state/Bediener.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
@@ -88,10 +89,15 @@ public:
 
     Anlage& anlage() { return *anlage_; }
     Grafikbild& grafik() { return *graphikimage_; }
+    // The serial component of the controller line (after the settings are loaded).
+    TSerial* Serial() { return serial_.get(); }
     // A run, reference run or manual move is under way.
     bool Laeuft() const { return laeuft_ > 0; }
     // The help context of the last command or hovered tool button.
     int Hilfekontext() const { return hilfekontext_; }
+    // Ends the application's event loops (and with them every modal box); a
+    // test replaces it to keep its application running.
+    std::function<void(int)> programmEnde = [](int code) { QCoreApplication::exit(code); };
     // Exit code once the program was told to end (disclaimer declined, Beenden).
     std::optional<int> Beendet() const { return beendet_; }
 
