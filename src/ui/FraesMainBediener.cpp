@@ -23,12 +23,14 @@ const QString kTitel = QStringLiteral("Korvelantrix");
 } // namespace
 
 void TFraesForm::Meldung(std::string_view text) {
+    AnzeigenNachtragen();
     QMessageBox box(QMessageBox::Information, kTitel, NachQt(text), QMessageBox::Ok, this);
     box.setObjectName("Meldung");
     box.exec();
 }
 
 bool TFraesForm::Frage(std::string_view text) {
+    AnzeigenNachtragen();
     QMessageBox box(QMessageBox::Question, kTitel, NachQt(text), QMessageBox::Yes | QMessageBox::No,
                     this);
     box.setObjectName("Frage");
@@ -37,6 +39,7 @@ bool TFraesForm::Frage(std::string_view text) {
 }
 
 Antwort3 TFraesForm::FrageMitAbbruch(std::string_view text) {
+    AnzeigenNachtragen();
     QMessageBox box(QMessageBox::Question, kTitel, NachQt(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setObjectName("Frage");
@@ -52,6 +55,7 @@ Antwort3 TFraesForm::FrageMitAbbruch(std::string_view text) {
 
 bool TFraesForm::Bestaetigung(std::string_view text, std::string_view ok,
                               std::string_view abbrechen) {
+    AnzeigenNachtragen();
     QMessageBox box(QMessageBox::Question, kTitel, NachQt(text), QMessageBox::NoButton, this);
     box.setObjectName("Bestaetigung");
     QPushButton* weiter = box.addButton(NachQt(ok), QMessageBox::AcceptRole);
@@ -83,7 +87,30 @@ void TFraesForm::Warten(std::int32_t millisekunden) {
 }
 
 void TFraesForm::AnzeigeSetzen(Anzeige feld, std::string_view text) {
-    const QString t = NachQt(text);
+    // During a run the displays change with every word and every move; they
+    // are shown at most about 30 times a second, as the graphic is, so the
+    // window never spends the run laying itself out and repainting.
+    if (Laeuft()) {
+        anzeigePuffer_[static_cast<std::size_t>(feld)] = NachQt(text);
+        if (!anzeigeTakt_.isActive()) {
+            anzeigeTakt_.start();
+        }
+        return;
+    }
+    AnzeigeSchreiben(feld, NachQt(text));
+}
+
+void TFraesForm::AnzeigenNachtragen() {
+    anzeigeTakt_.stop();
+    for (std::size_t i = 0; i < anzeigePuffer_.size(); ++i) {
+        if (anzeigePuffer_[i]) {
+            AnzeigeSchreiben(static_cast<Anzeige>(i), *anzeigePuffer_[i]);
+            anzeigePuffer_[i].reset();
+        }
+    }
+}
+
+void TFraesForm::AnzeigeSchreiben(Anzeige feld, const QString& t) {
     switch (feld) {
     case Anzeige::NCSatz:
         ncSatzLabel_->setText(t);
@@ -186,6 +213,9 @@ void TFraesForm::Schliessen(int exitCode) {
 }
 
 void TFraesForm::BedienbarSetzen(bool bedienbar) {
+    if (bedienbar) {
+        AnzeigenNachtragen();
+    }
     menuBar()->setEnabled(bedienbar);
     toolBar_->setEnabled(bedienbar);
     endeButton_->setEnabled(bedienbar && bildGeklickt_);

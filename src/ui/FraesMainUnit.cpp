@@ -52,6 +52,9 @@ TFraesForm::TFraesForm(const std::string& programmdatei, QWidget* parent)
     FensterAufbauen();
     MenueAufbauen();
     WerkzeugleisteAufbauen();
+    anzeigeTakt_.setSingleShot(true);
+    anzeigeTakt_.setInterval(33);
+    connect(&anzeigeTakt_, &QTimer::timeout, this, [this] { AnzeigenNachtragen(); });
     debugTimer_.setObjectName("DebugTimer");
     debugTimer_.setInterval(100);
     connect(&debugTimer_, &QTimer::timeout, this,

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -179,6 +180,10 @@ private:
     void MausZeigerSetzen(QPoint pixel);
     void Schliessen(int exitCode);
     void ComError();
+    void AnzeigeSchreiben(Anzeige feld, const QString& text);
+    void AnzeigenNachtragen();
+    std::array<std::optional<QString>, 12> anzeigePuffer_;
+    QTimer anzeigeTakt_;
     void HaftungPruefen();
     bool inAktivierung_ = false;
     bool programmGeaendert_ = false;
