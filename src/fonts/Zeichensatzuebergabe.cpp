@@ -26,7 +26,8 @@ bool UebergabeSchreiben(std::string_view ordner, std::string_view name) {
     return DateiSicherSchreiben(Pfad(ordner), std::string(name) + "\r\r\n");
 }
 
-Uebergabe UebergabeLesen(Bediener& bediener, std::string_view ordner, std::string& name) {
+Uebergabe UebergabeLesen(Bediener& bediener, std::string_view ordner, std::string& name,
+                         bool leerErlaubt) {
     const std::string pfad = Pfad(ordner);
     if (!DateiExistiert(pfad)) {
         return Uebergabe::KeineDatei;
@@ -38,6 +39,9 @@ Uebergabe UebergabeLesen(Bediener& bediener, std::string_view ordner, std::strin
     }
     std::error_code fehler;
     std::filesystem::remove(DateiPfad(pfad), fehler);
+    if (leerErlaubt && zeile.empty()) {
+        return Uebergabe::KeineDatei;
+    }
     if (!NameGueltig(zeile)) {
         bediener.Meldung(meldung::ZeichensatzUebergabeFehler());
         return Uebergabe::Abgelehnt;

@@ -23,7 +23,10 @@ enum class Uebergabe {
 
 // Takes the hand-over file: reads its first line and deletes it. A name is
 // taken only when it ends in ".FNT" (any case) and that is its first ".FNT".
-Uebergabe UebergabeLesen(Bediener& bediener, std::string_view ordner, std::string& name);
+// With `leerErlaubt` an empty line counts as nothing handed over: the main
+// window hands the viewer an empty name when no font is chosen yet.
+Uebergabe UebergabeLesen(Bediener& bediener, std::string_view ordner, std::string& name,
+                         bool leerErlaubt = false);
 
 // The viewer's side when it closes: inside the main program, when the font
 // differs from the one it opened with and the operator agrees, the font is

@@ -516,3 +516,49 @@ std::string VersionUnbekannt() {
 }
 
 } // namespace korvx::meldung
+
+// --- Graphic dialogs and the font viewer -----------------------------------
+namespace korvx::meldung {
+std::string GrenzeNichtKleiner(std::string_view unten, std::string_view oben) {
+    return Verbinden(unten, " muss kleiner als ", oben) + " sein!";
+}
+std::string SkalenweiteNichtPositiv(char achse) {
+    return T("Die Skaleneinheit der ") + achse + T("-Achse muss größer als 0 sein!");
+}
+std::string GeaenderteWerteSpeichern() {
+    return T("Geänderte Werte speichern?");
+}
+std::string GeaenderteWerteVerwerfen() {
+    return T("Geänderte Werte verwerfen?");
+}
+std::string ReferenzfahrtErforderlich() {
+    return "Referenzfahrt zur Positionsbestimmund erforderlich!";
+}
+std::string AenderungVerwerfen() {
+    return T("Änderung verwerfen?");
+}
+std::string TesttextBeschriftung(int maxZeichen) {
+    return "2. Text eingeben (max " + std::to_string(maxZeichen) + " Z.)";
+}
+std::string TesttextZuLang(int maxZeichen) {
+    return "Testtext: max " + std::to_string(maxZeichen) + " Zeichen";
+}
+std::string TesttextAusgabeFehler() {
+    return "Fehler bei der Ausgabe des Testtextes!";
+}
+std::string ZeichensatzWaehlenHinweis() {
+    return T("Zeichensatz wählen!");
+}
+std::string VerkleinerungNichtMoeglich() {
+    return T("Verkleinerung nicht möglich!");
+}
+std::string DruckenAbgebrochen() {
+    return "Drucken abgebrochen!";
+}
+std::string Zeichenhoehe(int hoehe, std::string_view name) {
+    return Verbinden(std::to_string(hoehe), T(" Zeichenhöhe: "), name);
+}
+std::string ZeichensatzKopfzeile(std::string_view name) {
+    return Verbinden("Zeichensatz: ", name, "");
+}
+} // namespace korvx::meldung

@@ -202,3 +202,27 @@ std::string VersionsZeile(int jahr, int monat, int tag);
 std::string VersionUnbekannt();
 
 } // namespace korvx::meldung
+
+// --- Graphic dialogs and the font viewer -----------------------------------
+namespace korvx::meldung {
+// A lower display limit that is not below its upper one; the field names
+// ("xmin", "xmax") come as given.
+std::string GrenzeNichtKleiner(std::string_view unten, std::string_view oben);
+// A tick spacing that is not greater than 0; achse is 'x' or 'y'.
+std::string SkalenweiteNichtPositiv(char achse);
+std::string GeaenderteWerteSpeichern();
+std::string GeaenderteWerteVerwerfen();
+std::string ReferenzfahrtErforderlich();
+std::string AenderungVerwerfen();
+// The font viewer's label of the test text's limit, and the message when it is exceeded.
+std::string TesttextBeschriftung(int maxZeichen);
+std::string TesttextZuLang(int maxZeichen);
+std::string TesttextAusgabeFehler();
+std::string ZeichensatzWaehlenHinweis();
+std::string VerkleinerungNichtMoeglich();
+std::string DruckenAbgebrochen();
+// "25 Zeichenhöhe: name" (image hint and label of the font viewer).
+std::string Zeichenhoehe(int hoehe, std::string_view name);
+// The first line of the viewer's character table and character list.
+std::string ZeichensatzKopfzeile(std::string_view name);
+} // namespace korvx::meldung

@@ -74,6 +74,17 @@ QPainter& BildLeinwand::Maler() {
     return *maler_;
 }
 
+void BildLeinwand::GroesseAendern(int breite, int hoehe) {
+    Beenden();
+    QImage neu(std::max(breite, 1), std::max(hoehe, 1), QImage::Format_RGB32);
+    neu.fill(Qt::white);
+    {
+        QPainter maler(&neu);
+        maler.drawImage(0, 0, bild_);
+    }
+    bild_ = std::move(neu);
+}
+
 void BildLeinwand::Beenden() {
     if (maler_) {
         maler_->end();

@@ -23,6 +23,10 @@ public:
     // The picture as drawn so far.
     const QImage& Bild();
 
+    // Gives the image a new size; what was drawn stays at the top left, new
+    // area is white. Pen and brush are kept.
+    void GroesseAendern(int breite, int hoehe);
+
     // Saves the picture atomically; the format follows the extension (.bmp,
     // .png, …). False when it cannot be encoded or written.
     bool Speichern(std::string_view pfad1252);
