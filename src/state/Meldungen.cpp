@@ -516,3 +516,22 @@ std::string VersionUnbekannt() {
 }
 
 } // namespace korvx::meldung
+
+// --- Part program editor ------------------------------------------------------
+namespace korvx::meldung {
+std::string EditorNeuLeer() {
+    return "Neues Teileprogramm erstellen?";
+}
+std::string EditorNeuSpeichern() {
+    return T("NC-Sätze speichern und neues Teileprogramm erstellen?");
+}
+std::string EditorNeuLoeschen() {
+    return T("NC-Sätze löschen und neues Teileprogramm erstellen?");
+}
+std::string EditorSpeichernFrage() {
+    return "Das Teileprogramm speichern?";
+}
+std::string KeineWeitereUebereinstimmung() {
+    return T("Keine Weitere Übererinstimmung!");
+}
+} // namespace korvx::meldung

@@ -202,3 +202,14 @@ std::string VersionsZeile(int jahr, int monat, int tag);
 std::string VersionUnbekannt();
 
 } // namespace korvx::meldung
+
+// --- Part program editor ------------------------------------------------------
+namespace korvx::meldung {
+// The question of "Neu": for an empty text, for one with changes that can be
+// undone, and for any other text.
+std::string EditorNeuLeer();
+std::string EditorNeuSpeichern();
+std::string EditorNeuLoeschen();
+std::string EditorSpeichernFrage();
+std::string KeineWeitereUebereinstimmung();
+} // namespace korvx::meldung
