@@ -272,11 +272,14 @@ void TFraesEditForm::FensterAufbauen() {
         }
     });
 
+    SchriftartBox->setMaximumWidth(180);
     auto* leisten = new QHBoxLayout;
     leisten->setSpacing(0);
-    leisten->addWidget(leiste1);
-    leisten->addWidget(leiste2);
-    leisten->addWidget(leiste3);
+    for (QToolBar* leiste : {leiste1, leiste2, leiste3}) {
+        // Each bar keeps room for all its buttons.
+        leiste->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        leisten->addWidget(leiste);
+    }
     leisten->addStretch();
 
     // --- Status bar: mode and hint, caret position, clock ---
