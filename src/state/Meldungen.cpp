@@ -560,5 +560,20 @@ std::string Zeichenhoehe(int hoehe, std::string_view name) {
 }
 std::string ZeichensatzKopfzeile(std::string_view name) {
     return Verbinden("Zeichensatz: ", name, "");
+// --- Part program editor ------------------------------------------------------
+std::string EditorNeuLeer() {
+    return "Neues Teileprogramm erstellen?";
+}
+std::string EditorNeuSpeichern() {
+    return T("NC-Sätze speichern und neues Teileprogramm erstellen?");
+}
+std::string EditorNeuLoeschen() {
+    return T("NC-Sätze löschen und neues Teileprogramm erstellen?");
+}
+std::string EditorSpeichernFrage() {
+    return "Das Teileprogramm speichern?";
+}
+std::string KeineWeitereUebereinstimmung() {
+    return T("Keine Weitere Übererinstimmung!");
 }
 } // namespace korvx::meldung

@@ -225,4 +225,12 @@ std::string DruckenAbgebrochen();
 std::string Zeichenhoehe(int hoehe, std::string_view name);
 // The first line of the viewer's character table and character list.
 std::string ZeichensatzKopfzeile(std::string_view name);
+// --- Part program editor ------------------------------------------------------
+// The question of "Neu": for an empty text, for one with changes that can be
+// undone, and for any other text.
+std::string EditorNeuLeer();
+std::string EditorNeuSpeichern();
+std::string EditorNeuLoeschen();
+std::string EditorSpeichernFrage();
+std::string KeineWeitereUebereinstimmung();
 } // namespace korvx::meldung
