@@ -560,6 +560,8 @@ std::string Zeichenhoehe(int hoehe, std::string_view name) {
 }
 std::string ZeichensatzKopfzeile(std::string_view name) {
     return Verbinden("Zeichensatz: ", name, "");
+}
+
 // --- Part program editor ------------------------------------------------------
 std::string EditorNeuLeer() {
     return "Neues Teileprogramm erstellen?";

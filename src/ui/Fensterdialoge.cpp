@@ -1,5 +1,8 @@
 #include "ui/Fensterdialoge.h"
 
+#include "fonts/ui/ZizeDozo.h"
+#include "graphics/ui/Grafikgrenzen.h"
+#include "graphics/ui/Grafikmodus.h"
 #include "interpreter/ui/Anwahlsatzform.h"
 #include "interpreter/ui/Punktformen.h"
 #include "machine/Serial.h"
@@ -9,6 +12,7 @@
 #include "ui/EinstellMaschine.h"
 #include "ui/EinstellWerte.h"
 #include "ui/FraesMainUnit.h"
+#include "ui/EditorForm.h"
 #include "ui/Hilfe.h"
 #include "ui/QtText.h"
 #include "ui/Version.h"
@@ -18,7 +22,7 @@
 namespace korvx::ui {
 
 struct Fensterdialoge::Teile {
-    Teile(TFraesForm& f)
+    Teile(TFraesForm& f, const std::string& programmdatei)
         : geschwindigkeiten(f.anlage().zustand, f, f.anlage().format, &f),
           aktiveGeschwindigkeit(f.anlage().zustand, f, f.anlage().format, &f),
           maschinendaten(f.anlage().zustand, f, f.anlage().format, &f),
@@ -29,7 +33,12 @@ struct Fensterdialoge::Teile {
           testanzeige(f.anlage().zustand, f.anlage().format, &f),
           haftung(f.anlage().zustand, f, &f), hinweise(&f), anwahlsatz(f.anlage().zustand, f, &f),
           punktform(f, f.anlage().format, f.anlage().zustand, &f), tippform(f.anlage().zustand, &f),
-          schnittstelle(&f), hilfe(nullptr) {}
+          schnittstelle(&f), hilfe(nullptr),
+          grenzen(f.anlage().zustand, f, f.anlage().format, &f),
+          grafikmodus(f.anlage().zustand, f, f.anlage().format, &f),
+          bahn(f.anlage().zustand, f, f.anlage().format, &f),
+          schrift(f, f.anlage().zustand.StartVerzeichnis, ImHauptprogramm(programmdatei), &f),
+          editor(f.anlage().zustand, f.anlage().programm, f, &f) {}
 
     TFraes_vc_Form geschwindigkeiten;
     TFr_akt_vc_Form aktiveGeschwindigkeit;
@@ -48,10 +57,15 @@ struct Fensterdialoge::Teile {
     THilfeFenster hilfe;
     std::unique_ptr<TVersionForm> version;
     std::unique_ptr<TAutorForm> autor;
+    TKorvxSimuGrenzForm grenzen;
+    TGraphikeinausForm grafikmodus;
+    TKorvxBahnDarstellForm bahn;
+    TZizeDozoForm schrift;
+    TFraesEditForm editor;
 };
 
 Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmdatei)
-    : teile_(std::make_unique<Teile>(fenster)) {
+    : teile_(std::make_unique<Teile>(fenster, programmdatei)) {
     Teile& t = *teile_;
     const std::string versionszeile = VersionsZeile(programmdatei);
     fenster.VersionszeileSetzen(NachQt(versionszeile));
@@ -89,6 +103,17 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
     h.oeffnen[Dialog::Anwahlsatz] = modal(t.anwahlsatz);
     h.oeffnen[Dialog::Version] = modal(*t.version);
     h.oeffnen[Dialog::Autor] = modal(*t.autor);
+    t.grafikmodus.statusAuffrischen = status;
+    h.oeffnen[Dialog::Darstellungsgrenzen] = modal(t.grenzen);
+    h.oeffnen[Dialog::Grafikmodus] = modal(t.grafikmodus);
+    h.oeffnen[Dialog::Darstellungsart] = modal(t.bahn);
+    h.oeffnen[Dialog::Schriftbild] = [&t] { t.schrift.exec(); };
+    // The window reloads the program when the editor changed it or its name.
+    h.oeffnen[Dialog::Editor] = [&t, &fenster] {
+        if (t.editor.Ausfuehren()) {
+            fenster.ProgrammGeaendert();
+        }
+    };
     h.punktform = &t.punktform;
     h.tippform = &t.tippform;
     h.oeffnen[Dialog::Schnittstelle] = [&t, &fenster] {
