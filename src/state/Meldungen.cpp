@@ -578,4 +578,43 @@ std::string EditorSpeichernFrage() {
 std::string KeineWeitereUebereinstimmung() {
     return T("Keine Weitere Übererinstimmung!");
 }
+
+// --- Tool windows: colour dialog, tool choice, tool entry ----------------------
+std::string FarbeUebernehmenFrage() {
+    return T("Geänderte Farbe übernehmen?");
+}
+std::string WkzNummerBereich() {
+    return T("Werkzeugnummeraußerhalb des Bereichs von 1 .. 255!");
+}
+std::string WkzNummerBelegt() {
+    return "Werkzeugnummer bereits belegt!";
+}
+std::string FarbnummerBereich() {
+    return T("Wert nicht zulässig! Erlaubt: 0 .. 15!");
+}
+std::string ZeichenfarbeNichtUebernommen() {
+    return T("Die Zeichenfarbe konnte nicht übernommen werden!");
+}
+std::string WkzListeLoeschenFrage() {
+    return T("Werkzeugliste löschen?");
+}
+std::string WkzLoeschenFrage(std::string_view nummer) {
+    return Verbinden("Werkzeug ", nummer, T(" löschen?"));
+}
+std::string EingabefelderLoeschenFrage() {
+    return T("Eingabefelder löschen?");
+}
+std::string WkzZuLoeschenNichtGefunden() {
+    return T("Zu löschendes Werkzeug in der Liste nicht gefunden!");
+}
+std::string WkzNummerDoppelt(int nummer) {
+    return Verbinden("Die Werkzeugnummer ", std::to_string(nummer), " wurde doppelt vergeben!");
+}
+std::string ZellfarbeFehler() {
+    return T("Drawcell: Fehler bei der Übernahme der Zeichenfabe!");
+}
+std::string WkzWertNegativ(std::string_view spalte) {
+    return Verbinden(T("Negativer Wert in der Spalte \""), spalte, T("\" ist nicht zulässig!"));
+}
+
 } // namespace korvx::meldung

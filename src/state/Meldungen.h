@@ -233,4 +233,21 @@ std::string EditorNeuSpeichern();
 std::string EditorNeuLoeschen();
 std::string EditorSpeichernFrage();
 std::string KeineWeitereUebereinstimmung();
+
+// --- Tool windows: colour dialog, tool choice, tool entry ----------------------
+std::string FarbeUebernehmenFrage();
+std::string WkzNummerBereich();
+std::string WkzNummerBelegt();
+std::string FarbnummerBereich();
+std::string ZeichenfarbeNichtUebernommen();
+std::string WkzListeLoeschenFrage();
+// "Werkzeug <text> löschen?" with the number field's text as typed.
+std::string WkzLoeschenFrage(std::string_view nummer);
+std::string EingabefelderLoeschenFrage();
+std::string WkzZuLoeschenNichtGefunden();
+std::string WkzNummerDoppelt(int nummer);
+std::string ZellfarbeFehler();
+// A negative length, useful length or diameter; `spalte` is the grid column.
+std::string WkzWertNegativ(std::string_view spalte);
+
 } // namespace korvx::meldung
