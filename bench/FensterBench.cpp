@@ -109,7 +109,8 @@ int main(int argc, char** argv) {
     }
     std::sort(verspaetung.begin(), verspaetung.end());
     const double maximum = verspaetung.back();
-    const double p99 = verspaetung[static_cast<std::size_t>(0.99 * static_cast<double>(verspaetung.size() - 1))];
+    const double p99 =
+        verspaetung[static_cast<std::size_t>(0.99 * static_cast<double>(verspaetung.size() - 1))];
     std::printf("window: %d blocks drawn in %.1f s, %d repaints; 10 ms timer late by max %.1f ms, "
                 "p99 %.1f ms over %zu ticks (target < 50 ms)\n",
                 bloecke, sekunden, fenster.grafik().Neuzeichnungen(), maximum, p99,

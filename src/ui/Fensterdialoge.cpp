@@ -3,16 +3,20 @@
 #include "fonts/ui/ZizeDozo.h"
 #include "graphics/ui/Grafikgrenzen.h"
 #include "graphics/ui/Grafikmodus.h"
+#include "interpreter/Bewegung.h"
 #include "interpreter/ui/Anwahlsatzform.h"
 #include "interpreter/ui/Punktformen.h"
 #include "machine/Serial.h"
 #include "machine/ui/Schnittstellendialog.h"
+#include "tools/ui/Farbwahl.h"
+#include "tools/ui/Werkzeugeingabe.h"
+#include "tools/ui/Werkzeugwahlform.h"
+#include "ui/EditorForm.h"
 #include "ui/EinstellAnzeigen.h"
 #include "ui/EinstellGeschwindigkeit.h"
 #include "ui/EinstellMaschine.h"
 #include "ui/EinstellWerte.h"
 #include "ui/FraesMainUnit.h"
-#include "ui/EditorForm.h"
 #include "ui/Hilfe.h"
 #include "ui/QtText.h"
 #include "ui/Version.h"
@@ -33,12 +37,12 @@ struct Fensterdialoge::Teile {
           testanzeige(f.anlage().zustand, f.anlage().format, &f),
           haftung(f.anlage().zustand, f, &f), hinweise(&f), anwahlsatz(f.anlage().zustand, f, &f),
           punktform(f, f.anlage().format, f.anlage().zustand, &f), tippform(f.anlage().zustand, &f),
-          schnittstelle(&f), hilfe(nullptr),
-          grenzen(f.anlage().zustand, f, f.anlage().format, &f),
+          schnittstelle(&f), hilfe(nullptr), grenzen(f.anlage().zustand, f, f.anlage().format, &f),
           grafikmodus(f.anlage().zustand, f, f.anlage().format, &f),
           bahn(f.anlage().zustand, f, f.anlage().format, &f),
           schrift(f, f.anlage().zustand.StartVerzeichnis, ImHauptprogramm(programmdatei), &f),
-          editor(f.anlage().zustand, f.anlage().programm, f, &f) {}
+          editor(f.anlage().zustand, f.anlage().programm, f, &f), farbwahl(f, &f),
+          werkzeugeingabe(f.anlage(), farbwahl, &f), werkzeugwahl(f.anlage(), &f) {}
 
     TFraes_vc_Form geschwindigkeiten;
     TFr_akt_vc_Form aktiveGeschwindigkeit;
@@ -62,6 +66,9 @@ struct Fensterdialoge::Teile {
     TKorvxBahnDarstellForm bahn;
     TZizeDozoForm schrift;
     TFraesEditForm editor;
+    TFraesFarbWahlForm farbwahl;
+    TFraesWkzForm werkzeugeingabe;
+    TFraesWkzwahlForm werkzeugwahl;
 };
 
 Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmdatei)
@@ -113,6 +120,28 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
         if (t.editor.Ausfuehren()) {
             fenster.ProgrammGeaendert();
         }
+    };
+    // A tool change moves the tool so that its tip stays where it was.
+    t.werkzeugwahl.positionieren = [&fenster](const TPunkt3D& ziel) {
+        Anlage& a = fenster.anlage();
+        Geradeverfahren(a, a.zustand.WerkzeugPositionW, ziel);
+    };
+    h.oeffnen[Dialog::Werkzeugeingabe] = [&t, status] {
+        t.werkzeugeingabe.exec();
+        status();
+    };
+    // "Werkzeug wählen" (menu, tool button, F4) sets the tool in use; the
+    // tool list only shows it.
+    h.oeffnen[Dialog::Werkzeugwahl] = [&t, status] {
+        t.werkzeugwahl.WerkzeugSetzen = true;
+        t.werkzeugwahl.exec();
+        t.werkzeugwahl.WerkzeugSetzen = false;
+        status();
+    };
+    h.oeffnen[Dialog::Werkzeugliste] = [&t, status] {
+        t.werkzeugwahl.WerkzeugSetzen = false;
+        t.werkzeugwahl.exec();
+        status();
     };
     h.punktform = &t.punktform;
     h.tippform = &t.tippform;

@@ -2,6 +2,7 @@
 // waits that keep the window alive, and the displays.
 #include "ui/FraesMainUnit.h"
 #include "ui/QtText.h"
+#include "ui/Statuszeilen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -102,6 +103,11 @@ void TFraesForm::AnzeigeSetzen(Anzeige feld, std::string_view text) {
 
 void TFraesForm::AnzeigenNachtragen() {
     anzeigeTakt_.stop();
+    if (statusFaellig_) {
+        statusFaellig_ = false;
+        anzeigePuffer_[static_cast<std::size_t>(Anzeige::Info2)] =
+            NachQt(Statuszeile2(anlage_->zustand, anlage_->format));
+    }
     for (std::size_t i = 0; i < anzeigePuffer_.size(); ++i) {
         if (anzeigePuffer_[i]) {
             AnzeigeSchreiben(static_cast<Anzeige>(i), *anzeigePuffer_[i]);
@@ -151,33 +157,51 @@ void TFraesForm::AnzeigeSchreiben(Anzeige feld, const QString& t) {
     }
 }
 
+namespace {
+
+// Changes only what differs: showing, hiding or enabling a control lays the
+// window out anew, and the logic sets its buttons around every move.
+bool Setzen(QWidget* w, bool sichtbar, bool aktiv) {
+    const bool zeigen = sichtbar && w->isHidden();
+    if (w->isHidden() == sichtbar) {
+        w->setVisible(sichtbar);
+    }
+    if (w->isEnabled() != aktiv) {
+        w->setEnabled(aktiv);
+    }
+    return zeigen;
+}
+
+} // namespace
+
 void TFraesForm::ElementSetzen(Element element, bool sichtbar, bool aktiv) {
     switch (element) {
     case Element::AbbruchKnopf:
-        abbruchButton_->setVisible(sichtbar);
-        abbruchButton_->setEnabled(aktiv);
-        break;
-    case Element::NotausKnopf:
-        notausButton_->setVisible(sichtbar);
-        notausButton_->setEnabled(aktiv);
-        if (sichtbar && aktiv) {
-            notausButton_->setFocus();
+    case Element::NotausKnopf: {
+        // While a run is under way both stop buttons stay shown and live
+        // between its moves; what the logic asks for last holds afterwards.
+        QPushButton* knopf = element == Element::AbbruchKnopf ? abbruchButton_ : notausButton_;
+        knopfWunsch_[element == Element::AbbruchKnopf ? 0 : 1] = {sichtbar, aktiv};
+        if (Laeuft()) {
+            sichtbar = true;
+            aktiv = true;
+        }
+        Setzen(knopf, sichtbar, aktiv);
+        if (element == Element::NotausKnopf && sichtbar && aktiv && !knopf->hasFocus()) {
+            knopf->setFocus();
         }
         break;
+    }
     case Element::Einstelldaten:
-        mainGroupBox_->setVisible(sichtbar);
-        mainGroupBox_->setEnabled(aktiv);
+        Setzen(mainGroupBox_, sichtbar, aktiv);
         break;
     case Element::Grafik:
-        graphikGroupBox_->setVisible(sichtbar);
-        graphikGroupBox_->setEnabled(aktiv);
-        if (sichtbar) {
+        if (Setzen(graphikGroupBox_, sichtbar, aktiv)) {
             graphikGroupBox_->raise();
         }
         break;
     case Element::WerkzeugAnzeige:
-        werkzeugLabel_->setVisible(sichtbar);
-        werkzeugLabel_->setEnabled(aktiv);
+        Setzen(werkzeugLabel_, sichtbar, aktiv);
         break;
     }
 }
@@ -215,6 +239,8 @@ void TFraesForm::Schliessen(int exitCode) {
 void TFraesForm::BedienbarSetzen(bool bedienbar) {
     if (bedienbar) {
         AnzeigenNachtragen();
+        Setzen(abbruchButton_, knopfWunsch_[0].first, knopfWunsch_[0].second);
+        Setzen(notausButton_, knopfWunsch_[1].first, knopfWunsch_[1].second);
     }
     menuBar()->setEnabled(bedienbar);
     toolBar_->setEnabled(bedienbar);

@@ -59,8 +59,17 @@ TFraesForm::TFraesForm(const std::string& programmdatei, QWidget* parent)
     debugTimer_.setInterval(100);
     connect(&debugTimer_, &QTimer::timeout, this,
             [this] { infoLabel1_->setText(QString::number(hilfekontext_)); });
+    // After every move; during a run the status line is composed with the
+    // other displays, about 30 times a second.
     anlage_->lauf.statusAuffrischen = [this] {
-        StatusAnzeigen(false);
+        if (Laeuft()) {
+            statusFaellig_ = true;
+            if (!anzeigeTakt_.isActive()) {
+                anzeigeTakt_.start();
+            }
+        } else {
+            StatusAnzeigen(false);
+        }
         TestanzeigeAuffrischen();
     };
     anlage_->hand.testanzeigeAuffrischen = [this] { TestanzeigeAuffrischen(); };

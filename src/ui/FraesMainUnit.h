@@ -184,6 +184,9 @@ private:
     void AnzeigenNachtragen();
     std::array<std::optional<QString>, 12> anzeigePuffer_;
     QTimer anzeigeTakt_;
+    bool statusFaellig_ = false;
+    // What the logic last asked of the abort and the emergency-stop button.
+    std::array<std::pair<bool, bool>, 2> knopfWunsch_{};
     void HaftungPruefen();
     bool inAktivierung_ = false;
     bool programmGeaendert_ = false;
