@@ -96,8 +96,11 @@ void TFraesForm::EinstellungenLadenUndAnzeigen(const std::string& startVerzeichn
 }
 
 void TFraesForm::ComError() {
-    if (!anlage_->zustand.Abbruch) {
+    // A failing line reports error after error; one box at a time is enough.
+    if (!anlage_->zustand.Abbruch && !comFehlerOffen_) {
+        comFehlerOffen_ = true;
         Meldung(meldung::Datenuebertragungsfehler());
+        comFehlerOffen_ = false;
     }
 }
 

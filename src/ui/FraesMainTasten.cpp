@@ -16,10 +16,36 @@
 
 namespace korvx::ui {
 
+namespace {
+
+// Menus are windows of their own; their owner is found through the parents.
+bool GehoertZu(const QObject* objekt, const QObject* besitzer) {
+    for (; objekt != nullptr; objekt = objekt->parent()) {
+        if (objekt == besitzer) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool TFraesForm::eventFilter(QObject* objekt, QEvent* ereignis) {
     const QEvent::Type typ = ereignis->type();
     if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease) {
         return QMainWindow::eventFilter(objekt, ereignis);
+    }
+    // F1 in an open menu of this window: the help of the highlighted item.
+    if (auto* menue = qobject_cast<QMenu*>(objekt);
+        menue != nullptr && typ == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(ereignis)->key() == Qt::Key_F1 && GehoertZu(menue, menuBar())) {
+        QAction* a = menue->activeAction();
+        const int kontext =
+            a != nullptr && a->data().toInt() > 0 ? a->data().toInt() : hilfekontext_;
+        if (haken.hilfe) {
+            haken.hilfe(kontext);
+        }
+        return true;
     }
     // Only keys meant for this window; dialogs and message boxes keep theirs.
     auto* ziel = qobject_cast<QWidget*>(objekt);

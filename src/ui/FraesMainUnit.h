@@ -180,6 +180,7 @@ private:
     void MausZeigerSetzen(QPoint pixel);
     void Schliessen(int exitCode);
     void ComError();
+    bool comFehlerOffen_ = false;
     void AnzeigeSchreiben(Anzeige feld, const QString& text);
     void AnzeigenNachtragen();
     std::array<std::optional<QString>, 12> anzeigePuffer_;

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -202,6 +203,23 @@ TEST_F(FensterTest, EscInSimulationStopsWithoutSendingAndFunctionKeysWaitForTheR
     EXPECT_EQ(kasten.texte.back(), "Schrittbetrieb einschalten? (J/N) ");
     EXPECT_TRUE(z.konfig.Schrittbetrieb);
     EXPECT_TRUE(Text("InfoLabel2").endsWith("/SE"));
+}
+
+TEST_F(FensterTest, F1ShowsTheHelpOfTheHighlightedMenuItemOrTheLastCommand) {
+    int gezeigt = 0;
+    fenster->haken.hilfe = [&gezeigt](int kontext) { gezeigt = kontext; };
+    auto* menue = fenster->findChild<QMenu*>("Einrichtebetrieb1");
+    ASSERT_NE(menue, nullptr);
+    menue->popup(QPoint(0, 0));
+    menue->setActiveAction(fenster->findChild<QAction*>("Vorschub1"));
+    QKeyEvent imMenue(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(menue, &imMenue);
+    EXPECT_EQ(gezeigt, 580);
+    menue->close();
+    fenster->DialogOeffnen(Dialog::Version, 570);
+    QKeyEvent imFenster(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(fenster.get(), &imFenster);
+    EXPECT_EQ(gezeigt, 570);
 }
 
 // A point form that hands out scripted corners, or cancels.
