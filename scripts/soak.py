@@ -335,8 +335,9 @@ class Soak:
                 if self.zuege >= self.ziel:
                     break
                 e = self.erwartung(programm, optionen)
-                for _ in range(self.zufall.randint(1, 3)):
-                    if self.zuege >= self.ziel:
+                # At least one fault for every program taken.
+                for k in range(self.zufall.randint(1, 3)):
+                    if k > 0 and self.zuege >= self.ziel:
                         break
                     self.fehlerlauf(programm, optionen, e)
                 if self.verbose:
