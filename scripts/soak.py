@@ -260,6 +260,9 @@ class Soak:
         grenze = 2 * e["dauer"] + 1.5 * int(werte["time_ms"]) / 1000 + 15
         self.sim_starten(extra)
         status, zeilen, dauer = self.korvx(modus, programm, optionen, grenze, stopp)
+        # The simulator logs a line once its last byte has arrived at line
+        # speed, which may be after the run has ended.
+        time.sleep(0.3)
         empfangen = self.empfangen()
         ok = self.pruefen(status is not None, f"still running after {grenze:.0f} s", fall)
         ende = zeilen[-1] if zeilen else ""
