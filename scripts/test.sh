@@ -12,6 +12,9 @@ python3 scripts/schichten.py --selbsttest
 python3 scripts/schichten.py
 ./scripts/build.sh build
 (cd build && ctest --output-on-failure -j"$(nproc)")
+# A short fault soak against the controller simulator (the full one is
+# ./scripts/soak.sh on its own).
+KORVX_BUILD=build ./scripts/soak.sh --moves 200
 # Only the machine-link tests run under the thread sanitizer; the rest has no
 # threads.
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVX_WERROR=ON -DKORVX_TSAN=ON \

@@ -125,14 +125,30 @@ bool KonsolenBediener::Bestaetigung(std::string_view text, std::string_view ok,
     return ja;
 }
 
+void KonsolenBediener::NachrichtenVerarbeiten() {
+    if (ereignisse) {
+        ereignisse();
+    }
+}
+
 void KonsolenBediener::Warten(std::int32_t millisekunden) {
     if (millisekunden <= 0) {
         return;
     }
-    if (echtzeit_) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(millisekunden));
-    } else {
+    if (!echtzeit_) {
         uhr_ += millisekunden;
+        NachrichtenVerarbeiten();
+        return;
+    }
+    // In slices, so a stop request is seen within a few milliseconds.
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::milliseconds(millisekunden);
+    for (;;) {
+        NachrichtenVerarbeiten();
+        const auto jetzt = std::chrono::steady_clock::now();
+        if (jetzt >= ende) {
+            return;
+        }
+        std::this_thread::sleep_until(std::min(ende, jetzt + std::chrono::milliseconds(5)));
     }
 }
 

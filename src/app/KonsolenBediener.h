@@ -40,7 +40,9 @@ public:
     Antwort3 FrageMitAbbruch(std::string_view text) override;
     bool Bestaetigung(std::string_view text, std::string_view ok,
                       std::string_view abbrechen) override;
-    void NachrichtenVerarbeiten() override {}
+    // Runs `ereignisse`: the console's stand-in for window events (the
+    // operator's stop requests arriving as signals).
+    void NachrichtenVerarbeiten() override;
     void Warten(std::int32_t millisekunden) override;
     std::int64_t Millisekunden() override;
     void AnzeigeSetzen(Anzeige feld, std::string_view text) override;
@@ -49,6 +51,10 @@ public:
     void ElementSetzen(Element element, bool sichtbar, bool aktiv) override;
     bool ElementAktiv(Element element) override;
     void ProgrammBeenden(int exitCode) override;
+
+    // Called whenever the logic lets pending events run, also in the slices
+    // of a real-time wait.
+    std::function<void()> ereignisse;
 
     // Text to be written before the next line, such as a controller reply
     // collected by the line trace; called under the line lock, so it must not

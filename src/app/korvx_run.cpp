@@ -23,6 +23,7 @@
 #include <QGuiApplication>
 #endif
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -36,6 +37,28 @@ namespace {
 constexpr int kGut = 0;
 constexpr int kFehler = 1;
 constexpr int kNichtGestartet = 2;
+
+// The operator's stop requests of a console run: SIGINT (Ctrl+C) is the
+// Escape key, the emergency stop; SIGUSR1 a click on the abort button. The
+// handlers only record them; the run acts on them when it processes events.
+volatile std::sig_atomic_t gNotaus = 0;
+volatile std::sig_atomic_t gAbbruchKnopf = 0;
+
+extern "C" void NotausSignal(int) {
+    gNotaus = 1;
+}
+extern "C" void AbbruchSignal(int) {
+    gAbbruchKnopf = 1;
+}
+
+void StoppSignaleEinrichten() {
+    struct sigaction sa {};
+    sigemptyset(&sa.sa_mask);
+    sa.sa_handler = NotausSignal;
+    sigaction(SIGINT, &sa, nullptr);
+    sa.sa_handler = AbbruchSignal;
+    sigaction(SIGUSR1, &sa, nullptr);
+}
 
 int Abbruch(const std::string& text) {
     std::fprintf(stderr, "korvx-run: %s\n", text.c_str());
@@ -199,6 +222,22 @@ int main(int argc, char** argv) {
     }
 #endif
 
+    konsole.ereignisse = [&anlage, &konsole] {
+        if (gNotaus != 0) {
+            gNotaus = 0;
+            EscapeTaste(anlage);
+        }
+        if (gAbbruchKnopf != 0) {
+            gAbbruchKnopf = 0;
+            // A click on the abort button counts only while it is enabled,
+            // that is during a move.
+            if (konsole.ElementAktiv(Element::AbbruchKnopf)) {
+                AbbruchAnfordern(anlage);
+            }
+        }
+    };
+    StoppSignaleEinrichten();
+
     ReferenzfahrtAusfuehren(anlage);
     if (!zustand.ReferenzAngefahren) {
         return NichtGestartet(konsole, zustand);
@@ -227,6 +266,10 @@ int main(int argc, char** argv) {
     }
     const Laufzustand& lauf = anlage.lauf;
     const Stoppgrund grund = lauf.grund;
+    if (maschine && !zustand.ReferenzAngefahren) {
+        // Only a new reference run may move the machine again.
+        konsole.TraceZeile("reference", "lost");
+    }
     konsole.Ausgeben(app::EndZeile(Grundtext(grund), lauf.saetze, lauf.bewegungen,
                                    lauf.simulierteMs, zustand.WerkzeugPositionW,
                                    zustand.PositionM));

@@ -103,6 +103,24 @@ TEST_F(Konsole, LineTraceWritesAReplyReadInPiecesAsOneLineBeforeTheNextLine) {
                          "reply: 0\nend: normal\n");
 }
 
+TEST_F(Konsole, WaitsLetTheStopRequestsInOnBothClocks) {
+    // A stop request must be seen within a few milliseconds of a long
+    // real-time wait, not only after it.
+    KonsolenBediener echt(datei, false, true);
+    int aufrufe = 0;
+    echt.ereignisse = [&aufrufe] { ++aufrufe; };
+    const auto start = echt.Millisekunden();
+    echt.Warten(60);
+    EXPECT_GE(echt.Millisekunden() - start, 60);
+    EXPECT_GE(aufrufe, 6);
+    KonsolenBediener virtuell(datei, false, false);
+    aufrufe = 0;
+    virtuell.ereignisse = [&aufrufe] { ++aufrufe; };
+    virtuell.Warten(100000);
+    virtuell.NachrichtenVerarbeiten();
+    EXPECT_EQ(aufrufe, 2);
+}
+
 TEST(EndZeile, Format) {
     EXPECT_EQ(EndZeile("normal", 12, 3, 4500, {1.0, -2.5, -0.0001}, {0.12345, 295.0, 64.9996}),
               "end: normal blocks=12 moves=3 time_ms=4500 W=1.000,-2.500,0.000 "
