@@ -40,129 +40,108 @@ QLineEdit* Feld(QWidget* dialog, const char* name, const QString& text = {}) {
 
 } // namespace
 
-// --- Drilling depth ---------------------------------------------------------
+// --- One number -------------------------------------------------------------
 
-TFraesBohrtiefenForm::TFraesBohrtiefenForm(Maschinenzustand& zustand, Bediener& bediener,
-                                           const Zahlenformat& format, QWidget* parent)
-    : EinstellDialog(zustand, bediener, format, QString::fromUtf8("Bohrtiefe"), parent),
-      feld_(Feld(this, "BohrtiefeEdit")) {
+EinzelwertForm::EinzelwertForm(Maschinenzustand& zustand, Bediener& bediener,
+                               const Zahlenformat& format, const QString& titel,
+                               const QString& beschriftung, const char* feldname,
+                               const QString& abbruchtext, double TKonfiguration::*wert,
+                               QWidget* parent)
+    : EinstellDialog(zustand, bediener, format, titel, parent),
+      feld_(Feld(this, feldname, QStringLiteral("0,00"))), wert_(wert) {
     QPushButton* uebernehmen = Knopf(QString::fromUtf8("Übernehmen"), "UebernehmenButton");
-    QPushButton* abbrechen = Knopf(QString::fromUtf8("Abbrechen"), "AbbrechenButton");
-    connect(uebernehmen, &QPushButton::clicked, this, &TFraesBohrtiefenForm::Uebernehmen);
-    connect(abbrechen, &QPushButton::clicked, this, &TFraesBohrtiefenForm::reject);
-    Aufbauen(this, QString::fromUtf8("Bohrtiefe [mm] ="), feld_, uebernehmen, abbrechen);
+    QPushButton* abbruch =
+        Knopf(abbruchtext, abbruchtext == QString::fromUtf8("Abbrechen") ? "AbbrechenButton"
+                                                                         : "SchliessenButton");
+    connect(uebernehmen, &QPushButton::clicked, this, &EinzelwertForm::Uebernehmen);
+    connect(abbruch, &QPushButton::clicked, this, &EinzelwertForm::reject);
+    Aufbauen(this, beschriftung, feld_, uebernehmen, abbruch);
 }
 
-void TFraesBohrtiefenForm::Oeffnen() {
-    alt_ = zustand_.konfig.Bohrtiefe;
+void EinzelwertForm::Oeffnen() {
+    alt_ = zustand_.konfig.*wert_;
     feld_->setText(Fest(alt_));
     feld_->setFocus();
     feld_->selectAll();
 }
 
-void TFraesBohrtiefenForm::Uebernehmen() {
-    // Signs, digits and the comma; the locale's own separator as well, so that
-    // decimals can be entered where it is the point.
+bool EinzelwertForm::ZeichenPruefen(const std::string&) {
+    return true;
+}
+
+void EinzelwertForm::Uebernehmen() {
     const std::string text = VonQt(feld_->text());
-    for (const char c : text) {
-        const bool erlaubt = c == '+' || c == ',' || c == '-' || (c >= '0' && c <= '9') ||
-                             c == format_.Dezimaltrenner();
-        if (!erlaubt) {
-            Zurueckweisen(meldung::FalschesZeichenBohrtiefe(c), feld_);
-            return;
-        }
+    if (!ZeichenPruefen(text)) {
+        return;
     }
     const std::optional<double> wert = format_.Lesen(text);
     if (!wert) {
         Zurueckweisen(meldung::FalschesZeichen(), feld_);
         return;
     }
-    zustand_.konfig.Bohrtiefe = *wert;
-    if (*wert > 0.0 || *wert < -50.0) {
-        Zurueckweisen(meldung::BohrtiefeBereich(), feld_);
+    // Stored at once; an out-of-range value stays until it is corrected or
+    // the dialog is cancelled.
+    zustand_.konfig.*wert_ = *wert;
+    if (!ImBereich(*wert)) {
+        Zurueckweisen(Bereichsmeldung(), feld_);
         return;
     }
     accept();
 }
 
-void TFraesBohrtiefenForm::reject() {
-    zustand_.konfig.Bohrtiefe = alt_;
+void EinzelwertForm::reject() {
+    zustand_.konfig.*wert_ = alt_;
     QDialog::reject();
+}
+
+// --- Drilling depth ---------------------------------------------------------
+
+TFraesBohrtiefenForm::TFraesBohrtiefenForm(Maschinenzustand& zustand, Bediener& bediener,
+                                           const Zahlenformat& format, QWidget* parent)
+    : EinzelwertForm(zustand, bediener, format, QString::fromUtf8("Bohrtiefe"),
+                     QString::fromUtf8("Bohrtiefe [mm] ="), "BohrtiefeEdit",
+                     QString::fromUtf8("Abbrechen"), &TKonfiguration::Bohrtiefe, parent) {}
+
+bool TFraesBohrtiefenForm::ZeichenPruefen(const std::string& text) {
+    // Signs, digits and the comma; the locale's own separator as well, so that
+    // decimals can be entered where it is the point.
+    for (const char c : text) {
+        const bool erlaubt = c == '+' || c == ',' || c == '-' || (c >= '0' && c <= '9') ||
+                             c == format_.Dezimaltrenner();
+        if (!erlaubt) {
+            Zurueckweisen(meldung::FalschesZeichenBohrtiefe(c), feld_);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string TFraesBohrtiefenForm::Bereichsmeldung() const {
+    return meldung::BohrtiefeBereich();
 }
 
 // --- Feed -------------------------------------------------------------------
 
 TFraes_f_Form::TFraes_f_Form(Maschinenzustand& zustand, Bediener& bediener,
                              const Zahlenformat& format, QWidget* parent)
-    : EinstellDialog(zustand, bediener, format, QString::fromUtf8("Korvelantrix: f"), parent),
-      feld_(Feld(this, "Vorschub_enhEdit", QStringLiteral("0,00"))) {
-    QPushButton* uebernehmen = Knopf(QString::fromUtf8("Übernehmen"), "UebernehmenButton");
-    QPushButton* schliessen = Knopf(QString::fromUtf8("Schließen"), "SchliessenButton");
-    connect(uebernehmen, &QPushButton::clicked, this, &TFraes_f_Form::Uebernehmen);
-    connect(schliessen, &QPushButton::clicked, this, &TFraes_f_Form::reject);
-    Aufbauen(this, QString::fromUtf8("Vorschub [mm]"), feld_, uebernehmen, schliessen);
-}
+    : EinzelwertForm(zustand, bediener, format, QString::fromUtf8("Korvelantrix: f"),
+                     QString::fromUtf8("Vorschub [mm]"), "Vorschub_enhEdit",
+                     QString::fromUtf8("Schließen"), &TKonfiguration::Vorschub, parent) {}
 
-void TFraes_f_Form::Oeffnen() {
-    alt_ = zustand_.konfig.Vorschub;
-    feld_->setText(Fest(alt_));
-}
-
-void TFraes_f_Form::Uebernehmen() {
-    const std::optional<double> wert = Lesen(feld_);
-    if (!wert) {
-        Zurueckweisen(meldung::FalschesZeichen(), feld_);
-        return;
-    }
-    zustand_.konfig.Vorschub = *wert;
-    if (!(*wert > 0.0 && *wert <= 1.0)) {
-        Zurueckweisen(meldung::VorschubBereich(VonQt(Fest(0.0)), VonQt(Fest(1.0))), feld_);
-        return;
-    }
-    accept();
-}
-
-void TFraes_f_Form::reject() {
-    zustand_.konfig.Vorschub = alt_;
-    QDialog::reject();
+std::string TFraes_f_Form::Bereichsmeldung() const {
+    return meldung::VorschubBereich(VonQt(Fest(0.0)), VonQt(Fest(1.0)));
 }
 
 // --- Spindle speed ----------------------------------------------------------
 
 TFraes_n_Form::TFraes_n_Form(Maschinenzustand& zustand, Bediener& bediener,
                              const Zahlenformat& format, QWidget* parent)
-    : EinstellDialog(zustand, bediener, format, QString::fromUtf8("Korvelantrix: n"), parent),
-      feld_(Feld(this, "Drehzahl_enhEdit", QStringLiteral("0,00"))) {
-    QPushButton* uebernehmen = Knopf(QString::fromUtf8("Übernehmen"), "UebernehmenButton");
-    QPushButton* schliessen = Knopf(QString::fromUtf8("Schließen"), "SchliessenButton");
-    connect(uebernehmen, &QPushButton::clicked, this, &TFraes_n_Form::Uebernehmen);
-    connect(schliessen, &QPushButton::clicked, this, &TFraes_n_Form::reject);
-    Aufbauen(this, QString::fromUtf8("Drehzahl [m/min]"), feld_, uebernehmen, schliessen);
-}
+    : EinzelwertForm(zustand, bediener, format, QString::fromUtf8("Korvelantrix: n"),
+                     QString::fromUtf8("Drehzahl [m/min]"), "Drehzahl_enhEdit",
+                     QString::fromUtf8("Schließen"), &TKonfiguration::Drehzahl, parent) {}
 
-void TFraes_n_Form::Oeffnen() {
-    alt_ = zustand_.konfig.Drehzahl;
-    feld_->setText(Fest(alt_));
-}
-
-void TFraes_n_Form::Uebernehmen() {
-    const std::optional<double> wert = Lesen(feld_);
-    if (!wert) {
-        Zurueckweisen(meldung::FalschesZeichen(), feld_);
-        return;
-    }
-    zustand_.konfig.Drehzahl = *wert;
-    if (!(*wert > 0.0 && *wert <= 12000.0)) {
-        Zurueckweisen(meldung::DrehzahlBereich(VonQt(Fest(0.0, 0)), VonQt(Fest(12000.0, 0))),
-                      feld_);
-        return;
-    }
-    accept();
-}
-
-void TFraes_n_Form::reject() {
-    zustand_.konfig.Drehzahl = alt_;
-    QDialog::reject();
+std::string TFraes_n_Form::Bereichsmeldung() const {
+    return meldung::DrehzahlBereich(VonQt(Fest(0.0, 0)), VonQt(Fest(12000.0, 0)));
 }
 
 } // namespace korvx::ui
