@@ -310,7 +310,7 @@ void TFraesForm::TestanzeigeAuffrischen() {
 void TFraesForm::SchutzzoneSetzen() {
     Maschinenzustand& z = anlage_->zustand;
     if (!haken.punktform) {
-        DialogOeffnen(Dialog::Anwahlsatz, 460); // reports the missing form
+        Meldung(meldung::NochNichtVerfuegbar(meldung::T("Punkteingabe")));
         return;
     }
     z.Positionsanzeige = 2;
@@ -379,7 +379,7 @@ void TFraesForm::Handbefehl(Hand befehl) {
         return;
     }
     if (!haken.punktform || !haken.tippform) {
-        DialogOeffnen(Dialog::Anwahlsatz, hilfekontext_);
+        Meldung(meldung::NochNichtVerfuegbar(meldung::T("Punkteingabe")));
         return;
     }
     Laufsperre sperre(*this);
@@ -429,8 +429,8 @@ void TFraesForm::DialogOeffnen(Dialog dialog, int hilfe) {
     if (Laeuft() && dialog != Dialog::Version && dialog != Dialog::Autor) {
         return;
     }
-    const auto haken_ = haken.oeffnen.find(dialog);
-    if (haken_ == haken.oeffnen.end() || !haken_->second) {
+    const auto eintrag = haken.oeffnen.find(dialog);
+    if (eintrag == haken.oeffnen.end() || !eintrag->second) {
         static const std::map<Dialog, const char*> kNamen = {
             {Dialog::Editor, "Editor"},
             {Dialog::Werkzeugeingabe, "Werkzeugeingabe"},
@@ -446,7 +446,7 @@ void TFraesForm::DialogOeffnen(Dialog dialog, int hilfe) {
             meldung::T(name == kNamen.end() ? "Formular" : name->second)));
         return;
     }
-    haken_->second();
+    eintrag->second();
     if (dialog == Dialog::Editor) {
         // The program that runs is always the one the status line names.
         if (programmGeaendert_) {

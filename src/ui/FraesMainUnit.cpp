@@ -342,7 +342,7 @@ void TFraesForm::WerkzeugleisteAufbauen() {
          [this] {
              Referenzfahren(true);
              if (abbruchButton_->isVisible()) {
-                 ElementSetzen(Element::AbbruchKnopf, abbruchButton_->isVisible(), false);
+                 ElementSetzen(Element::AbbruchKnopf, false, false);
              }
              if (notausButton_->isVisible()) {
                  ElementSetzen(Element::NotausKnopf, false, false);
