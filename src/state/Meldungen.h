@@ -11,6 +11,8 @@ namespace korvx::meldung {
 
 // The Windows-1252 form of a UTF-8 literal.
 std::string T(std::string_view utf8);
+// The three parts joined.
+std::string Verbinden(std::string_view a, std::string_view b, std::string_view c);
 
 // --- Settings files ---------------------------------------------------------
 std::string KonfigurationNichtGeladen(std::string_view pfad);
