@@ -3,7 +3,7 @@
 // the rest the second file; shorter inputs are the second file alone. After
 // loading, the settings are written and read back, and a short program with
 // lines, arcs, a compensated contour, a rectangular pocket and a bolt-hole circle runs in
-// simulation on them, drawn on a recording canvas.
+// simulation on them, drawn on a counting canvas.
 #include "FuzzHilfe.h"
 #include "anlage/Anlage.h"
 #include "geometry/Koordinaten.h"
@@ -11,7 +11,6 @@
 #include "machine/Isel.h"
 #include "state/Einstellungsdateien.h"
 #include "state/StillerBediener.h"
-#include "support/AufzeichnungsLeinwand.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -70,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         EinstellungenLaden(wieder, still);
     }
 
-    test::AufzeichnungsLeinwand leinwand(320, 240);
+    fuzz::ZaehlLeinwand leinwand(320, 240);
     a.grafik.bild = &leinwand;
     a.zustand.konfig.Grafikmodus = 2;
     a.zustand.konfig.TeileprogrammDatei.Setzen(ordner + "FUZZ.CNC");

@@ -2,6 +2,7 @@
 // already in the buffer: header, every glyph, measuring and drawing a text of
 // every character at a small and a large height. Any read outside the buffer
 // or undefined arithmetic stops the run.
+#include "FuzzHilfe.h"
 #include "fonts/Schrifttext.h"
 #include "fonts/Strichschrift.h"
 #include "fonts/Zeichensatz.h"
@@ -18,12 +19,10 @@ using namespace korvx;
 
 // Checks that a drawn line stays where a text box at (x, y) of this height can
 // reach: 127 font units at the largest scale on either side.
-class PruefLeinwand : public Leinwand {
+class PruefLeinwand : public fuzz::ZaehlLeinwand {
 public:
+    PruefLeinwand() : ZaehlLeinwand(1000, 1000) {}
     long grenze = 0;
-    int Breite() const override { return 1000; }
-    int Hoehe() const override { return 1000; }
-    void Punkt(int, int, Farbe) override {}
     void Linie(int x0, int y0, int x1, int y1) override {
         for (long v : {long(x0), long(y0), long(x1), long(y1)}) {
             if (v < -grenze || v > grenze) {
@@ -31,22 +30,8 @@ public:
             }
         }
     }
-    void StiftFarbe(Farbe) override {}
-    void StiftArt(StiftStil, int) override {}
-    void StiftModus(RasterModus) override {}
-    StiftZustand StiftLesen() const override { return {}; }
-    void PinselFarbe(Farbe) override {}
-    Farbe PinselFarbeLesen() const override { return 0; }
-    void PinselArt(PinselStil) override {}
-    PinselStil PinselArtLesen() const override { return PinselStil::Voll; }
-    void Ellipse(int, int, int, int) override {}
-    void Polygon(std::span<const std::pair<int, int>>) override {}
-    void Text(int, int, std::string_view) override {}
     int TextBreite(std::string_view) override { return 0; }
     int TextHoehe(std::string_view) override { return 0; }
-    void Loeschen() override {}
-    void Aktualisieren() override {}
-    std::vector<std::uint8_t> Bitmap() override { return {}; }
 };
 
 } // namespace

@@ -42,6 +42,12 @@ bool BeschriftungPasst(long long abstand, int groesse, int rand, int& schritte) 
     return passt;
 }
 
+// Ticks closer than a pixel never leave room for a label: every label needs
+// its size plus a margin, and that margin is never 0 on a real canvas.
+bool KeineBeschriftungMoeglich(long long abstand, int rand) {
+    return abstand == 0 && rand > 0;
+}
+
 void XAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int zeile, int bM) {
     const int breite = l.Breite();
     const int hoehe = l.Hoehe();
@@ -63,15 +69,25 @@ void XAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int ze
     int schritte = 1;
     // First column right of the last label drawn that the next one may use.
     int frei = std::numeric_limits<int>::min();
+    const bool ohneBeschriftung = KeineBeschriftungMoeglich(abstand, bM);
+    std::int32_t vorige = -1;
     for (int k = 0; k < kMaxTeilstriche; ++k) {
         const double wert = e.weiteX * (q + k);
         const std::int32_t p = a.WeltZuBildX(wert);
         if (p < 0 || p >= grenze) {
             break;
         }
-        l.Linie(p, zeile - kStrichHalbeLaenge, p, zeile + kStrichHalbeLaenge);
-        if (e.raster) {
-            Gitterlinie(l, p, 0, p, hoehe);
+        // Ticks finer than a pixel fall on the same column again and again;
+        // it is drawn once, which gives the same picture.
+        if (p != vorige) {
+            l.Linie(p, zeile - kStrichHalbeLaenge, p, zeile + kStrichHalbeLaenge);
+            if (e.raster) {
+                Gitterlinie(l, p, 0, p, hoehe);
+            }
+            vorige = p;
+        }
+        if (ohneBeschriftung) {
+            continue;
         }
         const std::string text = e.format.Fest(wert, e.praezision, e.nachkommastellen);
         if (NullBeschriftung(e, wert, text)) {
@@ -118,6 +134,8 @@ void YAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int sp
         std::llabs(static_cast<long long>(a.WeltZuBildY(e.weiteY)) - a.WeltZuBildY(0.0L));
     const int grenze = hoehe - hQ;
     int schritte = 1;
+    const bool ohneBeschriftung = KeineBeschriftungMoeglich(abstand, hQ);
+    std::int32_t vorige = -1;
     for (int k = 0; k < kMaxTeilstriche; ++k) {
         const double wert = e.weiteY * (q + k);
         const std::int32_t p = a.WeltZuBildY(wert);
@@ -125,9 +143,15 @@ void YAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int sp
             break;
         }
         const int zeile = a.BildZeile(p);
-        l.Linie(spalte - kStrichHalbeLaenge, zeile, spalte + kStrichHalbeLaenge, zeile);
-        if (e.raster) {
-            Gitterlinie(l, 0, zeile, breite, zeile);
+        if (p != vorige) {
+            l.Linie(spalte - kStrichHalbeLaenge, zeile, spalte + kStrichHalbeLaenge, zeile);
+            if (e.raster) {
+                Gitterlinie(l, 0, zeile, breite, zeile);
+            }
+            vorige = p;
+        }
+        if (ohneBeschriftung) {
+            continue;
         }
         const std::string text = e.format.Fest(wert, e.praezision, e.nachkommastellen);
         if (NullBeschriftung(e, wert, text)) {

@@ -200,6 +200,27 @@ TEST_F(Achsen, WinzigeTeilungEndetOhneEndlosschleife) {
     EXPECT_LE(XStriche(139).size(), static_cast<std::size_t>(kMaxTeilstriche));
 }
 
+TEST_F(Achsen, TeilungFeinerAlsEinPixelZeichnetJedeSpalteEinmalOhneBeschriftung) {
+    // 500 mm on 500 columns at 0.01 mm: 50,000 ticks would fall on 500
+    // columns; each column is drawn once and no label fits anywhere.
+    AchsenEinstellung e = Einstellung(-200, -150, 300, 140);
+    e.weiteX = 0.01;
+    e.weiteY = 0.01;
+    e.raster = true;
+    TAbbildung a;
+    AchsenZeichnen(leinwand, a, e);
+    const std::vector<int> x = XStriche(139);
+    const std::vector<int> y = YStriche(200);
+    EXPECT_GT(x.size(), 400u);
+    EXPECT_LE(x.size(), static_cast<std::size_t>(leinwand.Breite()));
+    EXPECT_LE(y.size(), static_cast<std::size_t>(leinwand.Hoehe()));
+    EXPECT_TRUE(std::adjacent_find(x.begin(), x.end()) == x.end());
+    const std::vector<std::string> t = Texte();
+    EXPECT_EQ(std::count_if(t.begin(), t.end(),
+                            [](const std::string& s) { return s != "x" && s != "y"; }),
+              0);
+}
+
 TEST_F(Achsen, MitUndOhneAchsenDieselbeAbbildung) {
     anlage.zustand.konfig.SimuGrenzeMin = {-12.5, -3, 0};
     anlage.zustand.konfig.SimuGrenzeMax = {40, 77.25, 0};
