@@ -4,6 +4,7 @@
 #include "graphics/Zeichenwerkzeug.h"
 
 #include <cmath>
+#include <limits>
 
 namespace korvx::test {
 namespace {
@@ -42,6 +43,21 @@ TEST_F(Bahn, VorschubMittelpunktbahnMitCursorGenauSo) {
     EXPECT_TRUE(anlage.grafik.Gezeichnet);
     EXPECT_EQ(anlage.grafik.letzteSpalte, 250);
     EXPECT_EQ(anlage.grafik.letzteZeile, 119);
+}
+
+TEST_F(Bahn, EndpunktAmRandDesZahlbereichsGibtEinenBegrenztenCursor) {
+    // A point mapped beyond the 32-bit range lands on its edge; the cursor's
+    // box around it stays inside the range instead of overflowing.
+    for (const std::uint8_t modus : {kMittelpunktbahn, kFraeserbahn}) {
+        leinwand.Vergessen();
+        anlage.grafik.ErsterPunkt = false;
+        Zeichnen({0, 0, 5}, {1e12, -1e12, 5}, modus);
+        ASSERT_FALSE(leinwand.ellipsen.empty());
+        const auto& e = leinwand.ellipsen.back();
+        EXPECT_EQ(e.x1, std::numeric_limits<int>::max());
+        EXPECT_LT(e.x0, e.x1);
+        EXPECT_EQ(e.y1, std::numeric_limits<int>::max());
+    }
 }
 
 TEST_F(Bahn, FolgesegmentBeginntAmLetztenEndpunktUndLoeschtDenCursor) {
