@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace korvx {
@@ -13,14 +14,27 @@ std::int16_t Als16Bit(int wert) {
 }
 
 // Truncates towards zero after limiting to the 32-bit range; a value that is
-// not a number (from a scale that overflowed) counts as 0.
+// not a number (from a scale that overflowed) counts as 0. The extended value
+// goes through the nearest double, whose truncation needs no change of the
+// x87 rounding mode (that switch cost more than the rest of drawing a move);
+// where rounding to the double crossed an integer, one step back towards zero
+// gives the exact result.
 std::int32_t Begrenzt32(long double wert) {
     constexpr long double kMin = std::numeric_limits<std::int32_t>::min();
     constexpr long double kMax = std::numeric_limits<std::int32_t>::max();
     if (std::isnan(wert)) {
         return 0;
     }
-    return static_cast<std::int32_t>(std::trunc(std::clamp(wert, kMin, kMax)));
+    const long double v = std::clamp(wert, kMin, kMax);
+    std::int32_t n = static_cast<std::int32_t>(static_cast<double>(v));
+    if (v >= 0.0L) {
+        if (static_cast<long double>(n) > v) {
+            --n;
+        }
+    } else if (static_cast<long double>(n) < v) {
+        ++n;
+    }
+    return n;
 }
 
 // Stands in for a scale that was never defined, so the inverse stays defined.
@@ -53,6 +67,17 @@ void TAbbildung::AbbildungSetzen(int links, int oben, int rechts, int unten, dou
     const std::int64_t y0 = WeltZuBildY(0.0L);
     pixelHoehe_ = BildZuWeltY(y0 + 1) - BildZuWeltY(y0);
     definiert_ = true;
+    laengeGueltig_ = false;
+}
+
+TAbbildung::Pixellaengen TAbbildung::Laengen(double r) const {
+    if (!laengeGueltig_ || laengeWelt_ != r) {
+        laengeWelt_ = r;
+        laengePixel_ = {static_cast<std::int64_t>(WeltZuBildX(r)) - WeltZuBildX(0.0L),
+                        std::llabs(static_cast<std::int64_t>(WeltZuBildY(r)) - WeltZuBildY(0.0L))};
+        laengeGueltig_ = true;
+    }
+    return laengePixel_;
 }
 
 std::int32_t TAbbildung::WeltZuBildX(long double x) const {

@@ -20,6 +20,14 @@ public:
     std::int32_t WeltZuBildY(long double y) const;
     // Image row (counted from the top) of an upward row; rows above the top become 0.
     std::int32_t BildZeile(std::int64_t zeile) const;
+    // A length r in pixels: across, the column of r minus that of 0; down, the
+    // distance of the rows of r and 0. Remembered for the last r, since a run
+    // draws thousands of moves with one tool.
+    struct Pixellaengen {
+        std::int64_t x;
+        std::int64_t y;
+    };
+    Pixellaengen Laengen(double r) const;
     // World coordinates of a column and of an upward row.
     long double BildZuWeltX(std::int64_t spalte) const;
     long double BildZuWeltY(std::int64_t zeile) const;
@@ -49,6 +57,10 @@ private:
     long double pixelBreite_ = 0.0L;
     long double pixelHoehe_ = 0.0L;
     bool definiert_ = false;
+    // The last length asked for and its pixels; cleared with every new mapping.
+    mutable double laengeWelt_ = -1.0;
+    mutable Pixellaengen laengePixel_{0, 0};
+    mutable bool laengeGueltig_ = false;
 };
 
 } // namespace korvx

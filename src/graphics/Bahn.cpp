@@ -130,9 +130,9 @@ void BahnZeichnen(GrafikZugang anlage, const TPunkt3D& start, const TPunkt3D& en
 
     l.StiftModus(RasterModus::Kopieren);
     const Farbe pinsel = l.PinselFarbeLesen();
-    const int rx = PixelRadius(static_cast<std::int64_t>(a.WeltZuBildX(r)) - a.WeltZuBildX(0.0L));
-    const int ry =
-        PixelRadius(std::llabs(static_cast<std::int64_t>(a.WeltZuBildY(r)) - a.WeltZuBildY(0.0L)));
+    const TAbbildung::Pixellaengen radien = a.Laengen(r);
+    const int rx = PixelRadius(radien.x);
+    const int ry = PixelRadius(radien.y);
 
     const Pixel von =
         ersterPunkt ? Pixel{g.letzteSpalte, g.letzteZeile} : Abbilden(a, start.x, start.y);

@@ -34,6 +34,29 @@ TEST(Abbildung, BildVon499Mal289MitStandardgrenzenHatMassstabEins) {
     EXPECT_EQ(a.BildZeile(a.WeltZuBildY(0)), 339 - 50 - 150);
 }
 
+TEST(Abbildung, AbschneidenIstExaktAuchDichtUnterEinerGanzenZahl) {
+    // Scale 1, offset 0: the pixel is the value truncated towards zero. Just
+    // below an integer the nearest double is the integer itself; the pixel
+    // must still be the one below.
+    TAbbildung a;
+    a.AbbildungSetzen(0, 0, 99, 99, 0, 0, 100, 100);
+    ASSERT_EQ(a.Sx(), 1.0L);
+    ASSERT_EQ(a.Ox(), 0.0L);
+    for (const long double ganz : {1.0L, 5.0L, 4096.0L, 2147483647.0L}) {
+        const long double darunter = std::nextafter(ganz, 0.0L);
+        ASSERT_EQ(static_cast<double>(darunter), static_cast<double>(ganz));
+        EXPECT_EQ(a.WeltZuBildX(darunter), static_cast<std::int32_t>(ganz) - 1) << ganz;
+        EXPECT_EQ(a.WeltZuBildX(-darunter), -(static_cast<std::int32_t>(ganz) - 1)) << ganz;
+        EXPECT_EQ(a.WeltZuBildX(ganz), static_cast<std::int32_t>(ganz));
+        EXPECT_EQ(a.WeltZuBildX(-ganz), -static_cast<std::int32_t>(ganz));
+    }
+    EXPECT_EQ(a.WeltZuBildX(0.25L), 0);
+    EXPECT_EQ(a.WeltZuBildX(-0.25L), 0);
+    EXPECT_EQ(a.WeltZuBildX(1e300L), kMax);
+    EXPECT_EQ(a.WeltZuBildX(-1e300L), kMin);
+    EXPECT_EQ(a.WeltZuBildX(std::numeric_limits<long double>::quiet_NaN()), 0);
+}
+
 TEST(Abbildung, UmkehrungTrifftDiePixel) {
     TAbbildung a;
     a.AbbildungSetzen(0, 0, 799, 599, -12.5, -7, 87.5, 43);

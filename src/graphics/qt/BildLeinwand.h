@@ -3,6 +3,7 @@
 // works headless with the offscreen platform (a QGuiApplication must exist for
 // text). The main window shows the image; the runner saves it.
 #include "graphics/Leinwand.h"
+#include "graphics/Rasterung.h"
 
 #include <QFont>
 #include <QImage>
@@ -59,6 +60,9 @@ private:
     void Beenden();
     void StiftAnwenden();
     void PinselAnwenden();
+    // The image's pixels and the pen for figures set directly.
+    raster::Ziel Pixelziel();
+    const raster::Stift& RasterStift();
     std::vector<std::uint8_t> Kodieren(const char* format);
 
     QImage bild_;
@@ -69,6 +73,9 @@ private:
     PinselStil pinselStil_ = PinselStil::Voll;
     bool stiftGeaendert_ = true;
     bool pinselGeaendert_ = true;
+    // Pen and brush as the direct figures use them, made anew after a change.
+    raster::Stift rasterStift_;
+    bool rasterStiftGueltig_ = false;
 };
 
 } // namespace korvx
