@@ -87,7 +87,13 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         BereichVerletzt(u);
         return false;
     }
-    FahrBefehlSchreiben(u.lauf.befehl, schritte, Befohlen(u).raten);
+    const std::uint8_t modus = z.konfig.Grafikmodus;
+    // The command text is composed only where it is used: sent to the line,
+    // or reported. A simulation nobody traces draws millions of chords
+    // without it (composing it was a fifth of a dry run's time).
+    if (modus != kSimulation || u.lauf.befehlMelden) {
+        FahrBefehlSchreiben(u.lauf.befehl, schritte, Befohlen(u).raten);
+    }
     // The buffer serves the simulation; a command that goes to the line is
     // its own copy, so nothing done while events run before the send can
     // change it.
@@ -96,7 +102,6 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         u.lauf.befehlMelden(befehl);
     }
     ++u.lauf.bewegungen;
-    const std::uint8_t modus = z.konfig.Grafikmodus;
     bool ok = false;
     if (modus != kSimulation) {
         u.lauf.simulierteMs += z.Verfahrdauer; // the machining-time estimate

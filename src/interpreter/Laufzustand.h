@@ -116,7 +116,8 @@ struct Laufzustand {
         std::array<std::int32_t, 4> raten{}; // step rates of the move command
     } geschwindigkeiten;
 
-    // The move command being sent; its storage serves every move.
+    // The move command being sent; its storage serves every move. In a
+    // simulation without a report of the commands it is not composed.
     std::string befehl;
 
     // Refreshes the main window's status lines; set by the window.
