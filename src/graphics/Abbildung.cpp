@@ -13,30 +13,6 @@ std::int16_t Als16Bit(int wert) {
     return static_cast<std::int16_t>(std::clamp(wert, -32768, 32767));
 }
 
-// Truncates towards zero after limiting to the 32-bit range; a value that is
-// not a number (from a scale that overflowed) counts as 0. The extended value
-// goes through the nearest double, whose truncation needs no change of the
-// x87 rounding mode (that switch cost more than the rest of drawing a move);
-// where rounding to the double crossed an integer, one step back towards zero
-// gives the exact result.
-std::int32_t Begrenzt32(long double wert) {
-    constexpr long double kMin = std::numeric_limits<std::int32_t>::min();
-    constexpr long double kMax = std::numeric_limits<std::int32_t>::max();
-    if (std::isnan(wert)) {
-        return 0;
-    }
-    const long double v = std::clamp(wert, kMin, kMax);
-    std::int32_t n = static_cast<std::int32_t>(static_cast<double>(v));
-    if (v >= 0.0L) {
-        if (static_cast<long double>(n) > v) {
-            --n;
-        }
-    } else if (static_cast<long double>(n) < v) {
-        ++n;
-    }
-    return n;
-}
-
 // Stands in for a scale that was never defined, so the inverse stays defined.
 constexpr long double kWinzig = 1e-30L;
 
@@ -78,14 +54,6 @@ TAbbildung::Pixellaengen TAbbildung::Laengen(double r) const {
         laengeGueltig_ = true;
     }
     return laengePixel_;
-}
-
-std::int32_t TAbbildung::WeltZuBildX(long double x) const {
-    return Begrenzt32(x * sx_ + ox_);
-}
-
-std::int32_t TAbbildung::WeltZuBildY(long double y) const {
-    return Begrenzt32(y * sy_ + oy_);
 }
 
 std::int32_t TAbbildung::BildZeile(std::int64_t zeile) const {

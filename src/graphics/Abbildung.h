@@ -2,9 +2,40 @@
 // The mapping from world millimetres (x-y projection) to pixels of the
 // simulation graphic and back. x and y are scaled independently, so the
 // picture fills the image without a common aspect ratio.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace korvx {
+
+namespace detail {
+
+// Truncates towards zero after limiting to the 32-bit range; a value that is
+// not a number (from a scale that overflowed) counts as 0. The extended value
+// goes through the nearest double, whose truncation needs no change of the
+// x87 rounding mode (that switch cost more than the rest of drawing a move);
+// where rounding to the double crossed an integer, one step back towards zero
+// gives the exact result.
+inline std::int32_t Begrenzt32(long double wert) {
+    constexpr long double kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr long double kMax = std::numeric_limits<std::int32_t>::max();
+    if (std::isnan(wert)) {
+        return 0;
+    }
+    const long double v = std::clamp(wert, kMin, kMax);
+    std::int32_t n = static_cast<std::int32_t>(static_cast<double>(v));
+    if (v >= 0.0L) {
+        if (static_cast<long double>(n) > v) {
+            --n;
+        }
+    } else if (static_cast<long double>(n) < v) {
+        ++n;
+    }
+    return n;
+}
+
+} // namespace detail
 
 class TAbbildung {
 public:
@@ -15,9 +46,9 @@ public:
                          double xmax, double ymax);
 
     // Pixel column of x, limited to the 32-bit range.
-    std::int32_t WeltZuBildX(long double x) const;
+    std::int32_t WeltZuBildX(long double x) const { return detail::Begrenzt32(x * sx_ + ox_); }
     // Pixel row of y counted upwards from the bottom, limited to the 32-bit range.
-    std::int32_t WeltZuBildY(long double y) const;
+    std::int32_t WeltZuBildY(long double y) const { return detail::Begrenzt32(y * sy_ + oy_); }
     // Image row (counted from the top) of an upward row; rows above the top become 0.
     std::int32_t BildZeile(std::int64_t zeile) const;
     // A length r in pixels: across, the column of r minus that of 0; down, the

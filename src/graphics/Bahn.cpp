@@ -37,6 +37,12 @@ int PixelRadius(std::int64_t wert) {
 
 void WerkzeugCursor(Grafikzustand& g, Leinwand& l, Pixel von, Pixel nach, int radius,
                     bool ersterPunkt) {
+    // A cursor of radius 0 has no pixels: with no old one to erase, there is
+    // nothing to draw (a tool of diameter 0 draws millions of moves so).
+    if (radius < 1 && (!ersterPunkt || g.cursorRadius < 1)) {
+        g.cursorRadius = radius;
+        return;
+    }
     const StiftZustand stift = l.StiftLesen();
     const Farbe pinsel = l.PinselFarbeLesen();
     const PinselStil pinselStil = l.PinselArtLesen();

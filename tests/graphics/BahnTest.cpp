@@ -60,6 +60,29 @@ TEST_F(Bahn, EndpunktAmRandDesZahlbereichsGibtEinenBegrenztenCursor) {
     }
 }
 
+TEST_F(Bahn, WerkzeugOhneDurchmesserZeichntKeinenCursorLoeschtAberDenAlten) {
+    Zeichnen({0, 0, 5}, {50, 20, 5}); // cursor of radius 2 drawn
+    werkzeug.Durchmesser = 0.0;
+    leinwand.Vergessen();
+    Zeichnen({0, 0, 5}, {60, 20, 5});
+    // The old cursor is erased; from then on no cursor is drawn.
+    ASSERT_FALSE(leinwand.ellipsen.empty());
+    EXPECT_EQ(leinwand.ellipsen[0].x0, 248);
+    leinwand.Vergessen();
+    Zeichnen({0, 0, 5}, {70, 20, 5});
+    EXPECT_TRUE(leinwand.ellipsen.empty());
+    ASSERT_EQ(leinwand.linien.size(), 1u);
+    // Pen and brush are those of the path, as after a cursor.
+    EXPECT_EQ(leinwand.StiftLesen().modus, RasterModus::Kopieren);
+    EXPECT_EQ(leinwand.PinselArtLesen(), PinselStil::Voll);
+    // A tool with a diameter again draws its cursor.
+    werkzeug.Durchmesser = 10.0;
+    leinwand.Vergessen();
+    Zeichnen({0, 0, 5}, {80, 20, 5});
+    ASSERT_FALSE(leinwand.ellipsen.empty());
+    EXPECT_EQ(leinwand.ellipsen.back().x1 - leinwand.ellipsen.back().x0, 4);
+}
+
 TEST_F(Bahn, FolgesegmentBeginntAmLetztenEndpunktUndLoeschtDenCursor) {
     Zeichnen({0, 0, 5}, {50, 20, 5});
     leinwand.Vergessen();
