@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Dry-run benchmark: korvx-run in simulation on generated part programs of
-# 10,000, 100,000 and 1,000,000 blocks, without and with a saved picture, and
-# the same files through LinuxCNC's standalone interpreter rs274 (installed
-# when missing) as the yardstick. Prints blocks per second, peak memory and
-# the time ratio against rs274.
+# Dry-run benchmark (median of three runs each): korvx-run in simulation on
+# generated part programs of 10,000, 100,000 and 1,000,000 blocks, without
+# and with a saved picture, and the same files through LinuxCNC's standalone
+# interpreter rs274 (installed when missing) as the yardstick. Prints blocks
+# per second, peak memory and the time ratio against rs274.
 #
 #   bench/trockenlauf.sh [BUILD_DIR] [BLOCK COUNTS...]
 set -euo pipefail
@@ -24,11 +24,18 @@ arbeit=$(mktemp -d)
 trap 'rm -rf "$arbeit"' EXIT
 mkdir -p "$arbeit/start" "$arbeit/home"
 
-# messen LABEL COMMAND...: runs it once under /usr/bin/time; prints seconds and peak MB.
+# messen COMMAND...: runs it three times under /usr/bin/time; prints the
+# median seconds and the largest peak MB (one run on a shared machine is
+# too noisy for a ratio of two runs).
 messen() {
-    /usr/bin/time -f '%e %M' -o "$arbeit/zeit" "$@" >"$arbeit/aus" 2>&1 || true
-    read -r sek kb <"$arbeit/zeit"
-    echo "$sek $((kb / 1024))"
+    local zeiten=() spitze=0 sek kb
+    for _ in 1 2 3; do
+        /usr/bin/time -f '%e %M' -o "$arbeit/zeit" "$@" >"$arbeit/aus" 2>&1 || true
+        read -r sek kb <"$arbeit/zeit"
+        zeiten+=("$sek")
+        [ "$kb" -gt "$spitze" ] && spitze=$kb
+    done
+    echo "$(printf '%s\n' "${zeiten[@]}" | sort -g | sed -n 2p) $((spitze / 1024))"
 }
 
 printf '%-10s %-14s %10s %14s %10s %12s\n' Bloecke Lauf Sekunden "Bloecke/s" "Spitze MB" "zu rs274"

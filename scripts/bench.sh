@@ -53,7 +53,8 @@ isel=$("$bau/bench/bench_isel" 2>&1 | grep '^straight-move round trip' || true)
 zeile "machine link at 9600 baud: ${isel#straight-move round trip: }"
 
 if [ -x "$bau/bench/bench_fenster" ]; then
-    zeile "window: $("$bau/bench/bench_fenster" 2>&1 | tail -n 1)"
+    fenster=$("$bau/bench/bench_fenster" 2>&1 | tail -n 1)
+    zeile "window: ${fenster#window: }"
 else
     zeile "window: not built"
 fi

@@ -56,11 +56,17 @@ void Gehen(const Ziel& z, std::int64_t x0, std::int64_t y0, std::int64_t x1, std
     }
     // b = b0 + round(i · quer / lang), halves rounded up, kept as quotient
     // and remainder of (2 · i · quer + lang) / (2 · lang).
-    const Gross nenner = Gross(2) * lang;
-    const Gross zaehler = Gross(2) * iVon * quer + lang;
-    Gross q = Abrunden(zaehler, nenner);
-    std::int64_t rest = static_cast<std::int64_t>(zaehler - q * nenner);
-    std::int64_t b = b0 + static_cast<std::int64_t>(q);
+    // A line starting inside the image (the usual case) starts at quotient 0,
+    // remainder lang; only a clipped start needs the wide division.
+    std::int64_t rest = lang;
+    std::int64_t b = b0;
+    if (iVon > 0) {
+        const Gross nenner = Gross(2) * lang;
+        const Gross zaehler = Gross(2) * iVon * quer + lang;
+        const Gross q = Abrunden(zaehler, nenner);
+        rest = static_cast<std::int64_t>(zaehler - q * nenner);
+        b += static_cast<std::int64_t>(q);
+    }
     const std::int64_t n = 2 * lang;
     const std::int64_t schritt = 2 * quer;
     for (std::int64_t i = iVon; i < iBis; ++i) {
