@@ -143,6 +143,12 @@ void KreisSetzen(const Ziel& z, std::int64_t mx, std::int64_t my, std::int64_t r
 
 } // namespace
 
+void Punkt(const Ziel& z, int x, int y, Farbe farbe) {
+    if (z.pixel != nullptr && Innen(z, x, y)) {
+        *Stelle(z, x, y) = kDeckend | (farbe & kRgb);
+    }
+}
+
 void Linie(const Ziel& z, int x0, int y0, int x1, int y1, const Stift& s) {
     if ((x0 == x1 && y0 == y1) || z.pixel == nullptr) {
         return;

@@ -32,6 +32,9 @@ struct Stift {
     Farbe grund = kWeiss;
 };
 
+// The pixel (x, y) in the colour, when it lies inside the image.
+void Punkt(const Ziel& ziel, int x, int y, Farbe farbe);
+
 // The line from (x0, y0) to (x1, y1) one pixel wide. Along its longer axis
 // it covers the pixels from the lower coordinate up to, not including, the
 // higher one, whichever way it is drawn, and the dash pattern starts at the

@@ -51,12 +51,12 @@ std::span<const int> Strichmuster(StiftStil stil) {
     }
 }
 
-// A pen Qt would draw as a thin solid or dashed line; such figures are set
-// into the pixels directly (thousands of times faster per move than a pen
-// change and a painter call).
 // Larger circles go to Qt, which clips them to the image first.
 constexpr std::int64_t kGroessterDirekterDurchmesser = 1 << 17;
 
+// A pen Qt would draw as a thin solid or dashed line; such figures are set
+// into the pixels directly (thousands of times faster per move than a pen
+// change and a painter call).
 bool DuennerStift(const StiftZustand& s) {
     return s.breite <= 1 && s.stil != StiftStil::Unsichtbar;
 }
@@ -156,11 +156,7 @@ const QImage& BildLeinwand::Bild() {
 
 void BildLeinwand::Punkt(int x, int y, Farbe farbe) {
     StiftFarbe(farbe);
-    if (x >= 0 && y >= 0 && x < bild_.width() && y < bild_.height()) {
-        const raster::Ziel ziel = Pixelziel();
-        ziel.pixel[static_cast<std::ptrdiff_t>(y) * ziel.zeilenLaenge + x] =
-            0xFF000000u | (farbe & 0xFFFFFFu);
-    }
+    raster::Punkt(Pixelziel(), x, y, farbe);
 }
 
 raster::Ziel BildLeinwand::Pixelziel() {
@@ -193,9 +189,6 @@ void BildLeinwand::Linie(int x0, int y0, int x1, int y1) {
         return;
     }
     if (DuennerStift(stift_)) {
-        if (x0 == x1 && y0 == y1) {
-            return; // a thin line of length 0 leaves no pixel
-        }
         raster::Linie(Pixelziel(), x0, y0, x1, y1, RasterStift());
         return;
     }
@@ -257,9 +250,6 @@ void BildLeinwand::Ellipse(int x0, int y0, int x1, int y1) {
     if (DuennerStift(stift_) && Strichmuster(stift_.stil).empty() &&
         pinselStil_ == PinselStil::Leer && seite == std::llabs(std::int64_t{y1} - y0) &&
         seite % 2 == 0 && seite <= kGroessterDirekterDurchmesser) {
-        if (seite == 0) {
-            return; // a circle of radius 0 leaves no pixel
-        }
         raster::Kreis(Pixelziel(), static_cast<int>((std::int64_t{x0} + x1) / 2),
                       static_cast<int>((std::int64_t{y0} + y1) / 2), static_cast<int>(seite / 2),
                       RasterStift());
