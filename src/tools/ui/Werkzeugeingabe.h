@@ -51,6 +51,10 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+    // The grid's columns: number, name, length, useful length, diameter, colour.
+    static constexpr int kSpalten = 6;
+    static constexpr int kFarbSpalte = 5;
+
     void WkzGridFuellen();
     void EditChange();
     void WkzStringGridSelectCell(int zeile);
