@@ -65,6 +65,15 @@ void WerkzeugCursor(Grafikzustand& g, Leinwand& l, Pixel von, Pixel nach, int ra
     l.PinselFarbe(pinsel);
 }
 
+Farbe Schattiert(Grafikzustand::Schattierung& letzte, Farbe grund, double z, double oben,
+                 double unten) {
+    if (!letzte.gueltig || letzte.grund != grund || letzte.z != z || letzte.oben != oben ||
+        letzte.unten != unten) {
+        letzte = {grund, z, oben, unten, TiefenFarbe(grund, z, oben, unten), true};
+    }
+    return letzte.farbe;
+}
+
 } // namespace
 
 Farbe TiefenFarbe(Farbe farbe, double z, double zOben, double zUnten) {
@@ -131,7 +140,7 @@ void BahnZeichnen(GrafikZugang anlage, const TPunkt3D& start, const TPunkt3D& en
     // Numbers 16 … 239 have no colour of their own; they draw in black.
     Farbe farbe = nummer < FarbAnzahl ? Farbtabelle[static_cast<std::size_t>(nummer)] : kSchwarz;
     if (g.Tiefenschattierung && ende.z <= 0.0) {
-        farbe = TiefenFarbe(farbe, ende.z, g.zOben, g.zUnten);
+        farbe = Schattiert(g.letzteSchattierung, farbe, ende.z, g.zOben, g.zUnten);
     }
 
     l.StiftModus(RasterModus::Kopieren);

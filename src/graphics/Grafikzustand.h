@@ -52,6 +52,16 @@ struct Grafikzustand {
     // Highest and lowest programmed z of the loaded part program, mm.
     double zOben = 0.0;
     double zUnten = 0.0;
+    // The last shaded colour worked out: the moves of a cut mostly end at
+    // one depth, and the shade costs a division each time.
+    struct Schattierung {
+        Farbe grund = 0;
+        double z = 0.0;
+        double oben = 0.0;
+        double unten = 0.0;
+        Farbe farbe = 0;
+        bool gueltig = false;
+    } letzteSchattierung;
 
     // The graphic holds drawn path elements (cleared with the graphic).
     bool Gezeichnet = false;

@@ -213,9 +213,19 @@ TEST_F(Bahn, TiefenschattierungHelltTiefeSchnitteAuf) {
     EXPECT_EQ(leinwand.linien.back().stift.farbe, kWeiss);
     Zeichnen({0, 0, 0}, {10, 0, 2}); // above the work: no shading
     EXPECT_EQ(leinwand.linien.back().stift.farbe, 0xFF0000u);
+    // The same depth again: remembered, but never across a change of
+    // colour or of the program's depth range.
+    Zeichnen({0, 0, 0}, {10, 0, -5});
+    EXPECT_EQ(leinwand.linien.back().stift.farbe, 0xFF7F7Fu);
+    werkzeug.Farbe = 1;
+    Zeichnen({0, 0, 0}, {10, 0, -5});
+    EXPECT_EQ(leinwand.linien.back().stift.farbe, TiefenFarbe(kBlau, -5, 0, -10));
+    anlage.grafik.zUnten = -5;
+    Zeichnen({0, 0, 0}, {10, 0, -5});
+    EXPECT_EQ(leinwand.linien.back().stift.farbe, kWeiss);
     anlage.grafik.Tiefenschattierung = false;
     Zeichnen({0, 0, 0}, {10, 0, -10});
-    EXPECT_EQ(leinwand.linien.back().stift.farbe, 0xFF0000u);
+    EXPECT_EQ(leinwand.linien.back().stift.farbe, kBlau);
 }
 
 TEST_F(Bahn, FarbnummernAusserhalbDerTabelle) {

@@ -76,6 +76,7 @@ BildLeinwand::~BildLeinwand() {
 
 QPainter& BildLeinwand::Maler() {
     if (!maler_) {
+        zielGueltig_ = false;
         maler_ = std::make_unique<QPainter>(&bild_);
         maler_->setRenderHint(QPainter::Antialiasing, false);
         maler_->setRenderHint(QPainter::TextAntialiasing, false);
@@ -104,6 +105,7 @@ void BildLeinwand::GroesseAendern(int breite, int hoehe) {
 }
 
 void BildLeinwand::Beenden() {
+    zielGueltig_ = false;
     if (maler_) {
         maler_->end();
         maler_.reset();
@@ -160,12 +162,17 @@ void BildLeinwand::Punkt(int x, int y, Farbe farbe) {
 }
 
 raster::Ziel BildLeinwand::Pixelziel() {
+    if (zielGueltig_) {
+        return ziel_;
+    }
     // While the painter is active it paints into the image's own buffer: the
     // image is handed out only with the painter ended, so it is not shared
     // then, and figures set directly land in the same pixels.
     uchar* daten = maler_ ? const_cast<uchar*>(bild_.constBits()) : bild_.bits();
-    return {reinterpret_cast<std::uint32_t*>(daten), bild_.width(), bild_.height(),
-            static_cast<std::ptrdiff_t>(bild_.bytesPerLine() / 4)};
+    ziel_ = {reinterpret_cast<std::uint32_t*>(daten), bild_.width(), bild_.height(),
+             static_cast<std::ptrdiff_t>(bild_.bytesPerLine() / 4)};
+    zielGueltig_ = true;
+    return ziel_;
 }
 
 const raster::Stift& BildLeinwand::RasterStift() {

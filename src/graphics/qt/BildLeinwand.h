@@ -76,6 +76,10 @@ private:
     // Pen and brush as the direct figures use them, made anew after a change.
     raster::Stift rasterStift_;
     bool rasterStiftGueltig_ = false;
+    // The image's pixels as last handed to a direct figure; given up whenever
+    // the painter ends, since only then can the image be shared or replaced.
+    raster::Ziel ziel_{};
+    bool zielGueltig_ = false;
 };
 
 } // namespace korvx

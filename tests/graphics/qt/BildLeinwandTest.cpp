@@ -82,6 +82,30 @@ TEST(BildLeinwand, NichtXorKehrtUmUndZweimalStelltWiederHer) {
     EXPECT_EQ(l.Bild(), vorher);
 }
 
+TEST(BildLeinwand, DirekteFigurenTreffenImmerDasAktuelleBild) {
+    // Thin lines write the image's pixels; after the image was handed out,
+    // resized or cleared they must land in the image now shown and never in
+    // a copy somebody holds.
+    BildLeinwand l(40, 40);
+    l.StiftFarbe(0xFF0000);
+    l.Linie(0, 5, 40, 5);
+    const QImage kopie = l.Bild();
+    l.Linie(0, 10, 40, 10);
+    EXPECT_EQ(Pixel(kopie, 3, 10), kWeiss);
+    EXPECT_EQ(Pixel(l.Bild(), 3, 10), 0xFF0000u);
+    l.GroesseAendern(80, 80);
+    l.Linie(0, 70, 80, 70);
+    EXPECT_EQ(Pixel(l.Bild(), 75, 70), 0xFF0000u);
+    EXPECT_EQ(Pixel(l.Bild(), 3, 5), 0xFF0000u);
+    l.Ellipse(10, 10, 20, 20); // begins the painter
+    l.Loeschen();
+    l.Linie(0, 60, 80, 60);
+    const QImage& b = l.Bild();
+    EXPECT_EQ(Pixel(b, 3, 5), kWeiss);
+    EXPECT_EQ(Pixel(b, 3, 60), 0xFF0000u);
+    EXPECT_EQ(Pixel(kopie, 3, 5), 0xFF0000u);
+}
+
 TEST(BildLeinwand, BitmapIstEineWindowsBitmap) {
     BildLeinwand l(30, 20);
     l.PinselFarbe(0x00A800);
