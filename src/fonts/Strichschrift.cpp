@@ -85,13 +85,19 @@ std::optional<Glyphe> GlypheLesen(std::span<const std::uint8_t> puffer, const Sc
     const std::size_t breiten = offsets + 2 * std::size_t{kopf.anzahl};
     Glyphe g;
     g.breite = puffer[breiten + index];
-    std::size_t i = kopf.strichdaten + Wort(puffer, offsets + 2 * index);
-    for (; i + 1 < puffer.size(); i += 2) {
-        const Strichbefehl s = StrichDekodieren(puffer[i], puffer[i + 1]);
-        if (s.art == Strichart::Ende) {
-            break;
-        }
-        g.striche.push_back(s);
+    const std::size_t anfang = kopf.strichdaten + Wort(puffer, offsets + 2 * index);
+    // The end command has both high bits clear. Found first, so the strokes
+    // are stored in one allocation (a damaged glyph may run to the buffer's
+    // end, thousands of strokes).
+    std::size_t ende = anfang;
+    while (ende + 1 < puffer.size() && ((puffer[ende] | puffer[ende + 1]) & 0x80) != 0) {
+        ende += 2;
+    }
+    if (ende > anfang) {
+        g.striche.reserve((ende - anfang) / 2);
+    }
+    for (std::size_t i = anfang; i < ende; i += 2) {
+        g.striche.push_back(StrichDekodieren(puffer[i], puffer[i + 1]));
     }
     return g;
 }
