@@ -48,6 +48,28 @@ bool KeineBeschriftungMoeglich(long long abstand, int rand) {
     return abstand == 0 && rand > 0;
 }
 
+// Ticks finer than a pixel: the first index after `k` (whose tick lies on
+// pixel `p`) at which `pixel` gives another pixel, or `ende`. The tick pixels
+// are monotone in the index, so the run of equal ones is crossed by doubling
+// and halving instead of tick by tick (65,536 ticks on a few hundred pixels).
+template <class F> int NaechsterAndererPixel(const F& pixel, int k, int ende, std::int32_t p) {
+    int gleich = k;
+    int anders = ende;
+    for (int schritt = 1; gleich < ende - 1; schritt *= 2) {
+        const int probe = ende - gleich > schritt ? gleich + schritt : ende - 1;
+        if (pixel(probe) != p) {
+            anders = probe;
+            break;
+        }
+        gleich = probe;
+    }
+    while (anders - gleich > 1) {
+        const int mitte = gleich + (anders - gleich) / 2;
+        (pixel(mitte) == p ? gleich : anders) = mitte;
+    }
+    return anders;
+}
+
 void XAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int zeile, int bM) {
     const int breite = l.Breite();
     const int hoehe = l.Hoehe();
@@ -71,9 +93,10 @@ void XAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int ze
     int frei = std::numeric_limits<int>::min();
     const bool ohneBeschriftung = KeineBeschriftungMoeglich(abstand, bM);
     std::int32_t vorige = -1;
+    const auto spalte = [&](int k) { return a.WeltZuBildX(e.weiteX * (q + k)); };
     for (int k = 0; k < kMaxTeilstriche; ++k) {
         const double wert = e.weiteX * (q + k);
-        const std::int32_t p = a.WeltZuBildX(wert);
+        const std::int32_t p = spalte(k);
         if (p < 0 || p >= grenze) {
             break;
         }
@@ -87,6 +110,7 @@ void XAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int ze
             vorige = p;
         }
         if (ohneBeschriftung) {
+            k = NaechsterAndererPixel(spalte, k, kMaxTeilstriche, p) - 1;
             continue;
         }
         const std::string text = e.format.Fest(wert, e.praezision, e.nachkommastellen);
@@ -136,9 +160,10 @@ void YAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int sp
     int schritte = 1;
     const bool ohneBeschriftung = KeineBeschriftungMoeglich(abstand, hQ);
     std::int32_t vorige = -1;
+    const auto aufwaerts = [&](int k) { return a.WeltZuBildY(e.weiteY * (q + k)); };
     for (int k = 0; k < kMaxTeilstriche; ++k) {
         const double wert = e.weiteY * (q + k);
-        const std::int32_t p = a.WeltZuBildY(wert);
+        const std::int32_t p = aufwaerts(k);
         if (p < 0 || p >= grenze) {
             break;
         }
@@ -151,6 +176,7 @@ void YAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int sp
             vorige = p;
         }
         if (ohneBeschriftung) {
+            k = NaechsterAndererPixel(aufwaerts, k, kMaxTeilstriche, p) - 1;
             continue;
         }
         const std::string text = e.format.Fest(wert, e.praezision, e.nachkommastellen);

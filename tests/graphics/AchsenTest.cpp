@@ -1,6 +1,7 @@
 #include "GrafikTestbasis.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace korvx::test {
 namespace {
@@ -219,6 +220,34 @@ TEST_F(Achsen, TeilungFeinerAlsEinPixelZeichnetJedeSpalteEinmalOhneBeschriftung)
     EXPECT_EQ(std::count_if(t.begin(), t.end(),
                             [](const std::string& s) { return s != "x" && s != "y"; }),
               0);
+}
+
+TEST_F(Achsen, FeineTeilungTrifftGenauDieSpaltenDerEinzelnenStriche) {
+    // The ticks on one pixel are skipped in bulk; the columns drawn must be
+    // exactly those a walk over every tick finds, for spacings that do and do
+    // not divide the window, and for a start far from the origin.
+    for (const double weite : {0.01, 0.0137, 0.9, 1e-7}) {
+        for (const double xmin : {-200.0, 1e6 + 0.3}) {
+            leinwand.Vergessen();
+            AchsenEinstellung e = Einstellung(xmin, -150, xmin + 500, 140);
+            e.weiteX = weite;
+            TAbbildung a;
+            AchsenZeichnen(leinwand, a, e);
+            const int zeile = a.BildZeile(a.WeltZuBildY(0.0L));
+            std::vector<int> erwartet;
+            const double q = std::trunc(e.xmin / e.weiteX);
+            for (int k = 0; k < kMaxTeilstriche; ++k) {
+                const std::int32_t p = a.WeltZuBildX(e.weiteX * (q + k));
+                if (p < 0 || p >= leinwand.Breite() - leinwand.TextBreite("M")) {
+                    break;
+                }
+                if (erwartet.empty() || erwartet.back() != p) {
+                    erwartet.push_back(p);
+                }
+            }
+            EXPECT_EQ(XStriche(zeile), erwartet) << weite << " " << xmin;
+        }
+    }
 }
 
 TEST_F(Achsen, MitUndOhneAchsenDieselbeAbbildung) {
