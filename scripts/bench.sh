@@ -15,7 +15,9 @@ bau=${KORVX_BUILD:-build}
 command -v cmake >/dev/null || ./scripts/setup.sh
 cmake -S . -B "$bau" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVX_WERROR=ON >/dev/null
 ziele=(korvx-run korvx-ctlsim bench_isel)
-if cmake --build "$bau" --target help | grep -q bench_fenster; then
+# grep reads the whole list: with -q it would stop at the match, and under
+# pipefail cmake's broken pipe would count as "not built".
+if cmake --build "$bau" --target help | grep bench_fenster >/dev/null; then
     ziele+=(bench_fenster)
 fi
 cmake --build "$bau" -j"$(nproc)" --target "${ziele[@]}" >/dev/null
