@@ -234,7 +234,8 @@ TEST_F(WerkzeugeingabeTest, DeletingOneToolPrintsTwoLinesAndClearingEmptiesTheLi
     Modus(2);
     EXPECT_TRUE(a.werkzeuge.WkzListe.empty());
     EXPECT_EQ(Grid()->rowCount(), 0);
-    EXPECT_EQ(a.zustand.konfig.AktuellesWerkzeug, KeinWerkzeug());
+    // The tool in the spindle stays in use until another is chosen.
+    EXPECT_EQ(a.zustand.konfig.AktuellesWerkzeug.Nummer, 1);
     EXPECT_FALSE(Kind<QPushButton>("DruckButton")->isEnabled());
 }
 
