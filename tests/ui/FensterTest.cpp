@@ -2,8 +2,8 @@
 // lines, keys, the protection zone, and whole runs in "Simulation" and in
 // "Parallelgrafik" against korvx-ctlsim, with the real message boxes answered
 // by a timer as an operator would.
-#include "ctlsim/SimProzess.h"
 #include "anlage/Anlage.h"
+#include "ctlsim/SimProzess.h"
 #include "interpreter/Handbetrieb.h"
 #include "machine/SimProtokoll.h"
 #include "support/TempOrdner.h"
