@@ -147,6 +147,49 @@ TEST_F(WerkzeuglaengeTest, SettingTheZeroPointMakesTheToolInUseTheLengthReferenc
     EXPECT_NEAR(z.PositionM.z, 48.0, 1e-9);
 }
 
+struct Zielform : Punkteingabe {
+    TPunkt3D ziel;
+    bool Punkt(std::uint8_t, TPunkt3D& wert) override {
+        wert = ziel;
+        return true;
+    }
+};
+
+struct Tippform : Tippeingabe {
+    bool Tippen(std::uint8_t, Handbetrieb& h) override {
+        h.AchsenSetzen(false, false, true);
+        return h.Schritt('<');
+    }
+};
+
+TEST_F(WerkzeuglaengeTest, ManualMovesAndTheirZoneCheckCountTheOffset) {
+    ASSERT_TRUE(Lauf("N10 G01 X10 Y10 Z-2\nN20 T2\n"));
+    ASSERT_NEAR(hoehen.back(), 48.0, 1e-9);
+    z.konfig.SchutzzoneMax.z = 55.0;
+
+    // Z 6 would put the spindle at 56 with this tool: outside, nothing moves.
+    Zielform form;
+    form.ziel = {10.0, 10.0, 6.0};
+    b.antworten = {true};
+    const std::size_t vorher = hoehen.size();
+    EXPECT_FALSE(PunktAnfahren(a, form));
+    EXPECT_EQ(b.ereignisse.back(),
+              "frage: Punkt außerhalb des zulässigen Bereichs! Abbruch? -> ja");
+    EXPECT_EQ(hoehen.size(), vorher);
+
+    form.ziel.z = 4.0;
+    ASSERT_TRUE(PunktAnfahren(a, form));
+    EXPECT_NEAR(hoehen.back(), 54.0, 1e-9);
+    EXPECT_NEAR(z.WerkzeugPositionW.z, 4.0, 1e-9);
+
+    // A jog step down moves tip and spindle by the same 1 mm.
+    Tippform tippen;
+    ASSERT_TRUE(WerkzeugTippen(a, tippen));
+    EXPECT_NEAR(hoehen.back(), 53.0, 1e-9);
+    EXPECT_NEAR(z.WerkzeugPositionW.z, 3.0, 1e-9);
+    EXPECT_NEAR(z.PositionM.z, 53.0, 1e-9);
+}
+
 TEST_F(WerkzeuglaengeTest, TheToolInUseFollowsItsListEntryWithoutMoving) {
     ASSERT_TRUE(Lauf("N10 G01 Z-2\nN20 T2\n"));
     const std::size_t gesendet = hoehen.size();
