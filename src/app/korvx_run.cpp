@@ -6,6 +6,7 @@
 #include "app/Pruefung.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/BlockList.h"
+#include "interpreter/Handbetrieb.h"
 #include "interpreter/Programmlauf.h"
 #include "machine/Isel.h"
 #include "machine/Serial.h"
@@ -150,6 +151,8 @@ int main(int argc, char** argv) {
     // Read like the program start reads them; korvx-run never writes them.
     EinstellungenLaden(zustand, konsole);
     WkzDateiBeimStartLesen(anlage);
+    // The tool in use of the settings takes its entry in the list.
+    WkzNachfuehren(anlage);
     zustand.konfig.Grafikmodus = o.grafikmodus;
     if (o.schrittbetrieb) {
         zustand.konfig.Schrittbetrieb = true;

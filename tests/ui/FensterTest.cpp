@@ -6,6 +6,8 @@
 #include "ctlsim/SimProzess.h"
 #include "interpreter/Handbetrieb.h"
 #include "machine/SimProtokoll.h"
+#include "state/Einstellungsdateien.h"
+#include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
 #include "tools/Werkzeugliste.h"
 #include "ui/Fensterdialoge.h"
@@ -337,6 +339,20 @@ TEST_F(FensterTest, ToolChoiceMovesTheSpindleByTheLengthDifferenceAndKeepsTheTip
     EXPECT_NEAR(z.WerkzeugPositionW.z, -5.0, 1e-9);
     EXPECT_EQ(z.Laengenversatz(), 0.0);
     EXPECT_EQ(Text("z_enhEdit"), tiefe);
+}
+
+TEST_F(FensterTest, TheToolInUseOfTheSettingsTakesItsListEntryAtStart) {
+    Beispiel("FraesWkz.DAT"); // tool 2: "Bohrer 3 mm", 50 mm long
+    Maschinenzustand gespeichert;
+    gespeichert.KonfigurationZuruecksetzen();
+    gespeichert.konfig.AktuellesWerkzeug.Nummer = 2;
+    gespeichert.konfig.AktuellesWerkzeug.Benennung.Setzen("alt");
+    gespeichert.konfig.AktuellesWerkzeug.Laenge = 45.0;
+    test::FakeBediener still;
+    ASSERT_TRUE(KonfigurationSpeichern(gespeichert, still, ordner.Datei("Korvelantrix.CNF")));
+    Starten();
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Laenge, 50.0);
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Benennung.Text(), "Bohrer 3 mm");
 }
 
 TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
