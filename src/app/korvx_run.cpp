@@ -6,6 +6,7 @@
 #include "app/Pruefung.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/BlockList.h"
+#include "interpreter/Handbetrieb.h"
 #include "interpreter/Programmlauf.h"
 #include "machine/Isel.h"
 #include "machine/Serial.h"
@@ -150,6 +151,8 @@ int main(int argc, char** argv) {
     // Read like the program start reads them; korvx-run never writes them.
     EinstellungenLaden(zustand, konsole);
     WkzDateiBeimStartLesen(anlage);
+    // The tool in use of the settings takes its entry in the list.
+    WkzNachfuehren(anlage);
     zustand.konfig.Grafikmodus = o.grafikmodus;
     if (o.schrittbetrieb) {
         zustand.konfig.Schrittbetrieb = true;
@@ -238,6 +241,17 @@ int main(int argc, char** argv) {
     };
     StoppSignaleEinrichten();
 
+    if (o.werkzeug) {
+        // The tool goes in before the reference run, with no move: the zero
+        // point set after it is measured with this tool, so its length
+        // offset is 0.
+        const TWerkzeug wkz = WkzSuchen(anlage.werkzeuge, static_cast<std::uint8_t>(*o.werkzeug));
+        if (wkz.Nummer == 0) {
+            konsole.Meldung(meldung::WkzNichtInListe(*o.werkzeug));
+            return NichtGestartet(konsole, zustand);
+        }
+        zustand.WerkzeugEinsetzen(wkz);
+    }
     ReferenzfahrtAusfuehren(anlage);
     if (!zustand.ReferenzAngefahren) {
         return NichtGestartet(konsole, zustand);
@@ -245,17 +259,9 @@ int main(int argc, char** argv) {
     if (o.nullpunkt) {
         // The tool stays where the reference run left it; only its workpiece
         // coordinates change.
-        zustand.WerkstueckNullpunkt = *o.nullpunkt;
+        zustand.NullpunktSetzen(*o.nullpunkt);
         anlage.maschine.NullpunktGewaehlt = true;
         zustand.WerkzeugPositionW = NachWerkstueckKoord(zustand, zustand.PositionM);
-    }
-    if (o.werkzeug) {
-        const TWerkzeug wkz = WkzSuchen(anlage.werkzeuge, static_cast<std::uint8_t>(*o.werkzeug));
-        if (wkz.Nummer == 0) {
-            konsole.Meldung(meldung::WkzNichtInListe(*o.werkzeug));
-            return NichtGestartet(konsole, zustand);
-        }
-        zustand.konfig.AktuellesWerkzeug = wkz;
     }
     if (o.zeichensatz) {
         zustand.konfig.ZeichensatzDatei.Setzen(VollerPfad(*o.zeichensatz));

@@ -9,7 +9,7 @@ namespace korvx {
 TPunkt3D NachMaschinenKoord(const Maschinenzustand& zustand, const TPunkt3D& w) {
     const TPunkt3D& z = zustand.WerkstueckNullpunkt;
     const double x = zustand.konfig.RechteHandRegel ? z.x + w.x : z.x - w.x;
-    return {x, z.y + w.y, z.z + w.z};
+    return {x, z.y + w.y, z.z + w.z + zustand.Laengenversatz()};
 }
 
 void NachMaschinenKoord(const Maschinenzustand& zustand, const TPunkt3D& startW,
@@ -21,7 +21,7 @@ void NachMaschinenKoord(const Maschinenzustand& zustand, const TPunkt3D& startW,
 TPunkt3D NachWerkstueckKoord(const Maschinenzustand& zustand, const TPunkt3D& m) {
     const TPunkt3D& z = zustand.WerkstueckNullpunkt;
     const double x = zustand.konfig.RechteHandRegel ? m.x - z.x : z.x - m.x;
-    return {x, m.y - z.y, m.z - z.z};
+    return {x, m.y - z.y, m.z - z.z - zustand.Laengenversatz()};
 }
 
 void NachWerkstueckKoord(const Maschinenzustand& zustand, const TPunkt3D& startM,

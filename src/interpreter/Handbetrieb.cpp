@@ -6,6 +6,7 @@
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
+#include "tools/Werkzeugliste.h"
 #include "tools/Werkzeugwahl.h"
 
 namespace korvx {
@@ -100,10 +101,11 @@ bool NullpunktSetzen(Laufumgebung u, Punkteingabe& form) {
     if (!form.Punkt(kEingabeNullpunkt, neu)) {
         return false;
     }
-    z.WerkstueckNullpunkt = neu;
+    z.NullpunktSetzen(neu);
     u.maschine.NullpunktGewaehlt = true;
     // The tool has not moved: its workpiece position follows the new zero
-    // point, for either sense of the x axis.
+    // point, for either sense of the x axis, and the tool in use is now the
+    // one the lengths are measured against.
     z.WerkzeugPositionW = NachWerkstueckKoord(z, z.PositionM);
     PunktZeigen(u, meldung::PositionW(), z.WerkzeugPositionW);
     return true;
@@ -135,7 +137,7 @@ bool NullpunktAnfahren(Laufumgebung u, Tippeingabe& form) {
     const bool uebernommen = form.Tippen(kEingabeNullpunkt, hand);
     z.Abgebrochen = false;
     if (uebernommen) {
-        z.WerkstueckNullpunkt = h.NullpunktAnfahrZiel;
+        z.NullpunktSetzen(h.NullpunktAnfahrZiel);
         u.maschine.NullpunktGewaehlt = true;
     } else {
         z.WerkstueckNullpunkt = alterNullpunkt;
@@ -217,6 +219,28 @@ bool WerkzeugTippen(Laufumgebung u, Tippeingabe& form, bool melden) {
     }
     b.ElementSetzen(Element::NotausKnopf, false, false);
     return uebernommen;
+}
+
+bool WkzNachfuehren(Laufumgebung u) {
+    Maschinenzustand& z = u.zustand;
+    const TWerkzeug& inBenutzung = z.konfig.AktuellesWerkzeug;
+    if (inBenutzung.Nummer == 0) {
+        return false;
+    }
+    const TWerkzeug eintrag = WkzSuchen(u.werkzeuge, inBenutzung.Nummer);
+    if (eintrag.Nummer == 0 || eintrag == inBenutzung) {
+        return false;
+    }
+    const bool laengeAnders = eintrag.Laenge != inBenutzung.Laenge;
+    z.WerkzeugEinsetzen(eintrag);
+    if (laengeAnders) {
+        z.WerkzeugPositionW = NachWerkstueckKoord(z, z.PositionM);
+        if (z.ReferenzAngefahren) {
+            PunktZeigen(u, meldung::PositionW(), z.WerkzeugPositionW);
+        }
+    }
+    WkzAnzeigen(u, z.konfig.AktuellesWerkzeug);
+    return true;
 }
 
 bool Tippschritt(Laufumgebung u, char zeichen) {

@@ -96,6 +96,15 @@ bool WerkzeugTippen(Laufumgebung u, Tippeingabe& form, bool melden = true);
 // step was made.
 bool Tippschritt(Laufumgebung u, char zeichen);
 
+// The tool in use follows its entry in the tool list (after the tool entry
+// window changed the list): when the first entry with its number differs from
+// the record in use, that entry becomes the record in use. Nothing moves, so
+// a changed length changes the length offset and the tip's workpiece position
+// follows where the spindle stands (shown with "Position (W)" while the
+// reference is known). A tool no longer listed stays in use. True when the
+// record in use changed.
+bool WkzNachfuehren(Laufumgebung u);
+
 // A protection-zone corner must lie in the travel range, from
 // VerfahrbereichMin to Spindellaenge, bounds inclusive.
 bool ImVerfahrbereich(const Maschinenzustand& z, const TPunkt3D& p);

@@ -250,18 +250,25 @@ void Interpreter::Werkzeugwechsel(std::int32_t nummer) {
         Beenden(meldung::BearbeitungAbgebrochen());
         return;
     }
-    if (neu.Nummer != k.AktuellesWerkzeug.Nummer) {
-        TPunkt3D ziel = z.WerkzeugPositionW;
+    // The spindle moves by the difference of the lengths, so the new tool's
+    // tip comes to where the old one's was; the same tool again moves
+    // nothing (unless its record differs in length from the list's). A move
+    // that fails (outside the protection zone, a stop) leaves the old tool
+    // in use.
+    if (neu.Nummer != k.AktuellesWerkzeug.Nummer || neu.Laenge != k.AktuellesWerkzeug.Laenge) {
+        const TPunkt3D spitze = z.WerkzeugPositionW;
+        TPunkt3D ziel = spitze;
         ziel.z += neu.Laenge - k.AktuellesWerkzeug.Laenge;
         Geradeverfahren(u_, z.WerkzeugPositionW, ziel);
         if (!NachBewegung()) {
             return;
         }
-        // The target follows the tool, so the block end does not undo the
-        // change of height.
-        l.ziel.z += neu.Laenge - k.AktuellesWerkzeug.Laenge;
+        z.WerkzeugPositionW = spitze;
+        if (z.konfig.Grafikmodus != kSimulation) {
+            PunktZeigen(u_, meldung::PositionW(), spitze);
+        }
     }
-    k.AktuellesWerkzeug = neu;
+    z.WerkzeugEinsetzen(neu);
 }
 
 void Interpreter::Satznummer(std::int32_t) {

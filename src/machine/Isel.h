@@ -56,8 +56,9 @@ inline constexpr int kPositionsGrenzeMs = 500;
 void BefehlSenden(IselZugang a, std::string_view befehl, bool& ok, double erwarteteDauerMs);
 
 // Asks the controller for its position ("@0P") and waits for the complete
-// reply. On success the position (converted as the reference run's
-// coordinates expect) is stored in `position` and in AbgefragtePosition.
+// reply. On success the position (the tool tip's, in workpiece coordinates,
+// converted from the counters with NachWerkstueckKoord) is stored in
+// `position` and in AbgefragtePosition.
 // A failed query tells the operator and sets Abbruch. Returns ok. With
 // Abbruch already set nothing is sent and the result is false.
 bool PositionAbfragen(IselZugang a, TPunkt3D& position);

@@ -1,3 +1,4 @@
+#include "geometry/Koordinaten.h"
 #include "geometry/Umrechnung.h"
 #include "machine/Isel.h"
 #include "machine/IselIntern.h"
@@ -83,15 +84,13 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
             z.Abbruch = true;
             return false;
         }
-        const TPunkt3D& null = z.WerkstueckNullpunkt;
-        TPunkt3D p;
         // The counters hold machine coordinates (x and y from the reference
         // point, z downwards from the top of the travel); the result is the
-        // position in workpiece coordinates, the inverse of the conversion
-        // to machine coordinates for either sense of the x axis.
-        p.x = k.RechteHandRegel ? mm[0] - null.x : null.x - mm[0];
-        p.y = mm[1] - null.y;
-        p.z = k.Spindellaenge.z - (null.z + mm[2]);
+        // position of the tool's tip in workpiece coordinates, through the
+        // one conversion every move uses (zero point, sense of the x axis,
+        // tool length offset).
+        const TPunkt3D m{mm[0], mm[1], k.Spindellaenge.z - mm[2]};
+        const TPunkt3D p = NachWerkstueckKoord(z, m);
         position = p;
         z.AbgefragtePosition = p;
         return true;

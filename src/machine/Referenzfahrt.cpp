@@ -143,8 +143,9 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
     z.PositionM = {0.0, 0.0, 0.0};
     // The reference point is the zero point: the tool stands at its origin in
     // workpiece coordinates, at the top of the z travel in machine
-    // coordinates, so that M = zero point + W holds from here on.
-    z.WerkstueckNullpunkt = {0.0, 0.0, z.konfig.Spindellaenge.z};
+    // coordinates, so that M = zero point + W holds from here on; the tool
+    // in use is the one the tool lengths are measured against.
+    z.NullpunktSetzen({0.0, 0.0, z.konfig.Spindellaenge.z});
     z.PositionM = z.WerkstueckNullpunkt;
     z.WerkzeugPositionW = {0.0, 0.0, 0.0};
     b.AnzeigeSetzen(Anzeige::Ziel, "Position (M)");

@@ -200,6 +200,16 @@ void Maschinenzustand::GeschwindigkeitWaehlen(bool eilgang) {
     EilgangAktiv = eilgang;
 }
 
+void Maschinenzustand::NullpunktSetzen(const TPunkt3D& nullpunkt) {
+    WerkstueckNullpunkt = nullpunkt;
+    laengenversatz_ = 0.0;
+}
+
+void Maschinenzustand::WerkzeugEinsetzen(const TWerkzeug& neu) {
+    laengenversatz_ += neu.Laenge - konfig.AktuellesWerkzeug.Laenge;
+    konfig.AktuellesWerkzeug = neu;
+}
+
 void Maschinenzustand::EbenenBefehlSetzen() {
     static constexpr const char* kBefehle[] = {"@0e0", "@0e1", "@0e2", "@0z1"};
     const std::uint8_t ebene =

@@ -127,6 +127,25 @@ struct Maschinenzustand {
     std::uint8_t Positionsanzeige = 3;
     std::uint8_t MaschinenKoordinatenFlag = 1;
 
+    // The tool length offset in mm: the length of the tool in use minus the
+    // length of the tool that was in use when the workpiece zero point was
+    // last set. Positions in workpiece coordinates are those of the tip of
+    // the tool in use, the machine position is the spindle's, so in z
+    // M = zero point + W + offset (x and y are not affected).
+    double Laengenversatz() const { return laengenversatz_; }
+    // A workpiece zero point set by the operator or the reference run: the
+    // tool in use becomes the one the lengths are measured against (offset
+    // 0). The zero shifts of a program run keep the offset and write
+    // WerkstueckNullpunkt directly.
+    void NullpunktSetzen(const TPunkt3D& nullpunkt);
+    // `neu` becomes the tool in use: a tool change, or the list entry of the
+    // tool in use changed. The offset changes by the difference of the two
+    // lengths, so the tool shown always matches the offset. The positions
+    // are the caller's: after the compensating move the tip stays where it
+    // was (WerkzeugPositionW unchanged); without a move the tip's workpiece
+    // position follows the machine position.
+    void WerkzeugEinsetzen(const TWerkzeug& neu);
+
     // Reset used when no settings file can be read.
     void KonfigurationZuruecksetzen();
     // AktGeschw := rapid (true) or working (false) set; EilgangAktiv := eilgang.
@@ -134,6 +153,9 @@ struct Maschinenzustand {
     // EbenenBefehl := the controller command of Interpolationsebene: "@0e0",
     // "@0e1", "@0e2" for the planes, "@0z1" for 3D interpolation.
     void EbenenBefehlSetzen();
+
+private:
+    double laengenversatz_ = 0.0;
 };
 
 } // namespace korvx

@@ -25,7 +25,7 @@ std::array<std::string, 6> WkzZellen(const Zahlenformat& format, const TWerkzeug
 }
 
 WkzWahl WkzWaehlen(WkzZugang anlage, std::uint8_t nummer,
-                   const std::function<void(const TPunkt3D&)>& positionieren) {
+                   const std::function<bool(const TPunkt3D&)>& positionieren) {
     auto& zustand = anlage.zustand;
     WkzWahl ergebnis = WkzWahl::Unveraendert;
     if (nummer != 0) {
@@ -35,15 +35,20 @@ WkzWahl WkzWaehlen(WkzZugang anlage, std::uint8_t nummer,
             return WkzWahl::NichtGelistet;
         }
         if (zustand.ReferenzAngefahren) {
+            // The spindle moves by the difference of the lengths; the tip
+            // stays where it was, so its position is kept.
             const TPunkt3D vorher = zustand.WerkzeugPositionW;
             TPunkt3D ziel = vorher;
             ziel.z += neu.Laenge - zustand.konfig.AktuellesWerkzeug.Laenge;
-            if (positionieren) {
-                positionieren(ziel);
+            if (positionieren && !positionieren(ziel)) {
+                // The move was refused or stopped: the old tool stays in use,
+                // so the tool shown matches the length offset.
+                WkzAnzeigen(anlage, zustand.konfig.AktuellesWerkzeug);
+                return WkzWahl::NichtGefahren;
             }
             zustand.WerkzeugPositionW = vorher;
         }
-        zustand.konfig.AktuellesWerkzeug = neu;
+        zustand.WerkzeugEinsetzen(neu);
         ergebnis = WkzWahl::Gewaehlt;
     }
     WkzAnzeigen(anlage, zustand.konfig.AktuellesWerkzeug);

@@ -27,15 +27,19 @@ enum class WkzWahl {
     Unveraendert,  // number 0: the tool in use stays
     Gewaehlt,      // the tool became the tool in use
     NichtGelistet, // no such tool; the operator was told, the dialog stays open
+    NichtGefahren, // the compensating move failed; the old tool stays in use
 };
 
 // Makes tool `nummer` the tool in use ("Übernehmen" of the choice dialog).
-// With the reference known, the tool is first raised or lowered by the
+// With the reference known, the spindle is first raised or lowered by the
 // difference of the two lengths through `positionieren` (the positioning move
-// to a point in workpiece coordinates), and the tool position is then kept as
-// it was, so that it refers to the new tool's tip. Except for a number not in
-// the list, the tool in use is shown afterwards.
+// to a point in workpiece coordinates, true when it arrived), and the tool
+// position is then kept as it was, since the new tool's tip is where the old
+// one's was; the length offset follows the new tool. When the move fails the
+// old tool stays in use. Without the reference the tool is taken over with no
+// move. Except for a number not in the list, the tool in use is shown
+// afterwards.
 WkzWahl WkzWaehlen(WkzZugang anlage, std::uint8_t nummer,
-                   const std::function<void(const TPunkt3D&)>& positionieren);
+                   const std::function<bool(const TPunkt3D&)>& positionieren);
 
 } // namespace korvx

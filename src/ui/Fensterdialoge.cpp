@@ -4,10 +4,12 @@
 #include "graphics/ui/Grafikgrenzen.h"
 #include "graphics/ui/Grafikmodus.h"
 #include "interpreter/Bewegung.h"
+#include "interpreter/Handbetrieb.h"
 #include "interpreter/ui/Anwahlsatzform.h"
 #include "interpreter/ui/Punktformen.h"
 #include "machine/Serial.h"
 #include "machine/ui/Schnittstellendialog.h"
+#include "state/Meldungen.h"
 #include "tools/ui/Farbwahl.h"
 #include "tools/ui/Werkzeugeingabe.h"
 #include "tools/ui/Werkzeugwahlform.h"
@@ -121,11 +123,19 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
             fenster.ProgrammGeaendert();
         }
     };
-    // A tool change moves the tool so that its tip stays where it was.
+    // A tool change moves the spindle so that the new tool's tip comes to
+    // where the old one's was; the tip's position is shown as it stays.
     t.werkzeugwahl.positionieren = [&fenster](const TPunkt3D& ziel) {
         Anlage& a = fenster.anlage();
-        Geradeverfahren(a, a.zustand.WerkzeugPositionW, ziel);
+        const TPunkt3D spitze = a.zustand.WerkzeugPositionW;
+        if (!Geradeverfahren(a, a.zustand.WerkzeugPositionW, ziel) || a.zustand.Abbruch) {
+            return false;
+        }
+        PunktZeigen(a, meldung::PositionW(), spitze);
+        return true;
     };
+    // A length or diameter changed for the tool in use takes effect at once.
+    t.werkzeugeingabe.listeGeaendert = [&fenster] { WkzNachfuehren(fenster.anlage()); };
     h.oeffnen[Dialog::Werkzeugeingabe] = [&t, status] {
         t.werkzeugeingabe.exec();
         status();

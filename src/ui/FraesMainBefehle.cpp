@@ -76,6 +76,9 @@ void TFraesForm::EinstellungenLadenUndAnzeigen(const std::string& startVerzeichn
         z.konfig.TeileprogrammDatei.Setzen("");
     }
     WkzDateiBeimStartLesen(*anlage_);
+    // The tool in use of the settings takes its entry in the list, so tool
+    // changes compensate the lengths the list gives.
+    WkzNachfuehren(*anlage_);
 
     // The controller line: the port of the settings, found as COMn in the
     // start folder or among the serial devices.

@@ -2,12 +2,16 @@
 # korvx-run in the machine mode against korvx-ctlsim on a pseudo-terminal:
 # the program of the folder given must end as it ends in simulation (same
 # reason, counts, time estimate and end position), with every move sent and
-# confirmed. Arguments: korvx-run, korvx-ctlsim, the program folder.
+# confirmed. Arguments: korvx-run, korvx-ctlsim, the program folder, then
+# options for both runs (for example --zero and --tool); a tool file in the
+# folder is used.
 # Every step is bounded in time; the simulator is ended on any exit.
 set -euo pipefail
 lauf=$1
 sim=$2
 fall=$3
+shift 3
+optionen=("$@")
 ordner=$(mktemp -d)
 simpid=
 aufraeumen() {
@@ -16,9 +20,10 @@ aufraeumen() {
 }
 trap aufraeumen EXIT
 cp "$fall"/*.CNC "$ordner"/
+if [ -e "$fall/FraesWkz.DAT" ]; then cp "$fall/FraesWkz.DAT" "$ordner"/; fi
 cd "$ordner"
 
-erwartet=$(timeout 30 "$lauf" --mode sim TEIL.CNC | tail -n 1)
+erwartet=$(timeout 30 "$lauf" --mode sim "${optionen[@]}" TEIL.CNC | tail -n 1)
 
 # Fast line and motion, so the run takes a second or two.
 "$sim" --link . --time-scale 0.01 --baud 115200 --lifetime 60 --log sim.log >sim.out &
@@ -30,7 +35,7 @@ done
 [ -e COM1 ] || { echo "korvx-ctlsim made no COM1 link"; exit 1; }
 
 status=0
-timeout 60 "$lauf" --mode machine --trace TEIL.CNC >lauf.out || status=$?
+timeout 60 "$lauf" --mode machine --trace "${optionen[@]}" TEIL.CNC >lauf.out || status=$?
 ende=$(tail -n 1 lauf.out)
 fehler=0
 if [ "$status" != 0 ]; then echo "exit status $status"; fehler=1; fi

@@ -46,6 +46,34 @@ TEST(Koordinaten, ConversionsInvertEachOtherForBothSenses) {
     EXPECT_EQ(NachWerkstueckKoord(z, {133.25, 0, 0}).x, 10.0);
 }
 
+// W is the tip of the tool in use, M the spindle: in z they differ by the
+// length offset, which putting a tool in use moves by the difference of the
+// lengths and only setting the zero point brings back to 0.
+TEST(Koordinaten, ToolLengthOffsetEntersZOnlyAndOnlyTheZeroPointClearsIt) {
+    Maschinenzustand z;
+    TWerkzeug werkzeug;
+    werkzeug.Laenge = 40;
+    z.WerkzeugEinsetzen(werkzeug); // from "kein Werkzeug", length 0
+    z.NullpunktSetzen({100, 50, 40});
+    werkzeug.Laenge = 50;
+    z.WerkzeugEinsetzen(werkzeug);
+    for (const bool rhr : {true, false}) {
+        z.konfig.RechteHandRegel = rhr;
+        const TPunkt3D m = NachMaschinenKoord(z, {1, 2, -2});
+        EXPECT_EQ(m, (TPunkt3D{rhr ? 101.0 : 99.0, 52, 48}));
+        EXPECT_EQ(NachWerkstueckKoord(z, m), (TPunkt3D{1, 2, -2}));
+    }
+    // A zero shift of a run writes the zero point and keeps the offset.
+    z.WerkstueckNullpunkt.z += 5;
+    EXPECT_EQ(z.Laengenversatz(), 10.0);
+    werkzeug.Laenge = 32.5;
+    z.WerkzeugEinsetzen(werkzeug);
+    EXPECT_EQ(z.Laengenversatz(), -7.5);
+    z.NullpunktSetzen({0, 0, 65});
+    EXPECT_EQ(z.Laengenversatz(), 0.0);
+    EXPECT_EQ(NachMaschinenKoord(z, {0, 0, -2}).z, 63.0);
+}
+
 TEST(Koordinaten, AddingNonMachinePointsEndsTheProgram) {
     test::FakeBediener b;
     EXPECT_EQ(MaschinenPunktAddieren(b, true, {1, 2, 3}, {10, 20, 30}), (TPunkt3D{11, 22, 33}));

@@ -199,6 +199,17 @@ TEST_F(IselTest, PositionReplyIsConvertedToMillimetres) {
     EXPECT_DOUBLE_EQ(p.y, 4.0 - 20.0);
     EXPECT_DOUBLE_EQ(p.z, 65.0 - (5.0 + 1.0));
     EXPECT_TRUE(b.meldungen.empty());
+
+    // With a tool 10 mm longer than the one the zero point was set with, the
+    // same counters put the tip 10 mm lower.
+    TWerkzeug lang;
+    lang.Nummer = 2;
+    lang.Laenge = 10.0;
+    z.WerkzeugEinsetzen(lang);
+    l.position = std::string("0") + "000190" + "000190" + "000064";
+    EXPECT_TRUE(PositionAbfragen(a, p));
+    EXPECT_DOUBLE_EQ(p.x, 96.0);
+    EXPECT_DOUBLE_EQ(p.z, 65.0 - (5.0 + 1.0) - 10.0);
 }
 
 TEST_F(IselTest, SlowOrPrefixedPositionRepliesAreReadWhole) {

@@ -112,6 +112,76 @@ TEST_F(ProgrammlaufSimTest, ControllerEndsAtTheProgrammedPointAfterHundredsOfArc
     }
 }
 
+// The spindle height the controller's counters hold, from its last reply to
+// a position query (z counts down from the top of the travel, 100 steps/mm).
+double GezaehlteHoehe(const std::string& logdatei, double oben) {
+    std::ifstream log(logdatei);
+    std::string zeit, art, rest, letzte;
+    while (log >> zeit >> art) {
+        std::getline(log, rest);
+        std::string antwort = rest.substr(std::min<std::size_t>(1, rest.size()));
+        while (antwort.size() >= 2 && antwort.compare(antwort.size() - 2, 2, "\\r") == 0) {
+            antwort.resize(antwort.size() - 2);
+        }
+        if (art == "tx" && antwort.size() == 19 && antwort[0] == '0') {
+            letzte = antwort;
+        }
+    }
+    if (letzte.size() != 19) {
+        ADD_FAILURE() << "no position reply in the log";
+        return 0.0;
+    }
+    long schritte = std::stol(letzte.substr(13, 6), nullptr, 16);
+    if (schritte >= 0x800000) {
+        schritte -= 0x1000000;
+    }
+    return oben - static_cast<double>(schritte) / 100.0;
+}
+
+TEST_F(ProgrammlaufSimTest, AfterToolChangesTheTipIsAtTheProgrammedZAndTheCountersAgree) {
+    Starten({});
+    for (const auto& [nummer, laenge] : {std::pair{1, 40.0}, {2, 50.0}, {3, 32.5}}) {
+        TWerkzeug w;
+        w.Nummer = static_cast<std::uint8_t>(nummer);
+        w.Laenge = laenge;
+        a.werkzeuge.WkzListe.push_back(w);
+    }
+    // The zero point (off the step grid in x) is set with tool 1 in use.
+    z.WerkzeugEinsetzen(a.werkzeuge.WkzListe[0]);
+    z.NullpunktSetzen({100.003, 50.0, 40.0});
+    z.WerkzeugPositionW = NachWerkstueckKoord(z, z.PositionM);
+    const double oben = z.konfig.Spindellaenge.z;
+    struct Abschnitt {
+        const char* programm;
+        int werkzeug;
+        double spindel; // machine z with the tip at Z-2
+    };
+    // Tool 2 is 10 mm longer, tool 3 7.5 mm shorter than tool 1.
+    const Abschnitt abschnitte[] = {
+        {"N10 G01 X10 Y10 Z-2\nN20 T2\nN30 G00 Z5\nN40 G01 Z-2\n", 2, 48.0},
+        {"N10 T3\nN20 G00 Z5\nN30 G01 Z-2\n", 3, 30.5},
+        {"N10 T1\nN20 G00 Z5\nN30 G01 Z-2\n", 1, 38.0},
+    };
+    for (const Abschnitt& t : abschnitte) {
+        SCOPED_TRACE(t.programm);
+        b.antworten = {true};
+        ASSERT_TRUE(Lauf(t.programm));
+        ASSERT_TRUE(b.meldungen.empty()) << b.meldungen[0];
+        ASSERT_EQ(a.lauf.grund, Stoppgrund::Ende);
+        EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, t.werkzeug);
+        EXPECT_NEAR(z.PositionM.z, t.spindel, 1e-9);
+        EXPECT_NEAR(z.WerkzeugPositionW.z, -2.0, 1e-9);
+        // Read back, the tip is where it was programmed, and the counters
+        // hold the spindle height the run reports.
+        TPunkt3D ist;
+        ASSERT_TRUE(PositionAbfragen(a, ist));
+        EXPECT_NEAR(ist.z, -2.0, 0.005);
+        EXPECT_NEAR(ist.x, 10.0, 0.005);
+        EXPECT_NEAR(GezaehlteHoehe(ordner.Datei("ctlsim.log"), oben), t.spindel, 1e-9);
+    }
+    EXPECT_EQ(z.Laengenversatz(), 0.0);
+}
+
 TEST_F(ProgrammlaufSimTest, ErrorReplyInTheMiddleStopsTheRun) {
     // Line 10 is the second move of the run.
     Starten({"--error-at", "10:2"});

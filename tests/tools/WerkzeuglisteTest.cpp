@@ -89,6 +89,7 @@ TEST(Werkzeugwahl, WahlGleichtDieLaengeAusUndBehaeltDiePosition) {
     auto fahren = [&](const TPunkt3D& p) {
         ziele.push_back(p);
         z.WerkzeugPositionW = p;
+        return true;
     };
 
     EXPECT_EQ(WkzWaehlen(a, 2, fahren), WkzWahl::Gewaehlt);
@@ -108,6 +109,42 @@ TEST(Werkzeugwahl, WahlGleichtDieLaengeAusUndBehaeltDiePosition) {
     z.ReferenzAngefahren = false;
     EXPECT_EQ(WkzWaehlen(a, 1, fahren), WkzWahl::Gewaehlt);
     EXPECT_EQ(ziele.size(), 2u);
+}
+
+TEST(Werkzeugwahl, TheLengthOffsetFollowsTheToolAndAFailedMoveKeepsTheOldOne) {
+    test::FakeBediener b;
+    Anlage a(b, Zahlenformat('.'));
+    WkzAnhaengen(b, a.werkzeuge, Wkz(1, "kurz", 30.0));
+    WkzAnhaengen(b, a.werkzeuge, Wkz(2, "lang", 42.5));
+    auto& z = a.zustand;
+    z.WerkzeugEinsetzen(WkzSuchen(a.werkzeuge, 1));
+    z.NullpunktSetzen({0.0, 0.0, 40.0});
+    z.WerkzeugPositionW = {10.0, 20.0, 5.0};
+    z.ReferenzAngefahren = true;
+    bool ankommen = true;
+    auto fahren = [&](const TPunkt3D& p) {
+        if (ankommen) {
+            z.WerkzeugPositionW = p;
+        }
+        return ankommen;
+    };
+
+    EXPECT_EQ(WkzWaehlen(a, 2, fahren), WkzWahl::Gewaehlt);
+    EXPECT_EQ(z.Laengenversatz(), 12.5);
+    EXPECT_EQ(z.WerkzeugPositionW, (TPunkt3D{10.0, 20.0, 5.0}));
+
+    // Refused by the protection zone: tool 2 stays and with it the offset.
+    ankommen = false;
+    EXPECT_EQ(WkzWaehlen(a, 1, fahren), WkzWahl::NichtGefahren);
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, 2);
+    EXPECT_EQ(z.Laengenversatz(), 12.5);
+    EXPECT_EQ(b.anzeigen[Anzeige::Werkzeug], "Werkzeug T2 Benennung: lang");
+
+    // Without the reference the tool is taken over with no move.
+    z.ReferenzAngefahren = false;
+    EXPECT_EQ(WkzWaehlen(a, 1, fahren), WkzWahl::Gewaehlt);
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, 1);
+    EXPECT_EQ(z.Laengenversatz(), 0.0);
 }
 
 } // namespace

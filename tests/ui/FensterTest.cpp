@@ -2,9 +2,12 @@
 // lines, keys, the protection zone, and whole runs in "Simulation" and in
 // "Parallelgrafik" against korvx-ctlsim, with the real message boxes answered
 // by a timer as an operator would.
+#include "anlage/Anlage.h"
 #include "ctlsim/SimProzess.h"
 #include "interpreter/Handbetrieb.h"
 #include "machine/SimProtokoll.h"
+#include "state/Einstellungsdateien.h"
+#include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
 #include "tools/Werkzeugliste.h"
 #include "ui/Fensterdialoge.h"
@@ -253,6 +256,103 @@ TEST_F(FensterTest, CancellingTheSecondZoneCornerKeepsTheWholeOldZone) {
     fenster->SchutzzoneSetzen();
     EXPECT_EQ(z.konfig.SchutzzoneMin, (TPunkt3D{10, 10, 10}));
     EXPECT_EQ(z.konfig.SchutzzoneMax, (TPunkt3D{100, 90, 50}));
+}
+
+// Chooses tool `nummer` in the window's tool choice dialog as an operator
+// would: the number typed into its field, "Übernehmen" clicked.
+void WerkzeugWaehlen(TFraesForm& fenster, int nummer) {
+    QTimer bediener;
+    bediener.setInterval(5);
+    QObject::connect(&bediener, &QTimer::timeout, [&bediener, nummer] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* feld = dialog ? dialog->findChild<QLineEdit*>("WkzEdit") : nullptr;
+        if (feld == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        bediener.stop();
+        feld->setText(QString::number(nummer));
+        dialog->findChild<QPushButton*>("UebernahmeButton")->click();
+    });
+    bediener.start();
+    fenster.DialogOeffnen(Dialog::Werkzeugwahl, 740);
+}
+
+struct Nullpunktform : Punkteingabe {
+    bool Punkt(std::uint8_t, TPunkt3D& wert) override {
+        wert = {0, 0, 40};
+        return true;
+    }
+};
+
+TEST_F(FensterTest, ToolChoiceMovesTheSpindleByTheLengthDifferenceAndKeepsTheTip) {
+    Beispiel("FraesWkz.DAT"); // tool 1 40 mm, tool 2 50 mm long
+    Starten();
+    Fensterdialoge dialoge(*fenster, "");
+    z.konfig.Grafikmodus = 2;
+    z.SimulationsZeitFaktor = 0.01;
+    Anlage& a = fenster->anlage();
+
+    // Before the reference run the tool goes in with no move.
+    WerkzeugWaehlen(*fenster, 1);
+    ASSERT_EQ(z.konfig.AktuellesWerkzeug.Nummer, 1);
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    EXPECT_EQ(z.Laengenversatz(), 0.0);
+
+    // At the top of the travel a longer tool cannot go in: the old one stays.
+    kasten.texte.clear();
+    WerkzeugWaehlen(*fenster, 2);
+    ASSERT_FALSE(kasten.texte.empty());
+    EXPECT_EQ(kasten.texte.back(), "Der zulässige Bereich wird verlassen!");
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, 1);
+    EXPECT_EQ(z.Laengenversatz(), 0.0);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_EQ(z.PositionM.z, 65.0);
+
+    // Down to W z -5 below a zero point 40 mm under the top, then tool 2:
+    // the spindle rises by 10 mm and the tip stays, as the display shows.
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    Nullpunktform nullpunkt;
+    ASSERT_TRUE(NullpunktSetzen(a, nullpunkt));
+    struct : Punkteingabe {
+        bool Punkt(std::uint8_t, TPunkt3D& wert) override {
+            wert = {10, 10, -5};
+            return true;
+        }
+    } ziel;
+    ASSERT_TRUE(PunktAnfahren(a, ziel));
+    ASSERT_NEAR(z.PositionM.z, 35.0, 1e-9);
+    const QString tiefe = Text("z_enhEdit");
+    WerkzeugWaehlen(*fenster, 2);
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, 2);
+    EXPECT_NEAR(z.PositionM.z, 45.0, 1e-9);
+    EXPECT_NEAR(z.WerkzeugPositionW.z, -5.0, 1e-9);
+    EXPECT_EQ(Text("z_enhEdit"), tiefe);
+    EXPECT_EQ(Text("ZielLabel"), "Position (W)");
+    const QString hinweis = Text("HinweisLabel"); // the spindle's x/y/z
+    EXPECT_TRUE(hinweis.endsWith("/45,00") || hinweis.endsWith("/45.00")) << hinweis.toStdString();
+
+    // Back to tool 1: down by 10 mm, the offset is 0 again.
+    WerkzeugWaehlen(*fenster, 1);
+    EXPECT_NEAR(z.PositionM.z, 35.0, 1e-9);
+    EXPECT_NEAR(z.WerkzeugPositionW.z, -5.0, 1e-9);
+    EXPECT_EQ(z.Laengenversatz(), 0.0);
+    EXPECT_EQ(Text("z_enhEdit"), tiefe);
+}
+
+TEST_F(FensterTest, TheToolInUseOfTheSettingsTakesItsListEntryAtStart) {
+    Beispiel("FraesWkz.DAT"); // tool 2: "Bohrer 3 mm", 50 mm long
+    Maschinenzustand gespeichert;
+    gespeichert.KonfigurationZuruecksetzen();
+    gespeichert.konfig.AktuellesWerkzeug.Nummer = 2;
+    gespeichert.konfig.AktuellesWerkzeug.Benennung.Setzen("alt");
+    gespeichert.konfig.AktuellesWerkzeug.Laenge = 45.0;
+    test::FakeBediener still;
+    ASSERT_TRUE(KonfigurationSpeichern(gespeichert, still, ordner.Datei("Korvelantrix.CNF")));
+    Starten();
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Laenge, 50.0);
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Benennung.Text(), "Bohrer 3 mm");
 }
 
 TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {

@@ -2,6 +2,7 @@
 // deleting, clearing, the colour field and cells, and the printout.
 #include "tools/ui/Werkzeugeingabe.h"
 #include "anlage/Anlage.h"
+#include "interpreter/Handbetrieb.h"
 #include "support/FakeBediener.h"
 #include "tools/Farben.h"
 #include "tools/ui/Farbwahl.h"
@@ -145,6 +146,38 @@ TEST_F(WerkzeugeingabeTest, ChangingTheLastToolAndWritingTheGridBack) {
     EXPECT_EQ(a.werkzeuge.WkzListe[2].Benennung.Text(), "Neu");
 }
 
+TEST_F(WerkzeugeingabeTest, TheToolInUseFollowsAChangedLengthAtOnce) {
+    Werkzeug(1);
+    Werkzeug(2);
+    auto& z = a.zustand;
+    z.WerkzeugEinsetzen(a.werkzeuge.WkzListe[1]);
+    z.NullpunktSetzen({0, 0, 40});
+    z.PositionM = {0, 0, 35};
+    z.WerkzeugPositionW = {0, 0, -5};
+    int gerufen = 0;
+    form.listeGeaendert = [&] {
+        ++gerufen;
+        WkzNachfuehren(a);
+    };
+    form.show();
+    Modus(1);
+    Grid()->setCurrentCell(1, 1);
+    Kind("L_Edit")->setText("22,5");
+    Klick("UebernameButton");
+    EXPECT_EQ(gerufen, 1);
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Laenge, 22.5);
+    EXPECT_EQ(z.Laengenversatz(), 2.5);
+    EXPECT_EQ(z.PositionM.z, 35.0) << "nothing moves";
+    EXPECT_EQ(z.WerkzeugPositionW.z, -7.5);
+
+    // A diameter edited in the grid follows when the window closes.
+    Zelle(1, 3, "4,5");
+    Klick("EndButton");
+    EXPECT_EQ(gerufen, 2);
+    EXPECT_EQ(z.konfig.AktuellesWerkzeug.Durchmesser, 4.5);
+    EXPECT_EQ(z.Laengenversatz(), 2.5);
+}
+
 TEST_F(WerkzeugeingabeTest, CloseWriteBackRefusesAFaultyGridAndChangesNothing) {
     Werkzeug(1);
     Werkzeug(2);
@@ -234,7 +267,8 @@ TEST_F(WerkzeugeingabeTest, DeletingOneToolPrintsTwoLinesAndClearingEmptiesTheLi
     Modus(2);
     EXPECT_TRUE(a.werkzeuge.WkzListe.empty());
     EXPECT_EQ(Grid()->rowCount(), 0);
-    EXPECT_EQ(a.zustand.konfig.AktuellesWerkzeug, KeinWerkzeug());
+    // The tool in the spindle stays in use until another is chosen.
+    EXPECT_EQ(a.zustand.konfig.AktuellesWerkzeug.Nummer, 1);
     EXPECT_FALSE(Kind<QPushButton>("DruckButton")->isEnabled());
 }
 

@@ -82,7 +82,10 @@ struct WerkzeugwahlTest : ::testing::Test {
     std::vector<TPunkt3D> gefahren;
 
     WerkzeugwahlTest() {
-        form.positionieren = [this](const TPunkt3D& p) { gefahren.push_back(p); };
+        form.positionieren = [this](const TPunkt3D& p) {
+            gefahren.push_back(p);
+            return true;
+        };
     }
     void Werkzeug(int nummer, const char* name, double laenge, int farbe) {
         TWerkzeug w;

@@ -327,8 +327,8 @@ void TFraesWkzForm::WkzRadioGroupClick(int index) {
         liste.WkzNummern.reset();
         liste.WkzAnzahl = 0;
         WkzStringGrid->setRowCount(0);
-        anlage_.zustand.konfig.AktuellesWerkzeug = KeinWerkzeug();
-        WkzAnzeigen(anlage_, anlage_.zustand.konfig.AktuellesWerkzeug);
+        // The tool in the spindle stays the tool in use (and its length the
+        // length offset's) until another is chosen.
         aendern_ = false;
         UebernameButton->setEnabled(true);
         DruckButton->setEnabled(false);
@@ -345,6 +345,9 @@ void TFraesWkzForm::UebernameButtonClick() {
         Aendern();
     } else {
         Hinzufuegen();
+    }
+    if (listeGeaendert) {
+        listeGeaendert();
     }
 }
 
@@ -395,8 +398,13 @@ void TFraesWkzForm::DruckButtonClick() {
 }
 
 void TFraesWkzForm::reject() {
-    if (zurueckschreiben_ && !anlage_.werkzeuge.WkzListe.empty() && !Zurueckschreiben()) {
-        return;
+    if (zurueckschreiben_ && !anlage_.werkzeuge.WkzListe.empty()) {
+        if (!Zurueckschreiben()) {
+            return;
+        }
+        if (listeGeaendert) {
+            listeGeaendert();
+        }
     }
     QDialog::reject();
 }

@@ -43,6 +43,9 @@ public:
     // Sets up the printer for "Liste Drucken"; false cancels. By default the
     // system's default printer, or the print dialog when there is none.
     std::function<bool(QPrinter&)> druckerWaehlen;
+    // Called after the list changed (a tool added or changed, the grid
+    // copied back), so that the tool in use follows its entry.
+    std::function<void()> listeGeaendert;
 
     void reject() override; // "Schließen": the write-back after "ändern"
 

@@ -195,9 +195,14 @@ void TFraesWkzwahlForm::UebernahmeButtonClick() {
         WkzEdit->setFocus();
         return;
     }
-    if (WkzWaehlen(anlage_, static_cast<std::uint8_t>(*nummer), positionieren) ==
-        WkzWahl::NichtGelistet) {
+    const WkzWahl wahl = WkzWaehlen(anlage_, static_cast<std::uint8_t>(*nummer), positionieren);
+    if (wahl == WkzWahl::NichtGelistet) {
         WkzEdit->setFocus();
+        return;
+    }
+    if (wahl == WkzWahl::NichtGefahren) {
+        // The move has told the operator why; the old tool stays in use.
+        reject();
         return;
     }
     accept();

@@ -26,8 +26,9 @@ public:
     // for "Werkzeug wählen" and clears it afterwards.
     bool WerkzeugSetzen = false;
     // The positioning move to a point in workpiece coordinates that raises or
-    // lowers the tool by the length difference when the reference is known.
-    std::function<void(const TPunkt3D&)> positionieren;
+    // lowers the spindle by the length difference when the reference is
+    // known; true when the move arrived.
+    std::function<bool(const TPunkt3D&)> positionieren;
 
     // What every opening does: captions and visibility for the mode, the grid
     // afresh from the list, the row of the tool in use. Called on show.
