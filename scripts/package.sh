@@ -20,7 +20,7 @@ cmake -S . -B "$ordner" -DCMAKE_BUILD_TYPE=Release -DKORVX_WERROR=ON -DKORVX_WIT
     -DKORVX_BENCH=OFF >/dev/null
 programme=(korvelantrix korvx-run korvx-ctlsim korvx-fontview)
 # A fifth program joins here when it is built (the G-code import).
-if grep -q 'add_executable(korvx-import' src/app/CMakeLists.txt 2>/dev/null; then
+if cmake --build "$ordner" --target help | grep -qw 'korvx-import'; then
     programme+=(korvx-import)
 fi
 cmake --build "$ordner" -j"$(nproc)" --target "${programme[@]}" >&2
@@ -33,8 +33,11 @@ paket=build/korvelantrix_${version}_${arch}.deb
 
 arbeit=$(mktemp -d)
 trap 'rm -rf "$arbeit"' EXIT
-wurzel=$arbeit/wurzel
+# Staged where dpkg-shlibdeps expects a package's files: debian/PACKAGE.
+wurzel=$arbeit/quelle/debian/korvelantrix
 DESTDIR=$wurzel cmake --install "$ordner" --prefix /usr --strip >/dev/null
+# As Debian's own packages: no compiler notes left in the programs.
+strip --remove-section=.comment --remove-section=.note "$wurzel"/usr/bin/*
 for p in "${programme[@]}"; do
     if [ ! -x "$wurzel/usr/bin/$p" ]; then
         echo "package.sh: $p wurde nicht installiert" >&2
@@ -54,16 +57,19 @@ korvelantrix ($version) unstable; urgency=medium
 ENDE
 gzip -9n -c "$arbeit/changelog" >"$doku/changelog.gz"
 
-# dpkg-shlibdeps wants a source package's control file in the folder it runs in.
-mkdir -p "$arbeit/quelle/debian"
+# dpkg-shlibdeps wants a source package's control file in the folder it runs
+# in, and the package root marked by its DEBIAN folder.
+mkdir -p "$wurzel/DEBIAN"
 printf 'Source: korvelantrix\n\nPackage: korvelantrix\nArchitecture: any\n' \
     >"$arbeit/quelle/debian/control"
-abhaengig=$(cd "$arbeit/quelle" && dpkg-shlibdeps -O "${programme[@]/#/-e$wurzel/usr/bin/}" |
+abhaengig=$(cd "$arbeit/quelle" &&
+    dpkg-shlibdeps -O "${programme[@]/#/-edebian/korvelantrix/usr/bin/}" |
     sed -n 's/^shlibs:Depends=//p')
 
 chmod -R u+rwX,go+rX,go-w "$wurzel"
-mkdir -p "$wurzel/DEBIAN"
 groesse=$(du -sk --apparent-size "$wurzel/usr" | cut -f1)
+(cd "$wurzel" && find usr -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum) \
+    >"$wurzel/DEBIAN/md5sums"
 cat >"$wurzel/DEBIAN/control" <<ENDE
 Package: korvelantrix
 Version: $version
@@ -71,6 +77,7 @@ Architecture: $arch
 Maintainer: Korvelantrix maintainers <maintainers@korvelantrix.example>
 Installed-Size: $groesse
 Depends: $abhaengig
+Recommends: qt6-translations-l10n
 Section: electronics
 Priority: optional
 Description: CNC milling, drilling and engraving with an isel controller
@@ -87,4 +94,7 @@ dpkg-deb --root-owner-group -Zxz --build "$wurzel" "$paket" >/dev/null
 echo "$paket"
 
 # Lint: no error may remain; the warnings that stay are named in README.md.
-lintian --fail-on error "$paket" >&2 || { echo "package.sh: lintian meldet Fehler" >&2; exit 1; }
+als_root=()
+[ "$(id -u)" -eq 0 ] && als_root=(--allow-root)
+lintian "${als_root[@]}" --fail-on error "$paket" >&2 ||
+    { echo "package.sh: lintian meldet Fehler" >&2; exit 1; }

@@ -19,7 +19,11 @@ fehler() {
 wurzel=$arbeit/wurzel
 mkdir -p "$wurzel/var/lib/dpkg/info" "$wurzel/var/lib/dpkg/updates"
 touch "$wurzel/var/lib/dpkg/status"
-dpkg --root="$wurzel" --log=/dev/null --force-depends -i "$paket" >/dev/null
+# The libraries are the machine's, so the root is told to go without them.
+dpkg --root="$wurzel" --log=/dev/null --force-depends -i "$paket" >"$arbeit/dpkg.txt" 2>&1 || {
+    cat "$arbeit/dpkg.txt" >&2
+    fehler "dpkg -i schlägt fehl"
+}
 dpkg --root="$wurzel" -s korvelantrix | grep -q '^Status: install ok installed' ||
     fehler "nicht installiert"
 
@@ -43,7 +47,9 @@ for f in copyright changelog.gz; do
 done
 
 version=$(dpkg-deb -f "$paket" Version)
-for p in korvelantrix korvx-run korvx-ctlsim korvx-fontview; do
+programme=(korvelantrix korvx-run korvx-ctlsim korvx-fontview)
+[ -x "$bin/korvx-import" ] && programme+=(korvx-import)
+for p in "${programme[@]}"; do
     [ -f "$daten/man/man1/$p.1.gz" ] || fehler "Handbuchseite $p.1 fehlt"
     [ "$("$bin/$p" --version)" = "$p $version" ] || fehler "$p --version"
     "$bin/$p" --help | grep -q -- '--version' || fehler "$p --help"
