@@ -70,6 +70,7 @@ chmod -R u+rwX,go+rX,go-w "$wurzel"
 groesse=$(du -sk --apparent-size "$wurzel/usr" | cut -f1)
 (cd "$wurzel" && find usr -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum) \
     >"$wurzel/DEBIAN/md5sums"
+# Qt's German translations give the standard buttons their German texts.
 cat >"$wurzel/DEBIAN/control" <<ENDE
 Package: korvelantrix
 Version: $version

@@ -35,7 +35,7 @@ std::string PortNichtGeoeffnet(std::string_view geraet, int fehlernummer) {
 std::string PortVerknuepfungErsetzen(std::string_view eintrag, std::string_view bisher,
                                      std::string_view geraet) {
     return Verbinden(eintrag, T(" führt schon zu "), bisher) +
-           Verbinden(". Durch eine Verknüpfung mit ", geraet, " ersetzen?");
+           Verbinden(T(". Durch eine Verknüpfung mit "), geraet, " ersetzen?");
 }
 std::string PortVerknuepfungNichtAngelegt(std::string_view eintrag, std::string_view geraet) {
     return Verbinden(T("Die Verknüpfung "), eintrag, " -> ") +
