@@ -87,4 +87,11 @@ std::string PortFehlerText(const std::string& pfad, int fehlernummer) {
     }
 }
 
+std::string PortFehlerText(const PortOeffnenFehler& fehler) {
+    if (fehler.nachDemStart) {
+        return meldung::PortNachDemStart(NachCp1252(LinkZiel(fehler.pfad)));
+    }
+    return PortFehlerText(fehler.pfad, fehler.fehlernummer);
+}
+
 } // namespace korvx

@@ -11,12 +11,16 @@ namespace korvx {
 struct PortOeffnenFehler {
     std::string pfad;
     int fehlernummer = 0;
+    // The device is there now but was not when the ports were probed (an
+    // adapter plugged in after the start).
+    bool nachDemStart = false;
 };
 
 // The operator's text (Windows-1252) for a failed open of `pfad` with the
 // error number `fehlernummer`. A link (the start folder's COMn) is named
 // together with the device it leads to.
 std::string PortFehlerText(const std::string& pfad, int fehlernummer);
+std::string PortFehlerText(const PortOeffnenFehler& fehler);
 
 // The group that owns the device the path leads to, which a user must belong
 // to for opening it; "dialout" when it cannot be found out.

@@ -205,15 +205,18 @@ bool TCustomSerial::Open() {
         if (gewaehlt_ > 0) {
             const std::string pfad = Geraetepfad(gewaehlt_);
             struct stat st {};
-            const bool da = ::stat(pfad.c_str(), &st) == 0;
-            oeffnenFehler_ = {pfad, da ? ENOTTY : errno};
+            if (::stat(pfad.c_str(), &st) != 0) {
+                oeffnenFehler_ = {pfad, errno, false};
+            } else {
+                oeffnenFehler_ = {pfad, ENOTTY, S_ISCHR(st.st_mode)};
+            }
         }
         return false;
     }
     const std::string pfad = Geraetepfad(comPort_);
     const int fd = ::open(pfad.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        oeffnenFehler_ = {pfad, errno};
+        oeffnenFehler_ = {pfad, errno, false};
         return false;
     }
     // Exclusive use: a second open of the same tty fails with EBUSY.
@@ -225,7 +228,7 @@ bool TCustomSerial::Open() {
         eingestellt = LeitungEinstellen(fd);
     }
     if (!eingestellt) {
-        oeffnenFehler_ = {pfad, errno != 0 ? errno : EINVAL};
+        oeffnenFehler_ = {pfad, errno != 0 ? errno : EINVAL, false};
         ::close(fd);
         return false;
     }

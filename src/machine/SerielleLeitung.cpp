@@ -17,7 +17,7 @@ bool SerielleLeitung::Oeffnen(std::function<void()> beiZeilenende) {
 
 std::string SerielleLeitung::OeffnenFehler() const {
     const PortOeffnenFehler& f = serial_.OeffnenFehler();
-    return f.pfad.empty() ? std::string() : PortFehlerText(f.pfad, f.fehlernummer);
+    return f.pfad.empty() ? std::string() : PortFehlerText(f);
 }
 
 } // namespace korvx

@@ -264,6 +264,8 @@ std::string PortKeineBerechtigung(std::string_view geraet, std::string_view grup
                                   std::string_view benutzer);
 // A device that is not there (an unplugged USB adapter, a dangling COMn link).
 std::string PortFehlt(std::string_view geraet);
+// A device that appeared after the ports were probed at the start.
+std::string PortNachDemStart(std::string_view geraet);
 // A device another program holds.
 std::string PortBelegt(std::string_view geraet);
 // A path that is no serial line (a plain file, /dev/null).

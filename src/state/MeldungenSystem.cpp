@@ -20,6 +20,11 @@ std::string PortFehlt(std::string_view geraet) {
                      T(" gibt es nicht! Ist der USB-Adapter eingesteckt und die Verknüpfung "
                        "im Startordner richtig?"));
 }
+std::string PortNachDemStart(std::string_view geraet) {
+    return Verbinden("Die Schnittstelle ", geraet,
+                     T(" ist erst nach dem Programmstart angeschlossen worden! Starten Sie das "
+                       "Programm neu."));
+}
 std::string PortBelegt(std::string_view geraet) {
     return Verbinden("Die Schnittstelle ", geraet,
                      T(" wird von einem anderen Programm benutzt! Beenden Sie es und versuchen "

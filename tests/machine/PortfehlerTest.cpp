@@ -154,5 +154,27 @@ TEST(Portfehler, SerialComponentKeepsWhyTheOpenFailed) {
     close(master);
 }
 
+// An adapter plugged in after the ports were probed is there but not taken;
+// the operator is told to start again rather than that it is missing.
+TEST(Portfehler, DeviceThatAppearedAfterTheProbe) {
+    test::TempOrdner ordner;
+    TSerial s(ordner.pfad().string());
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    close(slave);
+    std::filesystem::create_symlink(name, ordner.pfad() / "COM2");
+    SerielleLeitung leitung(s);
+    leitung.PortWaehlen(2);
+    EXPECT_FALSE(leitung.Oeffnen({}));
+    EXPECT_TRUE(s.OeffnenFehler().nachDemStart);
+    EXPECT_EQ(Utf8(leitung.OeffnenFehler()),
+              std::string("Die Schnittstelle ") + name +
+                  " ist erst nach dem Programmstart angeschlossen worden! Starten Sie das "
+                  "Programm neu.");
+    close(master);
+}
+
 } // namespace
 } // namespace korvx
