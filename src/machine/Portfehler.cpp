@@ -62,7 +62,7 @@ std::string GeraeteGruppe(const std::string& pfad) {
             }
         }
     }
-    return "dialout";
+    return {};
 }
 
 std::string PortFehlerText(const std::string& pfad, int fehlernummer) {

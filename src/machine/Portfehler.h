@@ -23,7 +23,7 @@ std::string PortFehlerText(const std::string& pfad, int fehlernummer);
 std::string PortFehlerText(const PortOeffnenFehler& fehler);
 
 // The group that owns the device the path leads to, which a user must belong
-// to for opening it; "dialout" when it cannot be found out.
+// to for opening it; "" when it cannot be found out or is root's own.
 std::string GeraeteGruppe(const std::string& pfad);
 
 // The path at the end of a chain of symbolic links, also when it does not

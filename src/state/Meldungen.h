@@ -258,8 +258,9 @@ std::string WkzWertNegativ(std::string_view spalte);
 
 // --- Serial port and start folder ---------------------------------------------
 namespace korvx::meldung {
-// A port that may not be opened: the device, the group that may open it and
-// how the user gets into it (a new login follows).
+// A port that may not be opened: the device, the group that may open it
+// ("" when unknown: "dialout", the usual one) and how the user gets into it
+// (a new login follows).
 std::string PortKeineBerechtigung(std::string_view geraet, std::string_view gruppe,
                                   std::string_view benutzer);
 // A device that is not there (an unplugged USB adapter, a dangling COMn link).

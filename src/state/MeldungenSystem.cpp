@@ -9,10 +9,14 @@ namespace korvx::meldung {
 std::string PortKeineBerechtigung(std::string_view geraet, std::string_view gruppe,
                                   std::string_view benutzer) {
     const std::string wer = benutzer.empty() ? std::string("IHR_NAME") : std::string(benutzer);
-    return Verbinden(T("Keine Berechtigung für die Schnittstelle "), geraet, "! ") +
-           Verbinden(T("Sie gehört der Gruppe \""), gruppe, "\". ") +
+    // Without a group of its own the device is usually reached through "dialout".
+    const std::string_view name = gruppe.empty() ? std::string_view("dialout") : gruppe;
+    const std::string wessen =
+        gruppe.empty() ? T("Serielle Schnittstellen gehören meist der Gruppe \"dialout\". ")
+                       : Verbinden(T("Sie gehört der Gruppe \""), gruppe, "\". ");
+    return Verbinden(T("Keine Berechtigung für die Schnittstelle "), geraet, "! ") + wessen +
            T("Nehmen Sie Ihr Benutzerkonto in diese Gruppe auf (als Administrator: ") +
-           Verbinden("sudo adduser ", wer, " ") + std::string(gruppe) +
+           Verbinden("sudo adduser ", wer, " ") + std::string(name) +
            T(") und melden Sie sich danach ab und neu an.");
 }
 std::string PortFehlt(std::string_view geraet) {

@@ -5,6 +5,7 @@
 #include "machine/Portfehler.h"
 #include "machine/Serial.h"
 #include "machine/SerielleLeitung.h"
+#include "state/Meldungen.h"
 #include "state/Text.h"
 #include "support/TempOrdner.h"
 
@@ -28,10 +29,19 @@ TEST(Portfehler, TextFromTheErrorNumber) {
     EXPECT_NE(recht.find("Keine Berechtigung für die Schnittstelle /dev/korvx-test-ttyUSB0!"),
               std::string::npos)
         << recht;
-    EXPECT_NE(recht.find("Gruppe \"dialout\""), std::string::npos) << recht;
+    // A device of no group of its own: the usual group is named as such.
+    EXPECT_NE(recht.find("Serielle Schnittstellen gehören meist der Gruppe \"dialout\". "),
+              std::string::npos)
+        << recht;
+    EXPECT_NE(recht.find(" dialout) und melden Sie sich danach ab und neu an."), std::string::npos)
+        << recht;
     EXPECT_NE(recht.find("adduser"), std::string::npos) << recht;
-    EXPECT_NE(recht.find("neu an"), std::string::npos) << recht;
     EXPECT_EQ(Utf8(PortFehlerText("/dev/x", EPERM)).find("Keine Berechtigung"), 0u);
+    // A device with a group of its own names that group and the user.
+    EXPECT_EQ(Utf8(meldung::PortKeineBerechtigung("/dev/ttyUSB0", "uucp", "anna")),
+              "Keine Berechtigung für die Schnittstelle /dev/ttyUSB0! Sie gehört der Gruppe "
+              "\"uucp\". Nehmen Sie Ihr Benutzerkonto in diese Gruppe auf (als Administrator: "
+              "sudo adduser anna uucp) und melden Sie sich danach ab und neu an.");
 
     EXPECT_EQ(Utf8(PortFehlerText("/dev/ttyUSB7", ENOENT)),
               "Die Schnittstelle /dev/ttyUSB7 gibt es nicht! Ist der USB-Adapter eingesteckt "
@@ -68,12 +78,12 @@ TEST(Portfehler, LinksAreFollowedToTheDevice) {
 
 TEST(Portfehler, OwningGroupOfTheDevice) {
     test::TempOrdner ordner;
-    // Nothing to look at, or root's own group: the usual group of serial lines.
-    EXPECT_EQ(GeraeteGruppe((ordner.pfad() / "fehlt").string()), "dialout");
+    // Nothing to look at, or root's own group: no group to name.
+    EXPECT_EQ(GeraeteGruppe((ordner.pfad() / "fehlt").string()), "");
     ordner.Schreiben("datei", "x");
     const std::string datei = (ordner.pfad() / "datei").string();
     if (getegid() == 0) {
-        EXPECT_EQ(GeraeteGruppe(datei), "dialout");
+        EXPECT_EQ(GeraeteGruppe(datei), "");
     }
     // A pseudo-terminal belongs to the group "tty" on Debian.
     int master = -1;
@@ -83,8 +93,10 @@ TEST(Portfehler, OwningGroupOfTheDevice) {
     struct stat st {};
     ASSERT_EQ(stat(name, &st), 0);
     if (st.st_gid != 0) {
-        EXPECT_NE(GeraeteGruppe(name), "dialout");
-        EXPECT_NE(GeraeteGruppe(name), "root");
+        const std::string gruppe = GeraeteGruppe(name);
+        EXPECT_FALSE(gruppe.empty());
+        EXPECT_NE(Utf8(PortFehlerText(name, EACCES)).find("Gruppe \"" + gruppe + "\""),
+                  std::string::npos);
     }
     close(slave);
     close(master);
