@@ -72,13 +72,22 @@ printf '%s\n' "message: M30: Programmende!" \
 [ -s "$arbeit/KONTUR.png" ] || fehler "keine Grafik"
 
 # A menu start on a fresh account: the start folder is made with the
-# examples and the font; the window itself is ended after a moment.
+# examples and the font (it appears whole, by a rename); the window, still
+# running then, is ended.
 heim=$arbeit/heim
 mkdir -p "$heim"
-status=0
-(cd "$heim" && HOME=$heim QT_QPA_PLATFORM=offscreen timeout 5 "$bin/korvelantrix" --aus-menue \
-    >/dev/null 2>&1) || status=$?
-[ "$status" -eq 124 ] || [ "$status" -eq 0 ] || fehler "korvelantrix endet mit Status $status"
+(cd "$heim" && HOME=$heim QT_QPA_PLATFORM=offscreen exec "$bin/korvelantrix" --aus-menue \
+    >/dev/null 2>&1) &
+fenster=$!
+for _ in $(seq 300); do
+    [ -d "$heim/Korvelantrix" ] && break
+    kill -0 "$fenster" 2>/dev/null || break
+    sleep 0.1
+done
+sleep 0.5
+kill -0 "$fenster" 2>/dev/null || fehler "korvelantrix --aus-menue endet von selbst"
+kill "$fenster"
+wait "$fenster" 2>/dev/null || true
 for f in KONTUR.CNC FUTURAL.FNT FraesWkz.DAT; do
     [ -f "$heim/Korvelantrix/$f" ] || fehler "Startordner ohne $f"
 done
