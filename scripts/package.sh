@@ -9,6 +9,7 @@
 #
 # Prints the package's path on standard output, everything else on standard
 # error.
+#
 # The build folder is configured for Release with Qt and only the programs are
 # built in it, so the folder of the Release tests is reused as it is.
 set -euo pipefail
@@ -20,7 +21,8 @@ cmake -S . -B "$ordner" -DCMAKE_BUILD_TYPE=Release -DKORVX_WERROR=ON -DKORVX_WIT
     -DKORVX_BENCH=OFF >/dev/null
 programme=(korvelantrix korvx-run korvx-ctlsim korvx-fontview)
 # A fifth program joins here when it is built (the G-code import).
-if cmake --build "$ordner" --target help | grep -qw 'korvx-import'; then
+# (grep reads to the end: an early exit would fail the pipe under pipefail)
+if cmake --build "$ordner" --target help | grep -w 'korvx-import' >/dev/null; then
     programme+=(korvx-import)
 fi
 cmake --build "$ordner" -j"$(nproc)" --target "${programme[@]}" >&2

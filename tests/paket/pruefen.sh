@@ -24,7 +24,7 @@ dpkg --root="$wurzel" --log=/dev/null --force-depends -i "$paket" >"$arbeit/dpkg
     cat "$arbeit/dpkg.txt" >&2
     fehler "dpkg -i schlägt fehl"
 }
-dpkg --root="$wurzel" -s korvelantrix | grep -q '^Status: install ok installed' ||
+dpkg --root="$wurzel" -s korvelantrix | grep '^Status: install ok installed' >/dev/null ||
     fehler "nicht installiert"
 
 # Every dependency can be satisfied from the machine's packages.
@@ -32,7 +32,7 @@ apt-get install -s -q "$paket" >"$arbeit/apt.txt" 2>&1 || {
     cat "$arbeit/apt.txt" >&2
     fehler "Abhängigkeiten nicht erfüllbar"
 }
-dpkg-deb -f "$paket" Depends | grep -q 'libqt6widgets6' || fehler "Depends ohne Qt"
+dpkg-deb -f "$paket" Depends | grep 'libqt6widgets6' >/dev/null || fehler "Depends ohne Qt"
 
 bin=$wurzel/usr/bin
 daten=$wurzel/usr/share
@@ -52,7 +52,7 @@ programme=(korvelantrix korvx-run korvx-ctlsim korvx-fontview)
 for p in "${programme[@]}"; do
     [ -f "$daten/man/man1/$p.1.gz" ] || fehler "Handbuchseite $p.1 fehlt"
     [ "$("$bin/$p" --version)" = "$p $version" ] || fehler "$p --version"
-    "$bin/$p" --help | grep -q -- '--version' || fehler "$p --help"
+    "$bin/$p" --help | grep -- '--version' >/dev/null || fehler "$p --help"
 done
 
 # The headless example from the installed files, without a runtime folder,
