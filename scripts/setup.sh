@@ -3,7 +3,8 @@
 set -euo pipefail
 pakete=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
         qt6-base-dev libgl-dev fonts-dejavu-core xvfb clang libclang-rt-14-dev hershey-fonts-data
-        python3 qt6-translations-l10n poppler-utils)
+        python3 qt6-translations-l10n poppler-utils
+        dpkg-dev lintian appstream desktop-file-utils man-db)
 fehlend=()
 for p in "${pakete[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")

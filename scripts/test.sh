@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the include layering, builds, and runs every
 # test: a normal build, the serial port's threads under the thread sanitizer,
-# a gcc Release build, the logic built with clang, and last every test again
-# with the address and undefined-behaviour sanitizers.
+# a gcc Release build and the Debian package made from it, the logic built
+# with clang, and last every test again with the address and
+# undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -29,6 +30,10 @@ cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKORVX_WERROR=ON \
     -DKORVX_WITH_QT=OFF -DKORVX_BENCH=OFF >/dev/null
 cmake --build build-release -j"$(nproc)"
 (cd build-release && ctest --output-on-failure -j"$(nproc)")
+# The Debian package from the same Release folder (only the window programs
+# are added), linted, installed into a fresh root and run from there.
+paket=$(./scripts/package.sh build-release)
+bash tests/paket/pruefen.sh "$paket"
 logiktests=(state geometry interpreter machine graphics tools fonts)
 CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Debug -DKORVX_WERROR=ON \
     -DKORVX_WITH_QT=OFF -DKORVX_BENCH=OFF >/dev/null

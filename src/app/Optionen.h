@@ -30,7 +30,8 @@ struct Optionen {
     bool echtzeit = false; // --realtime
     std::optional<std::string> port;
     bool trace = false;
-    bool hilfe = false; // --help: print the usage, nothing else
+    bool hilfe = false;   // --help: print the usage, nothing else
+    bool version = false; // --version: print the version line, nothing else
 };
 
 // Parses the arguments after the program name. On a bad command line the

@@ -1,8 +1,10 @@
 // korvx-fontview: the font viewer on its own ("ZizeDozo"). It shows and prints
 // engraving fonts; it hands no font back. A font handed over in
 // "CurrentFont.TMP" in the current folder is taken when it opens.
+#include "app/Programmaufruf.h"
 #include "fonts/ui/ZizeDozo.h"
 #include "state/Bediener.h"
+#include "state/Programmversion.h"
 #include "ui/QtText.h"
 
 #include <QApplication>
@@ -13,7 +15,9 @@
 #include <QPushButton>
 #include <QTranslator>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -63,6 +67,21 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto aufruf =
+        korvx::app::FensteraufrufLesen(std::vector<std::string>(argv + 1, argv + argc), false);
+    if (!aufruf.unbekannt.empty()) {
+        std::fprintf(stderr, "korvx-fontview: Unbekannte Option %s\n%s", aufruf.unbekannt.c_str(),
+                     korvx::app::SchriftansichtHilfe().c_str());
+        return 2;
+    }
+    if (aufruf.hilfe) {
+        std::fputs(korvx::app::SchriftansichtHilfe().c_str(), stdout);
+        return 0;
+    }
+    if (aufruf.version) {
+        std::fputs(korvx::VersionsAusgabe("korvx-fontview").c_str(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("ZizeDozo");
     QTranslator qtDeutsch;

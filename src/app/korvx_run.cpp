@@ -14,6 +14,7 @@
 #include "state/Dateien.h"
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"
+#include "state/Programmversion.h"
 #include "state/Text.h"
 #include "tools/Werkzeugdatei.h"
 #include "tools/Werkzeugliste.h"
@@ -92,6 +93,10 @@ const char* Grundtext(korvx::Stoppgrund grund) {
     return "error";
 }
 
+#ifdef KORVX_RUN_BILD
+void QtMeldungVerwerfen(QtMsgType, const QMessageLogContext&, const QString&) {}
+#endif
+
 // The end line of a run that could not start: nothing ran, the positions are
 // those before the start.
 int NichtGestartet(korvx::app::KonsolenBediener& konsole, const korvx::Maschinenzustand& zustand) {
@@ -114,6 +119,10 @@ int main(int argc, char** argv) {
     const app::Optionen& o = *optionen;
     if (o.hilfe) {
         std::fputs(app::Aufruf().c_str(), stdout);
+        return kGut;
+    }
+    if (o.version) {
+        std::fputs(VersionsAusgabe("korvx-run").c_str(), stdout);
         return kGut;
     }
 
@@ -219,6 +228,10 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
+        // A console run prints only its own lines: Qt's diagnostics (such as
+        // a missing XDG_RUNTIME_DIR under the offscreen platform) say nothing
+        // about the run, so they are dropped.
+        qInstallMessageHandler(QtMeldungVerwerfen);
         qtApp = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
         bild = std::make_unique<BildLeinwand>(o.bildBreite, o.bildHoehe);
         anlage.grafik.bild = bild.get();

@@ -55,25 +55,30 @@ struct Optionen {
 };
 
 void Hilfe() {
-    std::fputs("korvx-ctlsim [options]: an isel controller on a pseudo-terminal\n"
-               "  --baud N            line speed, 10 bits per byte (default 9600)\n"
-               "  --time-scale F      motion time factor (0.01 = 100 times faster; default 1)\n"
-               "  --link DIR          create DIR/COMn -> the device (removed at the end)\n"
-               "  --port N            n of that link (default 1)\n"
-               "  --lifetime S        end after S seconds (default: no limit)\n"
-               "  --stay              keep running when the other side hangs up\n"
-               "  --log FILE          log every received line and every reply with its time\n"
-               "                      (ms since start; '-' for standard error)\n"
-               "  --travel X,Y,Z      travel range in steps (default 29500,20500,6500)\n"
-               "  --start X,Y,Z       position before the reference run, steps (default = travel)\n"
-               "Faults; N counts the received non-empty lines from 1 (\"setup0\" included):\n"
-               "  --error-at N:C      answer line N with error code C\n"
-               "  --silent-from N     answer nothing from line N on\n"
-               "  --garble-at N       garble the reply to line N\n"
-               "  --delay MS          answer every line MS later\n"
-               "  --delay-at N:MS     answer line N MS later\n"
-               "  --hangup-at N       hang up on receiving line N\n",
-               stdout);
+    std::fputs(
+        "Aufruf: korvx-ctlsim [Optionen]\n"
+        "Spielt eine isel-Steuerung auf einem Pseudo-Terminal; die erste Zeile der\n"
+        "Ausgabe ist dessen Gerätepfad.\n"
+        "  --baud N            Leitungsgeschwindigkeit, 10 Bit je Byte (Standard 9600)\n"
+        "  --time-scale F      Zeitfaktor der Fahrten (0.01 = 100-mal schneller; Standard 1)\n"
+        "  --link ORDNER       ORDNER/COMn als Verknüpfung zum Gerät anlegen (am Ende entfernt)\n"
+        "  --port N            n dieser Verknüpfung (Standard 1)\n"
+        "  --lifetime S        nach S Sekunden enden (Standard: unbegrenzt)\n"
+        "  --stay              weiterlaufen, wenn die Gegenseite auflegt\n"
+        "  --log DATEI         jede empfangene Zeile und jede Antwort mit ihrer Zeit\n"
+        "                      (ms seit dem Start) protokollieren; '-' für die Fehlerausgabe\n"
+        "  --travel X,Y,Z      Verfahrweg in Schritten (Standard 29500,20500,6500)\n"
+        "  --start X,Y,Z       Stellung vor der Referenzfahrt in Schritten (Standard = Weg)\n"
+        "Fehler; N zählt die empfangenen nicht leeren Zeilen ab 1 (\"setup0\" mitgezählt):\n"
+        "  --error-at N:C      Zeile N mit dem Fehlercode C beantworten\n"
+        "  --silent-from N     ab Zeile N nichts mehr antworten\n"
+        "  --garble-at N       die Antwort auf Zeile N verstümmeln\n"
+        "  --delay MS          jede Zeile MS später beantworten\n"
+        "  --delay-at N:MS     Zeile N MS später beantworten\n"
+        "  --hangup-at N       beim Empfang von Zeile N auflegen\n"
+        "  --help              diese Hilfe\n"
+        "  --version           Version ausgeben\n",
+        stdout);
 }
 
 bool Drei(const char* text, std::array<std::int64_t, 3>& ziel) {
@@ -92,7 +97,7 @@ bool Lesen(int argc, char** argv, Optionen& o) {
         const char* w = i + 1 < argc ? argv[i + 1] : nullptr;
         auto wert = [&]() -> const char* {
             if (!w) {
-                std::fprintf(stderr, "korvx-ctlsim: %s needs a value\n", a.c_str());
+                std::fprintf(stderr, "korvx-ctlsim: Option %s braucht einen Wert\n", a.c_str());
                 std::exit(2);
             }
             ++i;
@@ -154,8 +159,11 @@ bool Lesen(int argc, char** argv, Optionen& o) {
         } else if (a == "--help" || a == "-h") {
             Hilfe();
             std::exit(0);
+        } else if (a == "--version") {
+            std::printf("korvx-ctlsim %s\n", KORVX_VERSION);
+            std::exit(0);
         } else {
-            std::fprintf(stderr, "korvx-ctlsim: unknown option %s\n", a.c_str());
+            std::fprintf(stderr, "korvx-ctlsim: Unbekannte Option %s\n", a.c_str());
             return false;
         }
     }

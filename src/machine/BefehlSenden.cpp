@@ -76,7 +76,13 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
         }
         if (!leitung || !leitung->Verbunden()) {
             ok = false;
-            VerbindungVerloren(a, meldung::IselKeineVerbindung(leitung ? leitung->Port() : 0));
+            // A port that never opened says why (permission, unplugged
+            // adapter); a line lost later gets the general text.
+            std::string grund = leitung ? leitung->OeffnenFehler() : std::string();
+            if (grund.empty()) {
+                grund = meldung::IselKeineVerbindung(leitung ? leitung->Port() : 0);
+            }
+            VerbindungVerloren(a, grund);
             antwort.Leeren();
             return {};
         }

@@ -15,6 +15,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace korvx {
@@ -65,19 +66,47 @@ int Bitrate(TBaudrate b) {
     return i >= 0 && i < kAnzahlBaudraten ? kBitraten[i] : 9600;
 }
 
-std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis) {
+std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis,
+                                         const std::string& geraeteOrdner) {
     std::vector<TPortGeraet> geraete;
     std::set<std::string> erreicht;
     for (int n = 1; n <= TPortListe::kAnzahlPorts; ++n) {
         std::string pfad = PortPfad(startVerzeichnis, n);
         if (IstZeichengeraet(pfad)) {
             erreicht.insert(Endpfad(pfad));
-            geraete.push_back({n, "COM" + std::to_string(n), std::move(pfad)});
+            geraete.push_back({n, "COM" + std::to_string(n), std::move(pfad), false});
         }
     }
-    std::vector<std::string> weitere;
+    // ttyS2 before ttyS10: by the name's letters, then by its number.
+    const auto sortieren = [](std::vector<std::string>& pfade) {
+        std::sort(pfade.begin(), pfade.end(), [](const std::string& a, const std::string& b) {
+            // Only the file name is split: the folder may hold digits too.
+            const auto teilen = [](const std::string& s) {
+                const auto schnitt = s.rfind('/') + 1;
+                const auto z = s.find_first_of("0123456789", schnitt);
+                return std::tuple{s.substr(0, schnitt), s.substr(schnitt, z - schnitt),
+                                  z == std::string::npos ? -1L : std::atol(s.c_str() + z)};
+            };
+            return teilen(a) < teilen(b);
+        });
+    };
+    // The stable names of USB adapters first; the ttyUSB/ttyACM name they
+    // lead to is then not offered a second time.
+    std::vector<std::string> kennungen;
     std::error_code fehler;
-    for (const auto& e : std::filesystem::directory_iterator("/dev", fehler)) {
+    const std::string kennungsOrdner = geraeteOrdner + "/serial/by-id";
+    for (const auto& e : std::filesystem::directory_iterator(kennungsOrdner, fehler)) {
+        const std::string pfad = e.path().string();
+        if (IstZeichengeraet(pfad) && !erreicht.contains(Endpfad(pfad))) {
+            kennungen.push_back(pfad);
+        }
+    }
+    std::sort(kennungen.begin(), kennungen.end());
+    for (const auto& pfad : kennungen) {
+        erreicht.insert(Endpfad(pfad));
+    }
+    std::vector<std::string> weitere;
+    for (const auto& e : std::filesystem::directory_iterator(geraeteOrdner, fehler)) {
         const std::string name = e.path().filename().string();
         const bool passt =
             name.starts_with("ttyS") || name.starts_with("ttyUSB") || name.starts_with("ttyACM");
@@ -86,17 +115,14 @@ std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis) {
             weitere.push_back(pfad);
         }
     }
-    // ttyS2 before ttyS10: by the name's letters, then by its number.
-    std::sort(weitere.begin(), weitere.end(), [](const std::string& a, const std::string& b) {
-        const auto teilen = [](const std::string& s) {
-            const auto z = s.find_first_of("0123456789");
-            const std::string kopf = s.substr(0, z);
-            return std::pair{kopf, z == std::string::npos ? -1L : std::atol(s.c_str() + z)};
-        };
-        return teilen(a) < teilen(b);
-    });
+    sortieren(weitere);
+    for (auto& pfad : kennungen) {
+        geraete.push_back({0, pfad, pfad, true});
+    }
     for (auto& pfad : weitere) {
-        geraete.push_back({0, pfad, pfad});
+        const std::string name = std::filesystem::path(pfad).filename().string();
+        const bool usb = name.starts_with("ttyUSB") || name.starts_with("ttyACM");
+        geraete.push_back({0, pfad, pfad, usb});
     }
     return geraete;
 }
@@ -106,6 +132,7 @@ std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis) {
 TCustomSerial::TCustomSerial(std::string startVerzeichnis) : start_(std::move(startVerzeichnis)) {
     PortsPruefen();
     comPort_ = ports_.nummern.empty() ? 0 : ports_.nummern.front();
+    gewaehlt_ = comPort_;
 }
 
 TCustomSerial::~TCustomSerial() {
@@ -156,6 +183,7 @@ void TCustomSerial::SetCOMPort(int n) {
     if (n < 0 || n > TPortListe::kAnzahlPorts) {
         return;
     }
+    gewaehlt_ = n;
     comPort_ = (ports_.irgendeiner && n > 0 && ports_.verfuegbar[n]) ? n : 0;
 }
 
@@ -168,19 +196,43 @@ void TCustomSerial::SetActive(bool an) {
 }
 
 bool TCustomSerial::Open() {
-    if (Active() || comPort_ <= 0) {
-        return Active();
+    if (Active()) {
+        return true;
+    }
+    if (comPort_ <= 0) {
+        // The port asked for leads to no device: say what is there instead.
+        oeffnenFehler_ = {};
+        if (gewaehlt_ > 0) {
+            const std::string pfad = Geraetepfad(gewaehlt_);
+            struct stat st {};
+            if (::stat(pfad.c_str(), &st) != 0) {
+                oeffnenFehler_ = {pfad, errno, false};
+            } else {
+                oeffnenFehler_ = {pfad, ENOTTY, S_ISCHR(st.st_mode)};
+            }
+        }
+        return false;
     }
     const std::string pfad = Geraetepfad(comPort_);
     const int fd = ::open(pfad.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        oeffnenFehler_ = {pfad, errno, false};
         return false;
     }
     // Exclusive use: a second open of the same tty fails with EBUSY.
-    if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0 || !LeitungEinstellen(fd)) {
+    bool eingestellt = false;
+    if (!isatty(fd)) {
+        errno = ENOTTY;
+    } else if (ioctl(fd, TIOCEXCL) == 0) {
+        errno = 0;
+        eingestellt = LeitungEinstellen(fd);
+    }
+    if (!eingestellt) {
+        oeffnenFehler_ = {pfad, errno != 0 ? errno : EINVAL, false};
         ::close(fd);
         return false;
     }
+    oeffnenFehler_ = {};
     {
         std::lock_guard lock(mutex_);
         fd_ = fd;

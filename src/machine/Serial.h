@@ -13,6 +13,8 @@
 // calls ReadString on the receive thread never see the same byte twice or lose
 // one. Callbacks run without the lock held; they may call ReadString,
 // SendString and InQueue, but not Open or Close.
+#include "machine/Portfehler.h"
+
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -92,12 +94,19 @@ struct TPortGeraet {
     int nummer = 0;
     std::string name; // "COMn", or the device path
     std::string pfad; // the path opened
+    // A USB adapter (ttyUSB*, ttyACM* or its /dev/serial/by-id name): chosen,
+    // it becomes a COMn link in the start folder.
+    bool usbAdapter = false;
 };
 
 // The ports 1 … 4 that lead to a character device, then every character
 // device /dev/ttyS*, /dev/ttyUSB*, /dev/ttyACM* that none of them leads to
-// (sorted by path). `startVerzeichnis` as for TCustomSerial.
-std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis);
+// (sorted by path); a USB adapter with a name under /dev/serial/by-id (which
+// stays the same in every socket) is offered by that name instead.
+// `startVerzeichnis` as for TCustomSerial; `geraeteOrdner` is /dev but for
+// tests.
+std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis,
+                                         const std::string& geraeteOrdner = "/dev");
 
 class TCustomSerial;
 using TNotifyEvent = std::function<void(TCustomSerial&)>;
@@ -145,8 +154,12 @@ public:
     bool Active() const { return fd_ >= 0; }
     void SetActive(bool an);
 
-    // Opens the port; false leaves it closed. Nothing is shown to the operator.
+    // Opens the port; false leaves it closed. Nothing is shown to the operator;
+    // why it failed is kept for the caller (OeffnenFehler).
     virtual bool Open();
+    // What the last Open met when it failed (also a port number that leads
+    // to no device); an empty path after a successful one.
+    const PortOeffnenFehler& OeffnenFehler() const { return oeffnenFehler_; }
     // Ends the receive thread (promptly, through its wake-up) and closes the
     // device. Not to be called from a callback.
     virtual void Close();
@@ -203,6 +216,8 @@ private:
     std::string festerPfad_;
     TPortListe ports_;
     int comPort_ = 0;
+    int gewaehlt_ = 0; // the number last asked for, also when it was refused
+    PortOeffnenFehler oeffnenFehler_;
     int fd_ = -1;
     int weckFd_ = -1; // eventfd that ends the receive thread's wait
     std::thread thread_;

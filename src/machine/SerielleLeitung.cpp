@@ -15,4 +15,9 @@ bool SerielleLeitung::Oeffnen(std::function<void()> beiZeilenende) {
     return serial_.Open();
 }
 
+std::string SerielleLeitung::OeffnenFehler() const {
+    const PortOeffnenFehler& f = serial_.OeffnenFehler();
+    return f.pfad.empty() ? std::string() : PortFehlerText(f);
+}
+
 } // namespace korvx

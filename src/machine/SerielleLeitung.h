@@ -13,6 +13,7 @@ public:
     int Port() const override { return serial_.COMPort(); }
     bool Oeffnen(std::function<void()> beiZeilenende) override;
     void Schliessen() override { serial_.Close(); }
+    std::string OeffnenFehler() const override;
     bool Verbunden() override { return serial_.Active() && !serial_.Aufgelegt(); }
     std::size_t Senden(std::string_view bytes) override { return serial_.SendString(bytes); }
     std::string Lesen() override { return serial_.ReadString(); }

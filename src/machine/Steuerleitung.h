@@ -21,6 +21,9 @@ public:
     // (possibly on another thread) whenever a carriage return has arrived.
     virtual bool Oeffnen(std::function<void()> beiZeilenende) = 0;
     virtual void Schliessen() = 0;
+    // Why the last Oeffnen failed, as the operator's text; "" when it did
+    // not fail or the line cannot tell.
+    virtual std::string OeffnenFehler() const { return {}; }
     // Open and the other side still there.
     virtual bool Verbunden() = 0;
 

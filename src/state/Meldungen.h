@@ -202,6 +202,8 @@ std::string PunktformDurchmesser(std::string_view durchmesser);
 // "Version 26.12.08" from the program file's date: year, month, day.
 std::string VersionsZeile(int jahr, int monat, int tag);
 std::string VersionUnbekannt();
+// "Version 0.1": the package version, as the version and about boxes show it.
+std::string PaketVersionsZeile(std::string_view version);
 
 } // namespace korvx::meldung
 
@@ -252,4 +254,29 @@ std::string ZellfarbeFehler();
 // A negative length, useful length or diameter; `spalte` is the grid column.
 std::string WkzWertNegativ(std::string_view spalte);
 
+} // namespace korvx::meldung
+
+// --- Serial port and start folder ---------------------------------------------
+namespace korvx::meldung {
+// A port that may not be opened: the device, the group that may open it
+// ("" when unknown: "dialout", the usual one) and how the user gets into it
+// (a new login follows).
+std::string PortKeineBerechtigung(std::string_view geraet, std::string_view gruppe,
+                                  std::string_view benutzer);
+// A device that is not there (an unplugged USB adapter, a dangling COMn link).
+std::string PortFehlt(std::string_view geraet);
+// A device that appeared after the ports were probed at the start.
+std::string PortNachDemStart(std::string_view geraet);
+// A device another program holds.
+std::string PortBelegt(std::string_view geraet);
+// A path that is no serial line (a plain file, /dev/null).
+std::string PortKeineSchnittstelle(std::string_view geraet);
+// Any other failure, with the system's error number.
+std::string PortNichtGeoeffnet(std::string_view geraet, int fehlernummer);
+// The settings dialog: replace an existing COMn entry by a link to `geraet`?
+std::string PortVerknuepfungErsetzen(std::string_view eintrag, std::string_view bisher,
+                                     std::string_view geraet);
+std::string PortVerknuepfungNichtAngelegt(std::string_view eintrag, std::string_view geraet);
+// The start folder of a start from the desktop menu could not be made.
+std::string StartordnerNichtAngelegt(std::string_view ordner);
 } // namespace korvx::meldung

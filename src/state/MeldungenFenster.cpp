@@ -71,6 +71,9 @@ std::string VersionsZeile(int jahr, int monat, int tag) {
 std::string VersionUnbekannt() {
     return "Version unbekannt";
 }
+std::string PaketVersionsZeile(std::string_view version) {
+    return Verbinden("Version ", version, "");
+}
 
 } // namespace korvx::meldung
 

@@ -10,6 +10,7 @@
 #include "machine/Serial.h"
 #include "machine/ui/Schnittstellendialog.h"
 #include "state/Meldungen.h"
+#include "state/Programmversion.h"
 #include "tools/ui/Farbwahl.h"
 #include "tools/ui/Werkzeugeingabe.h"
 #include "tools/ui/Werkzeugwahlform.h"
@@ -76,10 +77,12 @@ struct Fensterdialoge::Teile {
 Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmdatei)
     : teile_(std::make_unique<Teile>(fenster, programmdatei)) {
     Teile& t = *teile_;
-    const std::string versionszeile = VersionsZeile(programmdatei);
-    fenster.VersionszeileSetzen(NachQt(versionszeile));
-    t.version = std::make_unique<TVersionForm>(versionszeile, &fenster);
-    t.autor = std::make_unique<TAutorForm>(versionszeile, &fenster);
+    // The main window's label shows the program file's date; the version and
+    // about boxes the package version, as every program's --version does.
+    fenster.VersionszeileSetzen(NachQt(VersionsZeile(programmdatei)));
+    const std::string paketzeile = meldung::PaketVersionsZeile(Programmversion());
+    t.version = std::make_unique<TVersionForm>(paketzeile, &fenster);
+    t.autor = std::make_unique<TAutorForm>(paketzeile, &fenster);
     Dialoghaken& h = fenster.haken;
     const auto status = [&fenster] {
         fenster.StatusAnzeigen(true);

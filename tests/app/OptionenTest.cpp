@@ -54,6 +54,9 @@ TEST(Optionen, EveryOption) {
     EXPECT_TRUE(Lesen({"--no", "--yes", "T.CNC"})->standardAntwort);
     EXPECT_EQ(Lesen({"--", "--seltsam.CNC"})->programm, "--seltsam.CNC");
     EXPECT_TRUE(Lesen({"--help"})->hilfe);
+    // --version needs no program and takes no value.
+    EXPECT_TRUE(Lesen({"--version"})->version);
+    EXPECT_FALSE(Lesen({"--version=1"}));
 }
 
 TEST(Optionen, BadCommandLines) {

@@ -1,4 +1,7 @@
 #include "ui/Hilfe.h"
+#include "state/Programmversion.h"
+#include "ui/Fensterdialoge.h"
+#include "ui/FraesMainUnit.h"
 #include "ui/Version.h"
 
 #include <QFile>
@@ -61,6 +64,22 @@ TEST(Version, LineFromTheProgramFilesDate) {
     TVersionForm form("Version 26.12.08");
     EXPECT_EQ(form.windowTitle(), "Version");
     EXPECT_EQ(form.findChild<QLabel*>("VersionLabel")->text(), "Version 26.12.08");
+}
+
+// The version and about boxes of the window show the package version, the
+// one every program prints for --version.
+TEST(Version, BoxesShowThePackageVersion) {
+    ui::TFraesForm fenster;
+    ui::Fensterdialoge dialoge(fenster, {});
+    const QString erwartet = QString("Version ") + Programmversion();
+    ASSERT_FALSE(std::string(Programmversion()).empty());
+    auto* version = fenster.findChild<TVersionForm*>();
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->findChild<QLabel*>("VersionLabel")->text(), erwartet);
+    auto* autor = fenster.findChild<TAutorForm*>();
+    ASSERT_NE(autor, nullptr);
+    EXPECT_EQ(autor->findChild<QLabel*>("VersionLabel")->text(), erwartet);
+    EXPECT_EQ(VersionsAusgabe("korvx-run"), std::string("korvx-run ") + Programmversion() + "\n");
 }
 
 } // namespace

@@ -123,5 +123,61 @@ TEST_F(SchnittstellendialogTest, ADeviceChosenByPathStandsForEveryPort) {
     EXPECT_EQ(serial.COMPort(), 3);
 }
 
+// A USB adapter chosen becomes the start folder's COMn link: the port in use
+// (COM3 here, the pty), after asking, since COM3 leads elsewhere.
+TEST_F(SchnittstellendialogTest, AUsbAdapterChosenBecomesTheComLink) {
+    const std::filesystem::path dev = ordner.pfad() / "dev";
+    std::filesystem::create_directories(dev / "serial" / "by-id");
+    std::filesystem::create_symlink("/dev/zero", dev / "ttyUSB0");
+    const std::string kennung = (dev / "serial" / "by-id" / "usb-FTDI_FT232R-if00-port0").string();
+    std::filesystem::create_symlink("../../ttyUSB0", kennung);
+
+    TSerial serial(ordner.pfad().string());
+    serial.SetCOMPort(3);
+    ASSERT_EQ(serial.COMPort(), 3);
+    TSerExtDlg dlg;
+    dlg.Serial = &serial;
+    dlg.geraeteOrdner = dev.string();
+    std::vector<std::string> fragen;
+    bool antwort = false;
+    dlg.fragen = [&](const std::string& text) {
+        fragen.push_back(text);
+        return antwort;
+    };
+    std::vector<std::string> meldungen;
+    dlg.melden = [&](const std::string& text) { meldungen.push_back(text); };
+    const auto waehlen = [&](const std::string& name) {
+        dlg.Oeffnen();
+        auto* port = Kind<QComboBox>(dlg.Form(), "ComboBoxPort");
+        port->setCurrentText(QString::fromStdString(name));
+        ASSERT_EQ(port->currentText().toStdString(), name);
+        QTest::mouseClick(Kind<QPushButton>(dlg.Form(), "OkButton"), Qt::LeftButton);
+    };
+
+    // Declined: COM3 still leads to the pty.
+    waehlen(kennung);
+    ASSERT_EQ(fragen.size(), 1u);
+    EXPECT_EQ(fragen[0], "COM3 f\xFChrt schon zu " + pty + ". Durch eine Verkn\xFCpfung mit " +
+                             kennung + " ersetzen?");
+    EXPECT_EQ(std::filesystem::read_symlink(ordner.pfad() / "COM3"), pty);
+
+    antwort = true;
+    waehlen(kennung);
+    EXPECT_EQ(std::filesystem::read_symlink(ordner.pfad() / "COM3"), kennung);
+    EXPECT_EQ(serial.COMPort(), 3);
+    EXPECT_EQ(serial.FesterPfad(), "");
+    EXPECT_EQ(dlg.Einstellungen().port, 3);
+    EXPECT_TRUE(meldungen.empty());
+
+    // Where no link can be made the adapter stands for every port, as before.
+    TSerial fremd((ordner.pfad() / "fehlt").string());
+    dlg.Serial = &fremd;
+    waehlen((dev / "serial" / "by-id" / "usb-FTDI_FT232R-if00-port0").string());
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_EQ(meldungen[0], "Die Verkn\xFCpfung " + (ordner.pfad() / "fehlt" / "COM1").string() +
+                                " -> " + kennung + " wurde nicht angelegt!");
+    EXPECT_EQ(fremd.FesterPfad(), kennung);
+}
+
 } // namespace
 } // namespace korvx

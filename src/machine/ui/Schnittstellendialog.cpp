@@ -262,6 +262,12 @@ std::string TFormCOMSetup::GewaehlterPfad() const {
     return geraete_[i].pfad;
 }
 
+bool TFormCOMSetup::UsbAdapterGewaehlt() const {
+    const int i = ComboBoxPort->currentIndex();
+    return i >= 0 && i < static_cast<int>(geraete_.size()) && geraete_[i].nummer == 0 &&
+           geraete_[i].usbAdapter;
+}
+
 void TFormCOMSetup::reject() {
     Setzen(gemerkt_);
     QDialog::reject();
@@ -279,10 +285,11 @@ TSerExtDlg::~TSerExtDlg() {
 
 void TSerExtDlg::Oeffnen() {
     if (Serial != nullptr) {
-        Form().Zeigen(Serial->GetSettings(), SerielleGeraete(Serial->StartVerzeichnis()),
+        Form().Zeigen(Serial->GetSettings(),
+                      SerielleGeraete(Serial->StartVerzeichnis(), geraeteOrdner),
                       Serial->FesterPfad());
     } else {
-        Form().Zeigen(Grundeinstellung(), SerielleGeraete({}), {});
+        Form().Zeigen(Grundeinstellung(), SerielleGeraete({}, geraeteOrdner), {});
     }
     if (PositionDlg) {
         form_->move(LeftDlg, TopDlg);
@@ -300,7 +307,9 @@ void TSerExtDlg::Uebernehmen() {
         return;
     }
     const std::string pfad = form_->GewaehlterPfad();
-    if (!pfad.empty()) {
+    if (form_->UsbAdapterGewaehlt()) {
+        AdapterVerknuepfen(pfad);
+    } else if (!pfad.empty()) {
         // A device no port number reaches stands for every port number.
         Serial->FesterGeraetepfad(pfad);
     } else {

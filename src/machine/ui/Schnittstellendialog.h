@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ public:
     TSerSettings Werte() const;
     // The device chosen by path ("" when a port number is chosen).
     std::string GewaehlterPfad() const;
+    // Whether that device is a USB adapter, which becomes a COMn link.
+    bool UsbAdapterGewaehlt() const;
 
     void reject() override; // "&Abbrechen": the selections as shown
 
@@ -94,8 +97,20 @@ public:
     // The record of the last "&Ok".
     const TSerSettings& Einstellungen() const { return werte_; }
 
+    // Where the devices are looked for (/dev; a test gives a folder of its own).
+    std::string geraeteOrdner = "/dev";
+    // A question (yes: true) and a message to the operator, Windows-1252;
+    // message boxes unless a test replaces them.
+    std::function<bool(const std::string&)> fragen;
+    std::function<void(const std::string&)> melden;
+
 private:
     void Uebernehmen();
+    // A USB adapter chosen: the start folder's COMn (n the port in use, else
+    // 1) becomes a link to it, asking before another link is replaced; when
+    // no link can be made it stands for every port number, as any device
+    // chosen by path.
+    void AdapterVerknuepfen(const std::string& pfad);
 
     QPointer<TFormCOMSetup> form_;
     TSerSettings werte_;
