@@ -103,7 +103,11 @@ void NotausSenden(IselZugang a);
 // its end-of-line event into Antwort, drops stale received bytes and sends
 // "setup0".
 void SchnittstelleVorbereiten(IselZugang a, std::uint8_t portNummer);
-// Waits `ms` milliseconds while events are processed; 0 or less returns at once.
+// The longest piece of a wait between two looks at the stop flag.
+inline constexpr std::int32_t kStoppScheibeMs = 25;
+// Waits `ms` milliseconds while events are processed; 0 or less returns at
+// once, and a stop (Abbruch set before or during it) ends it within
+// kStoppScheibeMs.
 void WartenMitNachrichten(IselZugang a, std::int32_t ms);
 
 } // namespace korvx

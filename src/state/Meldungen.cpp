@@ -33,6 +33,10 @@ std::string KonfigurationNichtErzeugt(std::string_view pfad) {
 std::string DateiNichtGeladen(std::string_view pfad) {
     return Verbinden("Die Datei ", pfad, " wurde nicht geladen!");
 }
+std::string SimulationsZeitFaktorUngueltig(std::string_view pfad) {
+    return Verbinden(T("Der Simulationszeitfaktor in der Datei "), pfad,
+                     T(" ist ungültig; es gilt 1 :1."));
+}
 std::string DateiNichtErzeugt(std::string_view pfad) {
     return Verbinden("Die Datei ", pfad, " wurde nicht erzeugt!");
 }

@@ -22,6 +22,8 @@ std::string KonfigurationGroesse(std::string_view pfad);
 std::string KonfigurationMaschinendaten(std::string_view pfad);
 std::string KonfigurationNichtErzeugt(std::string_view pfad);
 std::string DateiNichtGeladen(std::string_view pfad);
+// A time factor outside 0.001 … 10 in the second settings file.
+std::string SimulationsZeitFaktorUngueltig(std::string_view pfad);
 std::string DateiNichtErzeugt(std::string_view pfad);
 std::string FehlerBeimSpeichern(std::string_view pfad);
 
