@@ -76,8 +76,12 @@ std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis) {
         }
     }
     std::vector<std::string> weitere;
+    // Stepped with an error code, so a device that vanishes during the scan
+    // ends it instead of throwing.
     std::error_code fehler;
-    for (const auto& e : std::filesystem::directory_iterator("/dev", fehler)) {
+    for (std::filesystem::directory_iterator it("/dev", fehler);
+         !fehler && it != std::filesystem::directory_iterator(); it.increment(fehler)) {
+        const std::filesystem::directory_entry& e = *it;
         const std::string name = e.path().filename().string();
         const bool passt =
             name.starts_with("ttyS") || name.starts_with("ttyUSB") || name.starts_with("ttyACM");
