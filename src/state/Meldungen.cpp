@@ -207,6 +207,9 @@ std::string WkzDurchmesserFehler() {
 std::string WkzFarbeFehler() {
     return "Fehler beim Laden  der Werkzeug-Zeichenfarbe!";
 }
+std::string WkzEintragUebersprungen(std::string_view fehler, int nummer) {
+    return Verbinden(fehler, " Werkzeug T" + std::to_string(nummer), " wird nicht geladen.");
+}
 std::string WkzLaengeNegativ(int nummer) {
     return Verbinden("Werkzeug T", std::to_string(nummer),
                      T(": negative Länge, das Werkzeug wird nicht geladen!"));

@@ -84,6 +84,8 @@ std::string WkzLaengeFehler();
 std::string WkzNutzlaengeFehler();
 std::string WkzDurchmesserFehler();
 std::string WkzFarbeFehler();
+// One of the messages above for a tool that is skipped, with its number.
+std::string WkzEintragUebersprungen(std::string_view fehler, int nummer);
 // A listed tool with a negative length or diameter; it is not loaded.
 std::string WkzLaengeNegativ(int nummer);
 std::string WkzDurchmesserNegativ(int nummer);
