@@ -195,6 +195,8 @@ std::string LaufSperre();
 std::string TitelNullpunktM();
 std::string TitelWerkzeugpositionW();
 std::string TitelReferenzfahren();
+// Added to status line 1 from an emergency stop until the next reference run.
+std::string ReferenzfahrtNoetig();
 // --- Forms: start block, point entry, jog, version ----------------------------
 std::string UeberschriftNullpunkt();
 std::string UeberschriftZielpunkt();

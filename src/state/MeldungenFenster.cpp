@@ -19,6 +19,9 @@ std::string TestanzeigeFrage(bool jetztEin) {
 std::string AlteSchutzzoneBleibt() {
     return T("Die alte Schutzzone wird beibehalten!");
 }
+std::string ReferenzfahrtNoetig() {
+    return " - Notaus: Referenzfahrt erforderlich!";
+}
 std::string GrafikLoeschenFrage() {
     return T("Grafik löschen?");
 }

@@ -145,6 +145,7 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
     };
     h.punktform = &t.punktform;
     h.tippform = &t.tippform;
+    t.tippform.notaus = [&fenster] { fenster.NotausKnopf(); };
     h.oeffnen[Dialog::Schnittstelle] = [&t, &fenster] {
         t.schnittstelle.Serial = fenster.Serial();
         if (t.schnittstelle.Execute() && fenster.Serial() != nullptr) {

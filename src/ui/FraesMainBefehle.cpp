@@ -47,7 +47,11 @@ void TFraesForm::UnbekanntePositionZeigen() {
 
 void TFraesForm::StatusAnzeigen(bool zeile1) {
     if (zeile1) {
-        AnzeigeSetzen(Anzeige::Info1, Statuszeile1(anlage_->zustand));
+        std::string zeile = Statuszeile1(anlage_->zustand);
+        if (referenzNachNotaus_ && !anlage_->zustand.ReferenzAngefahren) {
+            zeile += meldung::ReferenzfahrtNoetig();
+        }
+        AnzeigeSetzen(Anzeige::Info1, zeile);
     } else {
         AnzeigeSetzen(Anzeige::Info2, Statuszeile2(anlage_->zustand, anlage_->format));
     }
@@ -256,6 +260,10 @@ void TFraesForm::Referenzfahren(bool geschwindigkeitAuffrischen) {
     z.Abgebrochen = false;
     ReferenzfahrtAusfuehren(*anlage_);
     ElementSetzen(Element::NotausKnopf, false, false);
+    if (z.ReferenzAngefahren && referenzNachNotaus_) {
+        referenzNachNotaus_ = false;
+        StatusAnzeigen(true);
+    }
     if (geschwindigkeitAuffrischen && z.ReferenzAngefahren) {
         GeschwindigkeitZeigen(*anlage_);
     }
@@ -371,7 +379,13 @@ void TFraesForm::AbbruchKnopf() {
 
 void TFraesForm::NotausKnopf() {
     Notaus(*anlage_);
+    NotausGemacht();
+}
+
+void TFraesForm::NotausGemacht() {
     ElementSetzen(Element::NotausKnopf, false, false);
+    referenzNachNotaus_ = true;
+    StatusAnzeigen(true);
 }
 
 void TFraesForm::Handbefehl(Hand befehl) {

@@ -69,7 +69,16 @@ bool TFraesForm::eventFilter(QObject* objekt, QEvent* ereignis) {
 bool TFraesForm::TasteGedrueckt(QKeyEvent* taste) {
     const int k = taste->key();
     if (k == Qt::Key_Escape) {
-        return true; // acts on release
+        // The emergency stop only while something moves or may move; else
+        // Esc is left to what it does anywhere (a menu bar closes its menu).
+        // It acts on the press: the release may belong to a box or menu the
+        // press has just closed.
+        if (!Laeuft()) {
+            return false;
+        }
+        EscapeTaste(*anlage_);
+        NotausGemacht();
+        return true;
     }
     const QRect bild(graphikimage_->mapToGlobal(QPoint(0, 0)), graphikimage_->size());
     switch (k) {
@@ -138,9 +147,7 @@ bool TFraesForm::TasteLosgelassen(QKeyEvent* taste) {
     const int k = taste->key();
     const bool strg = taste->modifiers() & Qt::ControlModifier;
     if (k == Qt::Key_Escape) {
-        EscapeTaste(*anlage_);
-        ElementSetzen(Element::NotausKnopf, false, false);
-        return true;
+        return Laeuft();
     }
     // Everything else would start another command or change the machine
     // state while one is under way.

@@ -205,6 +205,10 @@ private:
     bool bildGeklickt_ = false;
     bool schliesst_ = false;
     std::optional<int> beendet_;
+    // An emergency stop left the reference lost: status line 1 says a
+    // reference run is needed until one is made.
+    bool referenzNachNotaus_ = false;
+    void NotausGemacht();
 
     QLabel* copyrightLabel_ = nullptr;
     QLabel* zielLabel_ = nullptr;

@@ -180,15 +180,21 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     EXPECT_TRUE(fenster->findChild<QWidget*>("HauptMenu")->isEnabled());
 }
 
-TEST_F(FensterTest, EscInSimulationStopsWithoutSendingAndFunctionKeysWaitForTheRun) {
+TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
     Starten();
     z.konfig.Grafikmodus = 2;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
+    // Esc that closed a menu or answered a question: its press and its
+    // release reach the window with nothing moving. No stop, no reference lost.
+    QKeyEvent druck(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(fenster.get(), &druck);
     QKeyEvent los(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(fenster.get(), &los);
-    EXPECT_TRUE(z.Abbruch);
-    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_FALSE(z.Abbruch);
+    EXPECT_FALSE(z.Abgebrochen);
+    EXPECT_TRUE(z.ReferenzAngefahren);
+    z.Abbruch = true; // as an earlier stop leaves it; F5 must still refuse
 
     // F5 without a zero point tells so.
     QKeyEvent f5(QEvent::KeyRelease, Qt::Key_F5, Qt::NoModifier);
@@ -203,6 +209,41 @@ TEST_F(FensterTest, EscInSimulationStopsWithoutSendingAndFunctionKeysWaitForTheR
     EXPECT_EQ(kasten.texte.back(), "Schrittbetrieb einschalten? (J/N) ");
     EXPECT_TRUE(z.konfig.Schrittbetrieb);
     EXPECT_TRUE(Text("InfoLabel2").endsWith("/SE"));
+}
+
+// At F0 the first move of 100 mm would wait minutes even at the fastest
+// time factor; Esc ends it at once and status line 1 asks for a reference
+// run until one is made.
+TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReferenceRun) {
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    ordner.Schreiben("LANG.CNC", "N10 G01 F0 X100\nN20 X0\n");
+    ProgrammLaden(ordner.Datei("LANG.CNC"));
+    std::chrono::steady_clock::time_point gedrueckt;
+    fenster->anlage().lauf.befehlMelden = [&](const std::string&) {
+        QTimer::singleShot(200, fenster.get(), [&] {
+            gedrueckt = std::chrono::steady_clock::now();
+            QKeyEvent druck(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(fenster.get(), &druck);
+        });
+    };
+    fenster->Automatik(false);
+    const auto ende = std::chrono::steady_clock::now();
+    ASSERT_NE(gedrueckt, std::chrono::steady_clock::time_point());
+    EXPECT_LT(ende - gedrueckt, 100ms);
+    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().lauf.bewegungen, 1);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_TRUE(Text("InfoLabel1").endsWith(" - Notaus: Referenzfahrt erforderlich!"))
+        << Text("InfoLabel1").toStdString();
+
+    z.Abbruch = false;
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    EXPECT_FALSE(Text("InfoLabel1").contains("Referenzfahrt"));
 }
 
 TEST_F(FensterTest, F1ShowsTheHelpOfTheHighlightedMenuItemOrTheLastCommand) {
@@ -270,8 +311,8 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
     ProgrammLaden(ordner.Datei("LANG.CNC"));
     fenster->anlage().lauf.befehlMelden = [this](const std::string&) {
         QTimer::singleShot(300, fenster.get(), [this] {
-            QKeyEvent los(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(fenster.get(), &los);
+            QKeyEvent druck(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(fenster.get(), &druck);
         });
     };
     const auto t0 = std::chrono::steady_clock::now();

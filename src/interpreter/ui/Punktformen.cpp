@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -276,10 +277,23 @@ void TPktanfahrForm::AchsenZurueckschreiben() {
 }
 
 void TPktanfahrForm::Schritt(char zeichen) {
-    if (hand_ != nullptr) {
+    if (hand_ != nullptr && !schrittLaeuft_) {
         AchsenZurueckschreiben();
+        schrittLaeuft_ = true;
         hand_->Schritt(zeichen);
+        schrittLaeuft_ = false;
     }
+}
+
+void TPktanfahrForm::keyPressEvent(QKeyEvent* taste) {
+    if (taste->key() == Qt::Key_Escape && schrittLaeuft_) {
+        if (notaus) {
+            notaus();
+        }
+        taste->accept();
+        return;
+    }
+    QDialog::keyPressEvent(taste);
 }
 
 void TPktanfahrForm::reject() {
