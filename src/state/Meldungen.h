@@ -188,6 +188,8 @@ std::string SchrittbetriebFrage(bool jetztEin);
 std::string TestanzeigeFrage(bool jetztEin);
 std::string AlteSchutzzoneBleibt();
 std::string GrafikLoeschenFrage();
+// Closing the window while a part program (true) or a move runs.
+std::string BeendenWaehrendLaufFrage(bool programm);
 std::string HaftungFrage();
 std::string HaftungAbgelehnt();
 std::string NochNichtVerfuegbar(std::string_view fenster);

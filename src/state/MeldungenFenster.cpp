@@ -22,6 +22,10 @@ std::string AlteSchutzzoneBleibt() {
 std::string ReferenzfahrtNoetig() {
     return " - Notaus: Referenzfahrt erforderlich!";
 }
+std::string BeendenWaehrendLaufFrage(bool programm) {
+    return T(programm ? "Ein Teileprogramm läuft. Wirklich beenden?"
+                      : "Eine Bewegung läuft. Wirklich beenden?");
+}
 std::string GrafikLoeschenFrage() {
     return T("Grafik löschen?");
 }

@@ -537,6 +537,18 @@ void TFraesForm::Beenden() {
 }
 
 void TFraesForm::closeEvent(QCloseEvent* ereignis) {
+    // Closing (also by logging out) while the machine may move: asked first,
+    // and "Ja" makes the emergency stop, so the controller gets its stop byte
+    // before the port closes.
+    if (!schliesst_ && Laeuft()) {
+        if (!Frage(meldung::BeendenWaehrendLaufFrage(anlage_->lauf.laeuft))) {
+            ereignis->ignore();
+            return;
+        }
+        if (!schliesst_) {
+            NotausKnopf();
+        }
+    }
     if (!schliesst_) {
         Beenden();
     }

@@ -246,6 +246,44 @@ TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReference
     EXPECT_FALSE(Text("InfoLabel1").contains("Referenzfahrt"));
 }
 
+// Closing the window during a run asks; "Nein" goes on, "Ja" makes the
+// emergency stop and then ends as "Beenden" does, writing the settings.
+TEST_F(FensterTest, ClosingDuringARunAsksAndYesStopsBeforeItEnds) {
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    ordner.Schreiben("LANG.CNC", "N10 G01 F0 X100\nN20 X0\n");
+    ProgrammLaden(ordner.Datei("LANG.CNC"));
+    kasten.antworten = {false, true};
+    int versuche = 0;
+    fenster->anlage().lauf.befehlMelden = [&](const std::string&) {
+        for (int ms : {100, 300}) {
+            QTimer::singleShot(ms, fenster.get(), [&] {
+                ++versuche;
+                fenster->close();
+            });
+        }
+    };
+    fenster->Automatik(false);
+    EXPECT_EQ(versuche, 2);
+    EXPECT_EQ(kasten.texte,
+              (std::vector<std::string>{"Ein Teileprogramm läuft. Wirklich beenden?",
+                                        "Ein Teileprogramm läuft. Wirklich beenden?"}));
+    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_EQ(fenster->Beendet(), 0);
+    EXPECT_TRUE(std::filesystem::exists(ordner.pfad() / "Korvelantrix.CNF"));
+}
+
+TEST_F(FensterTest, ClosingWithNothingUnderWayAsksNothing) {
+    Starten();
+    fenster->close();
+    EXPECT_TRUE(kasten.texte.empty());
+    EXPECT_EQ(fenster->Beendet(), 0);
+}
+
 TEST_F(FensterTest, F1ShowsTheHelpOfTheHighlightedMenuItemOrTheLastCommand) {
     int gezeigt = 0;
     fenster->haken.hilfe = [&gezeigt](int kontext) { gezeigt = kontext; };
