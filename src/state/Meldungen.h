@@ -242,6 +242,8 @@ std::string EditorNeuLeer();
 std::string EditorNeuSpeichern();
 std::string EditorNeuLoeschen();
 std::string EditorSpeichernFrage();
+// Closing the editor or opening another file with unsaved changes.
+std::string EditorAenderungenSpeichernFrage();
 std::string KeineWeitereUebereinstimmung();
 
 // --- Tool windows: colour dialog, tool choice, tool entry ----------------------

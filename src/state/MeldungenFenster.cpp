@@ -136,6 +136,9 @@ std::string EditorNeuSpeichern() {
 std::string EditorNeuLoeschen() {
     return T("NC-Sätze löschen und neues Teileprogramm erstellen?");
 }
+std::string EditorAenderungenSpeichernFrage() {
+    return T("Das Teileprogramm wurde geändert. Änderungen speichern?");
+}
 std::string EditorSpeichernFrage() {
     return "Das Teileprogramm speichern?";
 }
