@@ -1,6 +1,7 @@
 #include "state/Meldungen.h"
 
 #include "state/Text.h"
+#include "state/Zahlenformat.h"
 
 namespace korvx::meldung {
 
@@ -343,8 +344,8 @@ std::string ZielpunktM() {
 std::string PositionM() {
     return "Position (M)";
 }
-std::string UnbekanntePosition() {
-    return "999,99";
+std::string UnbekanntePosition(const Zahlenformat& format) {
+    return format.Fest(999.99, 5, 2);
 }
 std::string Referenzgeschwindigkeit() {
     return "Referenzgeschwindigkeit";

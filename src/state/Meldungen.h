@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace korvx {
+class Zahlenformat;
+}
+
 namespace korvx::meldung {
 
 // The Windows-1252 form of a UTF-8 literal.
@@ -135,7 +139,8 @@ std::string ZielpunktW();
 std::string PositionW();
 std::string ZielpunktM();
 std::string PositionM();
-std::string UnbekanntePosition();
+// The coordinate fields' mark for a position not known, with the locale's separator.
+std::string UnbekanntePosition(const Zahlenformat& format);
 std::string Referenzgeschwindigkeit();
 std::string VerfahrgeschwindigkeitG00();
 std::string VerfahrgeschwindigkeitG01();

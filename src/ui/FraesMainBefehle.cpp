@@ -33,15 +33,9 @@
 
 namespace korvx::ui {
 
-namespace {
-
-constexpr const char* kUnbekannt = "999,99";
-
-} // namespace
-
 void TFraesForm::UnbekanntePositionZeigen() {
     for (Anzeige a : {Anzeige::X, Anzeige::Y, Anzeige::Z}) {
-        AnzeigeSetzen(a, kUnbekannt);
+        AnzeigeSetzen(a, meldung::UnbekanntePosition(anlage_->format));
     }
 }
 

@@ -226,7 +226,7 @@ TEST_F(LaufTest, AbortDuringAMoveAnsweredNoGoesOnAndYesEndsTheRun) {
     EXPECT_EQ(befehle.size(), 1u);
     EXPECT_EQ(a.lauf.grund, Stoppgrund::Abbruch);
     EXPECT_FALSE(z.ReferenzAngefahren);
-    EXPECT_EQ(b.anzeigen[Anzeige::X], "999,99");
+    EXPECT_EQ(b.anzeigen[Anzeige::X], "999.99"); // the point of the format in use
 }
 
 // At F0 a 100 mm move takes minutes; every stop ends its simulated wait at

@@ -5,6 +5,7 @@
 #include "ctlsim/SimProzess.h"
 #include "interpreter/Handbetrieb.h"
 #include "machine/SimProtokoll.h"
+#include "state/Meldungen.h"
 #include "support/TempOrdner.h"
 #include "tools/Werkzeugliste.h"
 #include "ui/Fensterdialoge.h"
@@ -174,7 +175,7 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     EXPECT_FALSE(fenster->Laeuft());
     EXPECT_TRUE(fenster->anlage().grafik.Gezeichnet);
     EXPECT_GT(ZeichnungsPixel(), 200);
-    EXPECT_NE(Text("x_EnhEdit"), "999,99");
+    EXPECT_NE(Text("x_EnhEdit"), NachQt(meldung::UnbekanntePosition(fenster->anlage().format)));
     EXPECT_FALSE(Text("NCSatzLabel").isEmpty());
     // The menus are usable again after the run.
     EXPECT_TRUE(fenster->findChild<QWidget*>("HauptMenu")->isEnabled());
