@@ -344,6 +344,10 @@ std::string ZielpunktM() {
 std::string PositionM() {
     return "Position (M)";
 }
+std::string TippSchrittHinweis(char zeichen, std::string_view betrag) {
+    const bool zurueck = zeichen == '<' || zeichen == '-';
+    return Verbinden(zurueck ? "-" : "+", betrag, zeichen == '<' ? "  mm" : " mm");
+}
 std::string UnbekanntePosition(const Zahlenformat& format) {
     return format.Fest(999.99, 5, 2);
 }

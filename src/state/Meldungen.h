@@ -139,6 +139,8 @@ std::string ZielpunktW();
 std::string PositionW();
 std::string ZielpunktM();
 std::string PositionM();
+// The hint of a jog step button ('<', '-', '+', '>') with its distance.
+std::string TippSchrittHinweis(char zeichen, std::string_view betrag);
 // The coordinate fields' mark for a position not known, with the locale's separator.
 std::string UnbekanntePosition(const Zahlenformat& format);
 std::string Referenzgeschwindigkeit();

@@ -21,8 +21,6 @@
 #include "ui/QtText.h"
 #include "ui/Version.h"
 
-#include <QShortcut>
-
 namespace korvx::ui {
 
 struct Fensterdialoge::Teile {
@@ -169,11 +167,6 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
         }
     };
     h.testanzeigeAuffrischen = [&t] { t.testanzeige.PositionGeaendert(); };
-
-    // The operating hints: the function keys at a glance.
-    auto* hinweise = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), &fenster);
-    QObject::connect(hinweise, &QShortcut::activated, &fenster,
-                     [&fenster] { fenster.DialogOeffnen(Dialog::Hinweise, 0); });
 }
 
 Fensterdialoge::~Fensterdialoge() = default;

@@ -167,11 +167,19 @@ void TFraesForm::HaftungPruefen() {
     Schliessen(0);
 }
 
+std::string TFraesForm::DateiwahlOrdner(const std::string& vorgabe) const {
+    if (!vorgabe.empty()) {
+        return vorgabe;
+    }
+    const std::string& start = anlage_->zustand.StartVerzeichnis;
+    return start.empty() ? std::string(".") : start;
+}
+
 std::optional<std::string> TFraesForm::DateiWaehlen(Dateiwahl art, const std::string& vorgabe) {
     if (dateiwahl) {
         return dateiwahl(art, vorgabe);
     }
-    const QString start = vorgabe.empty() ? QStringLiteral("..") : NachQt(vorgabe);
+    const QString start = NachQt(DateiwahlOrdner(vorgabe));
     QString gewaehlt;
     switch (art) {
     case Dateiwahl::ProgrammOeffnen:

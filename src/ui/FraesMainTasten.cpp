@@ -125,6 +125,12 @@ bool TFraesForm::TasteGedrueckt(QKeyEvent* taste) {
         }
         return true;
     case Qt::Key_F1: {
+        if (taste->modifiers() & Qt::ShiftModifier) {
+            // Shift+F1 is the key overview and nothing else, whatever the
+            // last command was.
+            DialogOeffnen(Dialog::Hinweise, 0);
+            return true;
+        }
         int kontext = hilfekontext_;
         if (QMenu* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
             if (QAction* a = menue->activeAction(); a && a->data().toInt() > 0) {

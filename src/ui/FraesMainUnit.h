@@ -142,6 +142,8 @@ public:
     enum class Dateiwahl { ProgrammOeffnen, ProgrammSpeichern, Zeichensatz };
     std::function<std::optional<std::string>(Dateiwahl, const std::string& vorgabe)> dateiwahl;
     std::optional<std::string> DateiWaehlen(Dateiwahl art, const std::string& vorgabe);
+    // Where a file dialog opens: the file given, else the start folder.
+    std::string DateiwahlOrdner(const std::string& vorgabe) const;
     // The part program in memory was changed (by the editor).
     void ProgrammGeaendert() { programmGeaendert_ = true; }
     // Offered when a command would start while a run is under way.

@@ -14,6 +14,7 @@
 #include "ui/QtText.h"
 #include "ui/Statuszeilen.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
 #include <deque>
@@ -369,6 +371,83 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
         befehle += zeile.rfind("@0A", 0) == 0 ? 1 : 0;
     }
     EXPECT_EQ(befehle, 1);
+}
+
+// The smaller faults of the main window: the tool buttons after a run, the
+// keys the help documents, and the first file dialogs.
+TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
+    Beispiel("KONTUR.CNC");
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    ProgrammLaden(ordner.Datei("KONTUR.CNC"));
+    fenster->Automatik(false);
+    ASSERT_TRUE(fenster->anlage().grafik.Gezeichnet);
+    Eckenform form;
+    struct : Tippeingabe {
+        bool Tippen(std::uint8_t, Handbetrieb&) override { return false; }
+    } tippen;
+    fenster->haken.punktform = &form;
+    fenster->haken.tippform = &tippen;
+    form.ecken = {TPunkt3D{10, 20, 30}};
+    kasten.texte.clear();
+    fenster->show();
+    auto* knopf = fenster->findChild<QWidget*>("W_NullsetzToolButton");
+    ASSERT_NE(knopf, nullptr);
+    QTest::mouseClick(knopf, Qt::LeftButton);
+    EXPECT_TRUE(form.ecken.empty()) << "the zero-point form was opened";
+    EXPECT_EQ(z.WerkstueckNullpunkt, (TPunkt3D{10, 20, 30}));
+    EXPECT_EQ(kasten.texte, std::vector<std::string>{});
+}
+
+TEST_F(FensterTest, TippButtonWithoutZeroPointSaysSoAsF6Does) {
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    fenster->Referenzfahren(true);
+    struct : Tippeingabe {
+        bool Tippen(std::uint8_t, Handbetrieb&) override { return false; }
+    } tippen;
+    Eckenform form;
+    fenster->haken.punktform = &form;
+    fenster->haken.tippform = &tippen;
+    kasten.texte.clear();
+    fenster->findChild<QAction*>("WkzanToolButtonAktion")->trigger();
+    EXPECT_EQ(kasten.texte,
+              std::vector<std::string>{
+                  "Referenzpunkt nicht angefahren oder Werkzeugnullpunkt nicht gewählt!"});
+}
+
+TEST_F(FensterTest, CtrlSAndCtrlTAskAndShiftF1ShowsOnlyTheKeyOverview) {
+    Starten();
+    fenster->show();
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+    kasten.antworten = {true, true};
+    QTest::keyClick(fenster.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(fenster.get(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(kasten.texte, (std::vector<std::string>{"Schrittbetrieb einschalten? (J/N) ",
+                                                      "Testanzeige einschalten? (J/N)"}));
+    EXPECT_TRUE(z.konfig.Schrittbetrieb);
+    EXPECT_TRUE(z.konfig.Testanzeige);
+
+    std::vector<int> hilfe;
+    int hinweise = 0;
+    fenster->haken.hilfe = [&hilfe](int kontext) { hilfe.push_back(kontext); };
+    fenster->haken.oeffnen[Dialog::Hinweise] = [&hinweise] { ++hinweise; };
+    fenster->DialogOeffnen(Dialog::Version, 600);
+    QTest::keyClick(fenster.get(), Qt::Key_F1, Qt::ShiftModifier);
+    EXPECT_EQ(hinweise, 1);
+    EXPECT_TRUE(hilfe.empty());
+    QTest::keyClick(fenster.get(), Qt::Key_F1);
+    EXPECT_EQ(hilfe, std::vector<int>{600});
+    EXPECT_EQ(hinweise, 1);
+}
+
+TEST_F(FensterTest, FirstFileDialogsOpenInTheStartFolder) {
+    Starten();
+    EXPECT_EQ(fenster->DateiwahlOrdner(""), Ordner());
+    EXPECT_EQ(fenster->DateiwahlOrdner("/tmp/x/TEIL.CNC"), "/tmp/x/TEIL.CNC");
 }
 
 } // namespace

@@ -117,6 +117,7 @@ TEST_F(PunktformenTest, JogFormStepsOnlyTheCheckedAxis) {
     auto* xBox = Kind<QCheckBox>(form, "x_CheckBox");
     EXPECT_TRUE(xBox->isChecked());
     EXPECT_EQ(Kind<QPushButton>(form, "kleinerButton")->toolTip(), "-1,00  mm");
+    EXPECT_EQ(Kind<QPushButton>(form, "plusButton")->toolTip(), "+0,01 mm");
 
     xBox->setChecked(false);
     Kind<QCheckBox>(form, "y_CheckBox")->setChecked(true);
@@ -176,6 +177,18 @@ TEST_F(PunktformenTest, JogFormEscDuringAStepIsTheEmergencyStopElseItCancels) {
     EXPECT_EQ(notaus, 1);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.result(), QDialog::Rejected);
+}
+
+TEST_F(PunktformenTest, JogButtonsNameTheStepOfTheSettingsInForce) {
+    z.konfig.HandSchrittweite = 5.0;
+    z.konfig.HandTeiler = 10.0;
+    TPktanfahrForm form(z);
+    Handbetrieb hand(a);
+    form.Oeffnen(kEingabeZielpunkt, hand);
+    EXPECT_EQ(Kind<QPushButton>(form, "kleinerButton")->toolTip(), "-5,00  mm");
+    EXPECT_EQ(Kind<QPushButton>(form, "minusButton")->toolTip(), "-0,50 mm");
+    EXPECT_EQ(Kind<QPushButton>(form, "plusButton")->toolTip(), "+0,50 mm");
+    EXPECT_EQ(Kind<QPushButton>(form, "groesserButton")->toolTip(), "+5,00 mm");
 }
 
 } // namespace

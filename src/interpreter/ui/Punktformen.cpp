@@ -249,6 +249,12 @@ TPktanfahrForm::TPktanfahrForm(Maschinenzustand& zustand, QWidget* parent)
 
 void TPktanfahrForm::Oeffnen(std::uint8_t punktEingabeArt, Handbetrieb& hand) {
     hand_ = &hand;
+    // Each step button names the distance it moves with the settings in force.
+    for (const auto& [knopf, zeichen] :
+         {std::pair{kleinerButton, '<'}, std::pair{minusButton, '-'}, std::pair{plusButton, '+'},
+          std::pair{groesserButton, '>'}}) {
+        knopf->setToolTip(ui::NachQt(hand.SchrittHinweis(zeichen)));
+    }
     const QSignalBlocker bx(x_CheckBox), by(y_CheckBox), bz(z_CheckBox);
     x_CheckBox->setChecked(hand.XAktiv());
     y_CheckBox->setChecked(hand.YAktiv());
