@@ -80,6 +80,14 @@ bool TFraesForm::TasteGedrueckt(QKeyEvent* taste) {
         NotausGemacht();
         return true;
     }
+    // Ctrl+S and Ctrl+T act on the press: Ctrl is often let go before the
+    // letter, and the letter's release then carries no Ctrl.
+    if ((k == Qt::Key_S || k == Qt::Key_T) && (taste->modifiers() & Qt::ControlModifier)) {
+        if (!Laeuft()) {
+            StrgTaste(k);
+        }
+        return true;
+    }
     const QRect bild(graphikimage_->mapToGlobal(QPoint(0, 0)), graphikimage_->size());
     switch (k) {
     case Qt::Key_Pause:
@@ -160,7 +168,6 @@ bool TFraesForm::TasteLosgelassen(QKeyEvent* taste) {
     if (Laeuft()) {
         return k >= Qt::Key_F1 && k <= Qt::Key_F10;
     }
-    Maschinenzustand& z = anlage_->zustand;
     switch (k) {
     case Qt::Key_F3:
         DialogOeffnen(Dialog::AktiveGeschwindigkeit, 560);
@@ -187,26 +194,25 @@ bool TFraesForm::TasteLosgelassen(QKeyEvent* taste) {
         DialogOeffnen(Dialog::Maschinendaten, 370);
         return true;
     case Qt::Key_S:
-        if (strg) {
-            if (Frage(meldung::SchrittbetriebFrage(z.konfig.Schrittbetrieb))) {
-                z.konfig.Schrittbetrieb = !z.konfig.Schrittbetrieb;
-            }
-            StatusAnzeigen(false);
-            return true;
-        }
-        break;
     case Qt::Key_T:
-        if (strg) {
-            if (Frage(meldung::TestanzeigeFrage(z.konfig.Testanzeige))) {
-                TestanzeigeSchalten(!z.konfig.Testanzeige);
-            }
-            return true;
-        }
-        break;
+        // Acted on at the press.
+        return strg;
     default:
         break;
     }
     return false;
+}
+
+void TFraesForm::StrgTaste(int k) {
+    Maschinenzustand& z = anlage_->zustand;
+    if (k == Qt::Key_S) {
+        if (Frage(meldung::SchrittbetriebFrage(z.konfig.Schrittbetrieb))) {
+            z.konfig.Schrittbetrieb = !z.konfig.Schrittbetrieb;
+        }
+        StatusAnzeigen(false);
+    } else if (Frage(meldung::TestanzeigeFrage(z.konfig.Testanzeige))) {
+        TestanzeigeSchalten(!z.konfig.Testanzeige);
+    }
 }
 
 void TFraesForm::changeEvent(QEvent* ereignis) {

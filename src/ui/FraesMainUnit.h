@@ -171,6 +171,8 @@ private:
     void BedienbarSetzen(bool bedienbar);
     bool TasteGedrueckt(QKeyEvent* taste);
     bool TasteLosgelassen(QKeyEvent* taste);
+    // Ctrl+S (step mode) and Ctrl+T (test display): asked, then switched.
+    void StrgTaste(int k);
     void UnbekanntePositionZeigen();
     void PositionenAnzeigen();
     void TestanzeigeAuffrischen();
