@@ -385,7 +385,8 @@ TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
-    fenster->Automatik(false);
+    fenster->show();
+    QTest::mouseClick(fenster->findChild<QWidget*>("AutomatikToolButton"), Qt::LeftButton);
     ASSERT_TRUE(fenster->anlage().grafik.Gezeichnet);
     Eckenform form;
     struct : Tippeingabe {
