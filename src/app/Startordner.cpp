@@ -37,7 +37,11 @@ bool StartordnerEinrichten(const std::string& ordner, const std::string& vorlage
     if (!fs::create_directories(neu, fehler)) {
         return false;
     }
-    for (const auto& eintrag : fs::directory_iterator(vorlage, fehler)) {
+    // Stepped with an error code: a file that vanishes during the copy ends
+    // the loop instead of throwing.
+    for (fs::directory_iterator it(vorlage, fehler); !fehler && it != fs::directory_iterator();
+         it.increment(fehler)) {
+        const fs::directory_entry& eintrag = *it;
         std::error_code e;
         if (eintrag.is_regular_file(e)) {
             fs::copy_file(eintrag.path(), neu / eintrag.path().filename(), e);

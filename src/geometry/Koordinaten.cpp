@@ -30,11 +30,14 @@ void NachWerkstueckKoord(const Maschinenzustand& zustand, const TPunkt3D& startM
     endeW = NachWerkstueckKoord(zustand, endeM);
 }
 
-TPunkt3D MaschinenPunktAddieren(Bediener& bediener, bool maschinenKoord, const TPunkt3D& punkt,
-                                const TPunkt3D& versatz) {
+TPunkt3D MaschinenPunktAddieren(Bediener& bediener, Maschinenzustand& zustand, bool maschinenKoord,
+                                const TPunkt3D& punkt, const TPunkt3D& versatz) {
     if (!maschinenKoord) {
+        // The run is stopped; whether the program ends is for the window or
+        // the runner to decide, never for the logic.
         bediener.Meldung(meldung::MaschinenkoordinatenErwartet());
-        bediener.ProgrammBeenden(1);
+        zustand.Abbruch = true;
+        zustand.Abgebrochen = true;
         return punkt;
     }
     return {punkt.x + versatz.x, punkt.y + versatz.y, punkt.z + versatz.z};

@@ -29,9 +29,9 @@ void NachWerkstueckKoord(const Maschinenzustand& zustand, const TPunkt3D& startM
 
 // Component-wise sum of a machine point and an offset. Only machine
 // coordinates may be added this way: with `maschinenKoord` false the operator
-// is told, the program is ended with exit code 1 and the point is returned
-// unchanged (the caller must not go on).
-TPunkt3D MaschinenPunktAddieren(Bediener& bediener, bool maschinenKoord, const TPunkt3D& punkt,
-                                const TPunkt3D& versatz);
+// is told, the run is stopped (Abbruch and Abgebrochen set) and the point is
+// returned unchanged (the caller must not go on).
+TPunkt3D MaschinenPunktAddieren(Bediener& bediener, Maschinenzustand& zustand, bool maschinenKoord,
+                                const TPunkt3D& punkt, const TPunkt3D& versatz);
 
 } // namespace korvx

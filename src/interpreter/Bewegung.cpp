@@ -163,7 +163,7 @@ bool NachRueckmeldungKorrigieren(Laufumgebung& u, const TPunkt3D& aktuellW, TAch
 void ReferenzVerloren(Laufumgebung u) {
     Bediener& b = u.bediener;
     u.zustand.ReferenzAngefahren = false;
-    const std::string unbekannt = meldung::UnbekanntePosition();
+    const std::string unbekannt = meldung::UnbekanntePosition(u.format);
     b.AnzeigeSetzen(Anzeige::X, unbekannt);
     b.AnzeigeSetzen(Anzeige::Y, unbekannt);
     b.AnzeigeSetzen(Anzeige::Z, unbekannt);

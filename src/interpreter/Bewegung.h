@@ -34,7 +34,8 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
 // reference lost and ends the run).
 bool Weiterfahren(Laufumgebung u, const TPunkt3D& ziel);
 
-// Marks the reference as lost: ReferenzAngefahren false, "999,99" in the
+// Marks the reference as lost: ReferenzAngefahren false, "999,99" (with the
+// locale's separator) in the
 // coordinate fields, the target caption emptied, "Referenzgeschwindigkeit" in
 // the velocity label.
 void ReferenzVerloren(Laufumgebung u);

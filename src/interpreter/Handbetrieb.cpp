@@ -9,6 +9,8 @@
 #include "tools/Werkzeugliste.h"
 #include "tools/Werkzeugwahl.h"
 
+#include <cmath>
+
 namespace korvx {
 
 namespace {
@@ -70,6 +72,13 @@ bool ImVerfahrbereich(const Maschinenzustand& z, const TPunkt3D& p) {
 
 bool Handbetrieb::Schritt(char zeichen) {
     return Tippschritt(u_, zeichen);
+}
+
+std::string Handbetrieb::SchrittHinweis(char zeichen) const {
+    const TKonfiguration& k = u_.zustand.konfig;
+    const bool fein = zeichen == '-' || zeichen == '+';
+    const double weg = fein ? k.HandSchrittweite / k.HandTeiler : k.HandSchrittweite;
+    return meldung::TippSchrittHinweis(zeichen, u_.format.Fest(std::abs(weg), 15, 2));
 }
 
 bool Handbetrieb::XAktiv() const {

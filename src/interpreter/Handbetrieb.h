@@ -62,6 +62,9 @@ public:
 
     // One jog step; `zeichen` is '<', '-', '+' or '>'. True when it moved.
     bool Schritt(char zeichen);
+    // The hint of a step button: the distance it moves ("-1,00  mm" for '<'
+    // with the default settings), from the settings in force.
+    std::string SchrittHinweis(char zeichen) const;
     // The check boxes: z shows z1 or z2; writing them sets z1 and clears z2.
     bool XAktiv() const;
     bool YAktiv() const;

@@ -35,12 +35,13 @@ std::string InOrdner(const fs::path& ordner, const std::string& name) {
     const fs::path teil(name);
     const fs::path suchordner = (ordner / teil).parent_path();
     const std::string gesucht = Klein(teil.filename().string());
+    // Stepped with an error code: an entry that vanishes or a folder that
+    // cannot be read further ends the search instead of throwing.
     fs::directory_iterator it(suchordner.empty() ? fs::path(".") : suchordner, ec);
-    if (ec) {
-        return {};
-    }
-    for (const auto& eintrag : it) {
-        if (Klein(eintrag.path().filename().string()) == gesucht && eintrag.is_regular_file(ec)) {
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const fs::directory_entry& eintrag = *it;
+        std::error_code art;
+        if (Klein(eintrag.path().filename().string()) == gesucht && eintrag.is_regular_file(art)) {
             return eintrag.path().string();
         }
     }
@@ -73,9 +74,10 @@ std::optional<BlockList> UnterprogrammOeffnen(Laufumgebung u, std::string_view n
             liste = UnterprogrammLaden(pfad);
         }
     } catch (const std::bad_alloc&) {
+        // The run ends with the message; the window stays open.
         u.bediener.Meldung(meldung::UnterprogrammSpeichermangel(""));
         u.zustand.Abgebrochen = true;
-        u.bediener.ProgrammBeenden(1);
+        u.lauf.grund = Stoppgrund::Fehler;
         return std::nullopt;
     }
     if (!liste) {

@@ -113,8 +113,28 @@ void BefehlSenden(IselZugang a, std::string_view befehl, bool& ok, double erwart
 }
 
 void WartenMitNachrichten(IselZugang a, std::int32_t ms) {
-    if (ms > 0) {
-        a.bediener.Warten(ms);
+    // In slices, each ended by the operator's clock: a stop pressed during
+    // the wait (Esc, the emergency stop, the abort button, closing the
+    // window) ends it within one slice, however long the move would take.
+    Bediener& b = a.bediener;
+    if (ms <= 0 || a.zustand.Abbruch) {
+        return;
+    }
+    // Ended by the clock or by the slices asked for, whichever comes first:
+    // an operator whose clock stands still still waits out the sum.
+    const std::int64_t ende = b.Millisekunden() + ms;
+    std::int64_t offen = ms;
+    while (offen > 0) {
+        const std::int64_t rest = std::min(offen, ende - b.Millisekunden());
+        if (rest <= 0) {
+            return;
+        }
+        const std::int64_t scheibe = std::min<std::int64_t>(rest, kStoppScheibeMs);
+        b.Warten(static_cast<std::int32_t>(scheibe));
+        offen -= scheibe;
+        if (a.zustand.Abbruch) {
+            return;
+        }
     }
 }
 

@@ -100,11 +100,15 @@ void ReferenzfahrtAusfuehren(IselZugang a);
 // The stop byte: 0xFF after the reference run, 0xFE before it (with the
 // message to reset the controller). The caller sets Abbruch first.
 void NotausSenden(IselZugang a);
-// Selects (n > 2 gives 2, 0 keeps the current one) and opens the port, routes
+// Selects port n (COM1 … COM4; n > 4 gives 4, 0 keeps the current one) and opens it, routes
 // its end-of-line event into Antwort, drops stale received bytes and sends
 // "setup0".
 void SchnittstelleVorbereiten(IselZugang a, std::uint8_t portNummer);
-// Waits `ms` milliseconds while events are processed; 0 or less returns at once.
+// The longest piece of a wait between two looks at the stop flag.
+inline constexpr std::int32_t kStoppScheibeMs = 25;
+// Waits `ms` milliseconds while events are processed; 0 or less returns at
+// once, and a stop (Abbruch set before or during it) ends it within
+// kStoppScheibeMs.
 void WartenMitNachrichten(IselZugang a, std::int32_t ms);
 
 } // namespace korvx

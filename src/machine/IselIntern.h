@@ -11,6 +11,8 @@ namespace detail {
 
 // Events are processed at least this often while the protocol waits, ms.
 inline constexpr int kScheibeMs = 5;
+// The numbered ports the settings can name: COM1 … COM4.
+inline constexpr int kHoechsterPort = 4;
 
 // Shows an error reply (cut to ten characters) with its table text and sets
 // Abbruch and Abgebrochen; a reply "0" is no error.

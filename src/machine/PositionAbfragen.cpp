@@ -95,7 +95,9 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
         z.AbgefragtePosition = p;
         return true;
     }
-    b.Meldung(meldung::PositionKommunikationsfehler(z.konfig.ComPortNummer));
+    // The port the query went out on, which the settings may name otherwise.
+    const int port = leitung && leitung->Port() > 0 ? leitung->Port() : z.konfig.ComPortNummer;
+    b.Meldung(meldung::PositionKommunikationsfehler(port));
     z.Abbruch = true;
     return false;
 }

@@ -6,6 +6,7 @@
 #include "state/Meldungen.h"
 #include "state/Zahlenformat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -71,10 +72,8 @@ void SchnittstelleVorbereiten(IselZugang a, std::uint8_t portNummer) {
     if (!leitung) {
         return;
     }
-    if (portNummer > 2) {
-        leitung->PortWaehlen(2);
-    } else if (portNummer > 0) {
-        leitung->PortWaehlen(portNummer);
+    if (portNummer > 0) {
+        leitung->PortWaehlen(std::min<int>(portNummer, detail::kHoechsterPort));
     }
     Antwortpuffer& antwort = a.maschine.Antwort;
     leitung->Oeffnen(

@@ -93,9 +93,13 @@ std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis,
     // The stable names of USB adapters first; the ttyUSB/ttyACM name they
     // lead to is then not offered a second time.
     std::vector<std::string> kennungen;
+    // The folders are stepped with an error code, so a device that vanishes
+    // during the scan ends it instead of throwing.
     std::error_code fehler;
     const std::string kennungsOrdner = geraeteOrdner + "/serial/by-id";
-    for (const auto& e : std::filesystem::directory_iterator(kennungsOrdner, fehler)) {
+    for (std::filesystem::directory_iterator it(kennungsOrdner, fehler);
+         !fehler && it != std::filesystem::directory_iterator(); it.increment(fehler)) {
+        const std::filesystem::directory_entry& e = *it;
         const std::string pfad = e.path().string();
         if (IstZeichengeraet(pfad) && !erreicht.contains(Endpfad(pfad))) {
             kennungen.push_back(pfad);
@@ -106,7 +110,10 @@ std::vector<TPortGeraet> SerielleGeraete(const std::string& startVerzeichnis,
         erreicht.insert(Endpfad(pfad));
     }
     std::vector<std::string> weitere;
-    for (const auto& e : std::filesystem::directory_iterator(geraeteOrdner, fehler)) {
+    fehler.clear();
+    for (std::filesystem::directory_iterator it(geraeteOrdner, fehler);
+         !fehler && it != std::filesystem::directory_iterator(); it.increment(fehler)) {
+        const std::filesystem::directory_entry& e = *it;
         const std::string name = e.path().filename().string();
         const bool passt =
             name.starts_with("ttyS") || name.starts_with("ttyUSB") || name.starts_with("ttyACM");

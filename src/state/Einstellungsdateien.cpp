@@ -29,6 +29,9 @@ void NichtLesbar(Maschinenzustand& zustand, Bediener& bediener, std::string_view
     zustand.KonfigurationZuruecksetzen();
 }
 
+constexpr double kZeitFaktorMin = 0.001;
+constexpr double kZeitFaktorMax = 10.0;
+
 bool Positiv(double wert) {
     return std::isfinite(wert) && wert > 0.0;
 }
@@ -110,8 +113,18 @@ void DatLaden(Maschinenzustand& zustand, Bediener& bediener, std::string_view pf
     std::copy_n(inhalt->begin(), TDatSatz::kGroesse, zustand.datSatz.bytes.begin());
     const ByteLeser l(zustand.datSatz.bytes);
     zustand.Interpolationsebene = l.U8(0);
+    // The dialog offers 1, 0.1 and 0.01; a factor far outside would make a
+    // simulated move wait for weeks or not at all.
+    // A record that never held one (0 or less) quietly starts at 1 :1.
     const double faktor = l.F64(32);
-    zustand.SimulationsZeitFaktor = faktor > 0.0 ? faktor : 1.0;
+    if (std::isfinite(faktor) && faktor >= kZeitFaktorMin && faktor <= kZeitFaktorMax) {
+        zustand.SimulationsZeitFaktor = faktor;
+    } else if (faktor <= 0.0) {
+        zustand.SimulationsZeitFaktor = 1.0;
+    } else {
+        bediener.Meldung(meldung::SimulationsZeitFaktorUngueltig(pfad));
+        zustand.SimulationsZeitFaktor = 1.0;
+    }
     zustand.HaftungAkzeptiert = l.U8(40) != 0;
 }
 

@@ -1,6 +1,7 @@
 #include "state/Meldungen.h"
 
 #include "state/Text.h"
+#include "state/Zahlenformat.h"
 
 namespace korvx::meldung {
 
@@ -32,6 +33,10 @@ std::string KonfigurationNichtErzeugt(std::string_view pfad) {
 }
 std::string DateiNichtGeladen(std::string_view pfad) {
     return Verbinden("Die Datei ", pfad, " wurde nicht geladen!");
+}
+std::string SimulationsZeitFaktorUngueltig(std::string_view pfad) {
+    return Verbinden(T("Der Simulationszeitfaktor in der Datei "), pfad,
+                     T(" ist ungültig; es gilt 1 :1."));
 }
 std::string DateiNichtErzeugt(std::string_view pfad) {
     return Verbinden("Die Datei ", pfad, " wurde nicht erzeugt!");
@@ -203,6 +208,9 @@ std::string WkzDurchmesserFehler() {
 std::string WkzFarbeFehler() {
     return "Fehler beim Laden  der Werkzeug-Zeichenfarbe!";
 }
+std::string WkzEintragUebersprungen(std::string_view fehler, int nummer) {
+    return Verbinden(fehler, " Werkzeug T" + std::to_string(nummer), " wird nicht geladen.");
+}
 std::string WkzLaengeNegativ(int nummer) {
     return Verbinden("Werkzeug T", std::to_string(nummer),
                      T(": negative Länge, das Werkzeug wird nicht geladen!"));
@@ -336,8 +344,12 @@ std::string ZielpunktM() {
 std::string PositionM() {
     return "Position (M)";
 }
-std::string UnbekanntePosition() {
-    return "999,99";
+std::string TippSchrittHinweis(char zeichen, std::string_view betrag) {
+    const bool zurueck = zeichen == '<' || zeichen == '-';
+    return Verbinden(zurueck ? "-" : "+", betrag, zeichen == '<' ? "  mm" : " mm");
+}
+std::string UnbekanntePosition(const Zahlenformat& format) {
+    return format.Fest(999.99, 5, 2);
 }
 std::string Referenzgeschwindigkeit() {
     return "Referenzgeschwindigkeit";

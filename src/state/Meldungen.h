@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace korvx {
+class Zahlenformat;
+}
+
 namespace korvx::meldung {
 
 // The Windows-1252 form of a UTF-8 literal.
@@ -22,6 +26,8 @@ std::string KonfigurationGroesse(std::string_view pfad);
 std::string KonfigurationMaschinendaten(std::string_view pfad);
 std::string KonfigurationNichtErzeugt(std::string_view pfad);
 std::string DateiNichtGeladen(std::string_view pfad);
+// A time factor outside 0.001 … 10 in the second settings file.
+std::string SimulationsZeitFaktorUngueltig(std::string_view pfad);
 std::string DateiNichtErzeugt(std::string_view pfad);
 std::string FehlerBeimSpeichern(std::string_view pfad);
 
@@ -82,6 +88,8 @@ std::string WkzLaengeFehler();
 std::string WkzNutzlaengeFehler();
 std::string WkzDurchmesserFehler();
 std::string WkzFarbeFehler();
+// One of the messages above for a tool that is skipped, with its number.
+std::string WkzEintragUebersprungen(std::string_view fehler, int nummer);
 // A listed tool with a negative length or diameter; it is not loaded.
 std::string WkzLaengeNegativ(int nummer);
 std::string WkzDurchmesserNegativ(int nummer);
@@ -131,7 +139,10 @@ std::string ZielpunktW();
 std::string PositionW();
 std::string ZielpunktM();
 std::string PositionM();
-std::string UnbekanntePosition();
+// The hint of a jog step button ('<', '-', '+', '>') with its distance.
+std::string TippSchrittHinweis(char zeichen, std::string_view betrag);
+// The coordinate fields' mark for a position not known, with the locale's separator.
+std::string UnbekanntePosition(const Zahlenformat& format);
 std::string Referenzgeschwindigkeit();
 std::string VerfahrgeschwindigkeitG00();
 std::string VerfahrgeschwindigkeitG01();
@@ -184,6 +195,8 @@ std::string SchrittbetriebFrage(bool jetztEin);
 std::string TestanzeigeFrage(bool jetztEin);
 std::string AlteSchutzzoneBleibt();
 std::string GrafikLoeschenFrage();
+// Closing the window while a part program (true) or a move runs.
+std::string BeendenWaehrendLaufFrage(bool programm);
 std::string HaftungFrage();
 std::string HaftungAbgelehnt();
 std::string NochNichtVerfuegbar(std::string_view fenster);
@@ -191,6 +204,8 @@ std::string LaufSperre();
 std::string TitelNullpunktM();
 std::string TitelWerkzeugpositionW();
 std::string TitelReferenzfahren();
+// Added to status line 1 from an emergency stop until the next reference run.
+std::string ReferenzfahrtNoetig();
 // --- Forms: start block, point entry, jog, version ----------------------------
 std::string UeberschriftNullpunkt();
 std::string UeberschriftZielpunkt();
@@ -236,6 +251,8 @@ std::string EditorNeuLeer();
 std::string EditorNeuSpeichern();
 std::string EditorNeuLoeschen();
 std::string EditorSpeichernFrage();
+// Closing the editor or opening another file with unsaved changes.
+std::string EditorAenderungenSpeichernFrage();
 std::string KeineWeitereUebereinstimmung();
 
 // --- Tool windows: colour dialog, tool choice, tool entry ----------------------

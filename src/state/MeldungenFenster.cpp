@@ -19,6 +19,13 @@ std::string TestanzeigeFrage(bool jetztEin) {
 std::string AlteSchutzzoneBleibt() {
     return T("Die alte Schutzzone wird beibehalten!");
 }
+std::string ReferenzfahrtNoetig() {
+    return " - Notaus: Referenzfahrt erforderlich!";
+}
+std::string BeendenWaehrendLaufFrage(bool programm) {
+    return T(programm ? "Ein Teileprogramm läuft. Wirklich beenden?"
+                      : "Eine Bewegung läuft. Wirklich beenden?");
+}
 std::string GrafikLoeschenFrage() {
     return T("Grafik löschen?");
 }
@@ -131,6 +138,9 @@ std::string EditorNeuSpeichern() {
 }
 std::string EditorNeuLoeschen() {
     return T("NC-Sätze löschen und neues Teileprogramm erstellen?");
+}
+std::string EditorAenderungenSpeichernFrage() {
+    return T("Das Teileprogramm wurde geändert. Änderungen speichern?");
 }
 std::string EditorSpeichernFrage() {
     return "Das Teileprogramm speichern?";

@@ -119,7 +119,8 @@ std::optional<double> Zahlenformat::Lesen(std::string_view text) const {
         const char c = s[i];
         if (c >= '0' && c <= '9') {
             ziffern = true;
-        } else if ((c == trenner_ || c == '.') && !trenner) {
+        } else if ((c == ',' || c == '.') && !trenner) {
+            // Either separator, whatever the locale, as part programs do.
             trenner = true;
             s[i] = '.';
         } else {

@@ -26,7 +26,8 @@ public:
     std::string Fest(double wert, int praezision, int nachkommastellen) const;
 
     // Parses a number typed by the operator: optional sign, digits, at most one
-    // decimal separator (the locale's, or the point), optional exponent.
+    // decimal separator (the point or the comma, in every locale), optional
+    // exponent.
     // Leading and trailing blanks are allowed. No value for anything else.
     std::optional<double> Lesen(std::string_view text) const;
 

@@ -120,12 +120,15 @@ void WkzDateiLesen(WkzZugang anlage) {
     const std::string pfad = anlage.zustand.konfig.WerkzeugDatei.Text();
 
     WkzListeFreigeben(liste);
+    liste.beiLesefehler.reset();
+    bool fehler = false;
     std::vector<std::string> zeilen;
     if (const auto inhalt = DateiLesen(pfad)) {
         zeilen = ZeilenTeilen(
             std::string_view(reinterpret_cast<const char*>(inhalt->data()), inhalt->size()));
     } else {
         bediener.Meldung(meldung::WkzDateiNichtGeladen(pfad));
+        fehler = true;
     }
     for (std::string& z : zeilen) {
         if (z.size() > kZeilenLaenge) {
@@ -135,21 +138,28 @@ void WkzDateiLesen(WkzZugang anlage) {
     }
 
     // One pass per tool. The header line never carries a key, so the passes
-    // end at the first one that misses a required key.
+    // end at the first one that misses a required key. A value that does not
+    // convert costs only its own tool: it is reported and skipped, and the
+    // tools after it load.
     while (!zeilen.empty()) {
         TWerkzeug w;
         bool vollstaendig = true;
         bool nummerGueltig = true;
+        bool lesbar = true;
         bool masseGueltig = true; // no negative length or diameter
         bool farbeErsetzt = false;
+        // A value that does not convert: told once per tool, with its number
+        // when that was read.
+        auto unlesbar = [&](const std::string& text) {
+            if (lesbar && nummerGueltig) {
+                bediener.Meldung(meldung::WkzEintragUebersprungen(text, w.Nummer));
+            }
+            lesbar = false;
+        };
 
         if (const auto wert = Nehmen(zeilen, kNummer)) {
             const auto n = GanzzahlLesen(*wert);
-            if (!n) {
-                bediener.Meldung(meldung::WkzNummerFehler());
-                return;
-            }
-            if (*n < 1 || *n > 255) {
+            if (!n || *n < 1 || *n > 255) {
                 // Not a tool number: the tool is skipped, the others load.
                 bediener.Meldung(meldung::WkzNummerFehler());
                 nummerGueltig = false;
@@ -167,15 +177,15 @@ void WkzDateiLesen(WkzZugang anlage) {
         if (const auto wert = Nehmen(zeilen, kLaenge)) {
             const auto d = LaengeLesen(anlage.format, *wert);
             if (!d) {
-                bediener.Meldung(meldung::WkzLaengeFehler());
-                return;
-            }
-            w.Laenge = *d;
-            if (*d < 0.0) {
-                // Not a tool: skipped like one without a valid number.
-                masseGueltig = false;
-                if (nummerGueltig) {
-                    bediener.Meldung(meldung::WkzLaengeNegativ(w.Nummer));
+                unlesbar(meldung::WkzLaengeFehler());
+            } else {
+                w.Laenge = *d;
+                if (*d < 0.0) {
+                    // Not a tool: skipped like one without a valid number.
+                    masseGueltig = false;
+                    if (nummerGueltig && lesbar) {
+                        bediener.Meldung(meldung::WkzLaengeNegativ(w.Nummer));
+                    }
                 }
             }
         } else {
@@ -184,32 +194,30 @@ void WkzDateiLesen(WkzZugang anlage) {
         if (const auto wert = Nehmen(zeilen, kNutzlaenge)) {
             const auto d = LaengeLesen(anlage.format, *wert);
             if (!d) {
-                bediener.Meldung(meldung::WkzNutzlaengeFehler());
-                return;
+                unlesbar(meldung::WkzNutzlaengeFehler());
+            } else {
+                w.Nutzlaenge = *d;
             }
-            w.Nutzlaenge = *d;
         }
         if (const auto wert = Nehmen(zeilen, kDurchmesser)) {
             const auto d = LaengeLesen(anlage.format, *wert);
             if (!d) {
-                bediener.Meldung(meldung::WkzDurchmesserFehler());
-                return;
-            }
-            w.Durchmesser = *d;
-            if (*d < 0.0 && masseGueltig) {
-                masseGueltig = false;
-                if (nummerGueltig) {
-                    bediener.Meldung(meldung::WkzDurchmesserNegativ(w.Nummer));
+                unlesbar(meldung::WkzDurchmesserFehler());
+            } else {
+                w.Durchmesser = *d;
+                if (*d < 0.0 && masseGueltig) {
+                    masseGueltig = false;
+                    if (nummerGueltig && lesbar) {
+                        bediener.Meldung(meldung::WkzDurchmesserNegativ(w.Nummer));
+                    }
                 }
             }
         }
         if (const auto wert = Nehmen(zeilen, kFarbe)) {
             const auto f = GanzzahlLesen(*wert);
             if (!f) {
-                bediener.Meldung(meldung::WkzFarbeFehler());
-                return;
-            }
-            if (*f < 0 || *f > 15) {
+                unlesbar(meldung::WkzFarbeFehler());
+            } else if (*f < 0 || *f > 15) {
                 farbeErsetzt = true; // stays 0: black
             } else {
                 w.Farbe = static_cast<std::uint8_t>(*f);
@@ -219,14 +227,22 @@ void WkzDateiLesen(WkzZugang anlage) {
         }
 
         if (!vollstaendig) {
-            return;
+            break;
         }
-        if (nummerGueltig && masseGueltig) {
+        if (nummerGueltig && masseGueltig && lesbar) {
             if (farbeErsetzt) {
+                fehler = true;
                 bediener.Meldung(meldung::ZeichenfarbeSchwarz());
             }
             WkzAnhaengen(bediener, liste, w);
+        } else {
+            fehler = true;
         }
+    }
+    // Written back at exit only when the operator changed it: the file keeps
+    // what could not be read.
+    if (fehler) {
+        liste.beiLesefehler = liste.WkzListe;
     }
 }
 
@@ -261,6 +277,12 @@ std::string WkzBakName(std::string_view pfad) {
 }
 
 bool WkzDateiSchreiben(WkzZugang anlage) {
+    const Werkzeugliste& liste = anlage.werkzeuge;
+    if (liste.beiLesefehler && *liste.beiLesefehler == liste.WkzListe) {
+        // Loaded with a reading error and not changed since: the file on
+        // disk holds more than the list and is left as it is.
+        return true;
+    }
     const std::string pfad = anlage.zustand.konfig.WerkzeugDatei.Text();
     const std::string text = WkzDateiText(anlage);
 

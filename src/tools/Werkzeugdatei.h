@@ -14,9 +14,10 @@ namespace korvx {
 
 // Loads the tool file into the tool list (replacing its contents). The lines of
 // a tool may stand in any order, keys are compared without case. A value that
-// does not convert ends the loading with its message; the tools before it stay.
-// A number outside 1 … 255 skips that tool with the number's message; a colour
-// outside 0 … 15 becomes 0 (black) with a message.
+// does not convert skips that tool with its message (naming the tool's number)
+// and the loading goes on; so does a number outside 1 … 255 with the number's
+// message. A colour outside 0 … 15 becomes 0 (black) with a message. After
+// any of these the list is kept in `beiLesefehler`.
 void WkzDateiLesen(WkzZugang anlage);
 
 // The tool file as the program start reads it: when it exists the list is
@@ -27,7 +28,8 @@ void WkzDateiBeimStartLesen(WkzZugang anlage);
 // The whole file text for the list as it is now.
 std::string WkzDateiText(WkzZugang anlage);
 
-// Writes the tool file. When its text differs from the file on disk, the old
+// Writes the tool file; a list loaded with a reading error and unchanged since
+// is not written (true). When its text differs from the file on disk, the old
 // file is first kept as a .BAK copy, then the new one replaces it atomically.
 // False (and the operator told) when either step fails; the old file then
 // stays as it was.

@@ -7,6 +7,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace korvx {
@@ -37,6 +38,9 @@ struct Werkzeugliste {
     std::bitset<256> WkzNummern;
     // Number of tools in the entry grid (its data rows).
     std::uint16_t WkzAnzahl = 0;
+    // The list as the tool file gave it, when reading it reported an entry it
+    // skipped or changed; the file is written back only once the list differs.
+    std::optional<std::vector<TWerkzeug>> beiLesefehler;
 };
 
 // A copy of the first tool numbered `nummer`, or KeinWerkzeug() (number 0).

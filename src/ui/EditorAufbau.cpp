@@ -75,6 +75,8 @@ void TFraesEditForm::FensterAufbauen() {
     QAction* neu = Aktion("NeuItem", "&Neu", [this] { Neu(); });
     QAction* oeffnen = Aktion("OeffnenItem", "Ö&ffnen...", [this] { DateiOeffnen(); });
     QAction* speichern = Aktion("SpeichernItem", "&Speichern", [this] { Speichern(); });
+    oeffnen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    speichern->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     datei->addAction(neu);
     datei->addAction(oeffnen);
     datei->addAction(speichern);
@@ -100,7 +102,9 @@ void TFraesEditForm::FensterAufbauen() {
         a->setShortcutContext(Qt::WidgetShortcut);
         bearbeiten->addAction(a);
     }
-    bearbeiten->addAction(Aktion("SuchenItem", "&Suchen...", [this] { Suchen(); }));
+    QAction* suchen = Aktion("SuchenItem", "&Suchen...", [this] { Suchen(); });
+    suchen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    bearbeiten->addAction(suchen);
     bearbeiten->addAction(Aktion("ErsetzenItem", "Erse&tzen...", [this] { Ersetzen(); }));
 
     QMenu* format = menues->addMenu(QString::fromUtf8("&Format"));

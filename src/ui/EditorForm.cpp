@@ -124,13 +124,31 @@ void TFraesEditForm::reject() {
 }
 
 void TFraesEditForm::Beenden() {
-    uhr_->stop();
-    const bool geaendert = RichEdit->document()->isModified();
-    programmGeaendert_ = geaendert;
-    if (geaendert && Sichern(Dateidialog::Speichern)) {
-        programmGeaendert_ = false;
+    if (AenderungenSichern()) {
+        Schliessen();
     }
-    Schliessen();
+}
+
+bool TFraesEditForm::AenderungenSichern() {
+    programmGeaendert_ = RichEdit->document()->isModified();
+    if (!programmGeaendert_) {
+        return true;
+    }
+    switch (bediener_.FrageMitAbbruch(meldung::EditorAenderungenSpeichernFrage())) {
+    case Antwort3::Ja:
+        // A cancelled save dialog or a failed write keeps the editor open
+        // with the text as it is.
+        if (!Sichern(Dateidialog::Speichern)) {
+            return false;
+        }
+        programmGeaendert_ = false;
+        return true;
+    case Antwort3::Nein:
+        return true;
+    case Antwort3::Abbrechen:
+        break;
+    }
+    return false;
 }
 
 void TFraesEditForm::Schliessen() {
@@ -282,9 +300,8 @@ void TFraesEditForm::Neu() {
 }
 
 void TFraesEditForm::DateiOeffnen() {
-    programmGeaendert_ = RichEdit->document()->isModified();
-    if (programmGeaendert_ && Sichern(Dateidialog::Speichern)) {
-        programmGeaendert_ = false;
+    if (!AenderungenSichern()) {
+        return;
     }
     const auto gewaehlt = DateiWaehlen(Dateidialog::Oeffnen, datei_);
     if (!gewaehlt || gewaehlt->empty() || !Laden(*gewaehlt)) {

@@ -97,6 +97,10 @@ private:
     // `TeileprogrammDatei`; modified text goes to the program. False when the
     // dialog was cancelled or writing failed.
     bool Sichern(std::optional<Dateidialog> dialog);
+    // Unsaved changes: asks "Ja" (save through the save dialog), "Nein"
+    // (leave them) or "Abbrechen". False when the editor must stay as it is:
+    // cancelled, or the save dialog cancelled or the write failed.
+    bool AenderungenSichern();
     // Selects the next match without a message; false when there is none.
     bool Finden(const EditorSuchdialog& dialog);
     // Replaces the selection when it is still the match last found.

@@ -170,9 +170,9 @@ void TFr_M_E_Form::Uebernehmen() {
     }
     if (!(Aktuell() == alt_)) {
         zustand_.ReferenzAngefahren = false;
-        bediener_.AnzeigeSetzen(Anzeige::X, meldung::UnbekanntePosition());
-        bediener_.AnzeigeSetzen(Anzeige::Y, meldung::UnbekanntePosition());
-        bediener_.AnzeigeSetzen(Anzeige::Z, meldung::UnbekanntePosition());
+        bediener_.AnzeigeSetzen(Anzeige::X, meldung::UnbekanntePosition(format_));
+        bediener_.AnzeigeSetzen(Anzeige::Y, meldung::UnbekanntePosition(format_));
+        bediener_.AnzeigeSetzen(Anzeige::Z, meldung::UnbekanntePosition(format_));
         bediener_.AnzeigeSetzen(Anzeige::Ziel, "");
         bediener_.AnzeigeSetzen(Anzeige::Geschwindigkeit, meldung::Referenzgeschwindigkeit());
         StatusAuffrischen();

@@ -103,11 +103,9 @@ TFraesBohrtiefenForm::TFraesBohrtiefenForm(Maschinenzustand& zustand, Bediener& 
                      QString::fromUtf8("Abbrechen"), &TKonfiguration::Bohrtiefe, parent) {}
 
 bool TFraesBohrtiefenForm::ZeichenPruefen(const std::string& text) {
-    // Signs, digits and the comma; the locale's own separator as well, so that
-    // decimals can be entered where it is the point.
+    // Signs, digits and either decimal separator, whatever the locale.
     for (const char c : text) {
-        const bool erlaubt = c == '+' || c == ',' || c == '-' || (c >= '0' && c <= '9') ||
-                             c == format_.Dezimaltrenner();
+        const bool erlaubt = c == '+' || c == ',' || c == '.' || c == '-' || (c >= '0' && c <= '9');
         if (!erlaubt) {
             Zurueckweisen(meldung::FalschesZeichenBohrtiefe(c), feld_);
             return false;

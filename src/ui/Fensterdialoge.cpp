@@ -24,8 +24,6 @@
 #include "ui/QtText.h"
 #include "ui/Version.h"
 
-#include <QShortcut>
-
 namespace korvx::ui {
 
 struct Fensterdialoge::Teile {
@@ -158,6 +156,7 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
     };
     h.punktform = &t.punktform;
     h.tippform = &t.tippform;
+    t.tippform.notaus = [&fenster] { fenster.NotausKnopf(); };
     h.oeffnen[Dialog::Schnittstelle] = [&t, &fenster] {
         t.schnittstelle.Serial = fenster.Serial();
         if (t.schnittstelle.Execute() && fenster.Serial() != nullptr) {
@@ -181,11 +180,6 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
         }
     };
     h.testanzeigeAuffrischen = [&t] { t.testanzeige.PositionGeaendert(); };
-
-    // The operating hints: the function keys at a glance.
-    auto* hinweise = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), &fenster);
-    QObject::connect(hinweise, &QShortcut::activated, &fenster,
-                     [&fenster] { fenster.DialogOeffnen(Dialog::Hinweise, 0); });
 }
 
 Fensterdialoge::~Fensterdialoge() = default;

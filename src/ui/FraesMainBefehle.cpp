@@ -33,21 +33,19 @@
 
 namespace korvx::ui {
 
-namespace {
-
-constexpr const char* kUnbekannt = "999,99";
-
-} // namespace
-
 void TFraesForm::UnbekanntePositionZeigen() {
     for (Anzeige a : {Anzeige::X, Anzeige::Y, Anzeige::Z}) {
-        AnzeigeSetzen(a, kUnbekannt);
+        AnzeigeSetzen(a, meldung::UnbekanntePosition(anlage_->format));
     }
 }
 
 void TFraesForm::StatusAnzeigen(bool zeile1) {
     if (zeile1) {
-        AnzeigeSetzen(Anzeige::Info1, Statuszeile1(anlage_->zustand));
+        std::string zeile = Statuszeile1(anlage_->zustand);
+        if (referenzNachNotaus_ && !anlage_->zustand.ReferenzAngefahren) {
+            zeile += meldung::ReferenzfahrtNoetig();
+        }
+        AnzeigeSetzen(Anzeige::Info1, zeile);
     } else {
         AnzeigeSetzen(Anzeige::Info2, Statuszeile2(anlage_->zustand, anlage_->format));
     }
@@ -172,11 +170,19 @@ void TFraesForm::HaftungPruefen() {
     Schliessen(0);
 }
 
+std::string TFraesForm::DateiwahlOrdner(const std::string& vorgabe) const {
+    if (!vorgabe.empty()) {
+        return vorgabe;
+    }
+    const std::string& start = anlage_->zustand.StartVerzeichnis;
+    return start.empty() ? std::string(".") : start;
+}
+
 std::optional<std::string> TFraesForm::DateiWaehlen(Dateiwahl art, const std::string& vorgabe) {
     if (dateiwahl) {
         return dateiwahl(art, vorgabe);
     }
-    const QString start = vorgabe.empty() ? QStringLiteral("..") : NachQt(vorgabe);
+    const QString start = NachQt(DateiwahlOrdner(vorgabe));
     QString gewaehlt;
     switch (art) {
     case Dateiwahl::ProgrammOeffnen:
@@ -259,6 +265,10 @@ void TFraesForm::Referenzfahren(bool geschwindigkeitAuffrischen) {
     z.Abgebrochen = false;
     ReferenzfahrtAusfuehren(*anlage_);
     ElementSetzen(Element::NotausKnopf, false, false);
+    if (z.ReferenzAngefahren && referenzNachNotaus_) {
+        referenzNachNotaus_ = false;
+        StatusAnzeigen(true);
+    }
     if (geschwindigkeitAuffrischen && z.ReferenzAngefahren) {
         GeschwindigkeitZeigen(*anlage_);
     }
@@ -374,7 +384,13 @@ void TFraesForm::AbbruchKnopf() {
 
 void TFraesForm::NotausKnopf() {
     Notaus(*anlage_);
+    NotausGemacht();
+}
+
+void TFraesForm::NotausGemacht() {
     ElementSetzen(Element::NotausKnopf, false, false);
+    referenzNachNotaus_ = true;
+    StatusAnzeigen(true);
 }
 
 void TFraesForm::Handbefehl(Hand befehl) {
@@ -526,6 +542,18 @@ void TFraesForm::Beenden() {
 }
 
 void TFraesForm::closeEvent(QCloseEvent* ereignis) {
+    // Closing (also by logging out) while the machine may move: asked first,
+    // and "Ja" makes the emergency stop, so the controller gets its stop byte
+    // before the port closes.
+    if (!schliesst_ && Laeuft()) {
+        if (!Frage(meldung::BeendenWaehrendLaufFrage(anlage_->lauf.laeuft))) {
+            ereignis->ignore();
+            return;
+        }
+        if (!schliesst_) {
+            NotausKnopf();
+        }
+    }
     if (!schliesst_) {
         Beenden();
     }

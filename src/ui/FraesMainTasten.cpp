@@ -69,7 +69,24 @@ bool TFraesForm::eventFilter(QObject* objekt, QEvent* ereignis) {
 bool TFraesForm::TasteGedrueckt(QKeyEvent* taste) {
     const int k = taste->key();
     if (k == Qt::Key_Escape) {
-        return true; // acts on release
+        // The emergency stop only while something moves or may move; else
+        // Esc is left to what it does anywhere (a menu bar closes its menu).
+        // It acts on the press: the release may belong to a box or menu the
+        // press has just closed.
+        if (!Laeuft()) {
+            return false;
+        }
+        EscapeTaste(*anlage_);
+        NotausGemacht();
+        return true;
+    }
+    // Ctrl+S and Ctrl+T act on the press: Ctrl is often let go before the
+    // letter, and the letter's release then carries no Ctrl.
+    if ((k == Qt::Key_S || k == Qt::Key_T) && (taste->modifiers() & Qt::ControlModifier)) {
+        if (!Laeuft()) {
+            StrgTaste(k);
+        }
+        return true;
     }
     const QRect bild(graphikimage_->mapToGlobal(QPoint(0, 0)), graphikimage_->size());
     switch (k) {
@@ -116,6 +133,12 @@ bool TFraesForm::TasteGedrueckt(QKeyEvent* taste) {
         }
         return true;
     case Qt::Key_F1: {
+        if (taste->modifiers() & Qt::ShiftModifier) {
+            // Shift+F1 is the key overview and nothing else, whatever the
+            // last command was.
+            DialogOeffnen(Dialog::Hinweise, 0);
+            return true;
+        }
         int kontext = hilfekontext_;
         if (QMenu* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
             if (QAction* a = menue->activeAction(); a && a->data().toInt() > 0) {
@@ -138,16 +161,13 @@ bool TFraesForm::TasteLosgelassen(QKeyEvent* taste) {
     const int k = taste->key();
     const bool strg = taste->modifiers() & Qt::ControlModifier;
     if (k == Qt::Key_Escape) {
-        EscapeTaste(*anlage_);
-        ElementSetzen(Element::NotausKnopf, false, false);
-        return true;
+        return Laeuft();
     }
     // Everything else would start another command or change the machine
     // state while one is under way.
     if (Laeuft()) {
         return k >= Qt::Key_F1 && k <= Qt::Key_F10;
     }
-    Maschinenzustand& z = anlage_->zustand;
     switch (k) {
     case Qt::Key_F3:
         DialogOeffnen(Dialog::AktiveGeschwindigkeit, 560);
@@ -174,26 +194,25 @@ bool TFraesForm::TasteLosgelassen(QKeyEvent* taste) {
         DialogOeffnen(Dialog::Maschinendaten, 370);
         return true;
     case Qt::Key_S:
-        if (strg) {
-            if (Frage(meldung::SchrittbetriebFrage(z.konfig.Schrittbetrieb))) {
-                z.konfig.Schrittbetrieb = !z.konfig.Schrittbetrieb;
-            }
-            StatusAnzeigen(false);
-            return true;
-        }
-        break;
     case Qt::Key_T:
-        if (strg) {
-            if (Frage(meldung::TestanzeigeFrage(z.konfig.Testanzeige))) {
-                TestanzeigeSchalten(!z.konfig.Testanzeige);
-            }
-            return true;
-        }
-        break;
+        // Acted on at the press.
+        return strg;
     default:
         break;
     }
     return false;
+}
+
+void TFraesForm::StrgTaste(int k) {
+    Maschinenzustand& z = anlage_->zustand;
+    if (k == Qt::Key_S) {
+        if (Frage(meldung::SchrittbetriebFrage(z.konfig.Schrittbetrieb))) {
+            z.konfig.Schrittbetrieb = !z.konfig.Schrittbetrieb;
+        }
+        StatusAnzeigen(false);
+    } else if (Frage(meldung::TestanzeigeFrage(z.konfig.Testanzeige))) {
+        TestanzeigeSchalten(!z.konfig.Testanzeige);
+    }
 }
 
 void TFraesForm::changeEvent(QEvent* ereignis) {

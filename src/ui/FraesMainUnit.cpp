@@ -4,6 +4,7 @@
 #include "graphics/Achsen.h"
 #include "machine/Serial.h"
 #include "machine/SerielleLeitung.h"
+#include "state/Meldungen.h"
 #include "ui/Grafikbild.h"
 #include "ui/QtText.h"
 
@@ -29,8 +30,8 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-QLineEdit* Koordinatenfeld(QWidget* eltern, const char* name) {
-    auto* feld = new QLineEdit(U("999,99"), eltern);
+QLineEdit* Koordinatenfeld(QWidget* eltern, const char* name, const QString& text) {
+    auto* feld = new QLineEdit(text, eltern);
     feld->setObjectName(name);
     feld->setReadOnly(true);
     feld->setAlignment(Qt::AlignRight);
@@ -93,6 +94,7 @@ QLabel* TFraesForm::Beschriftung(QWidget* eltern, const char* name, const QStrin
 }
 
 void TFraesForm::FensterAufbauen() {
+    const QString unbekannt = NachQt(meldung::UnbekanntePosition(anlage_->format));
     auto* mitte = new QWidget(this);
     mitte->setObjectName("Hauptflaeche");
     setCentralWidget(mitte);
@@ -113,9 +115,9 @@ void TFraesForm::FensterAufbauen() {
     auto* raster = new QGridLayout(koordinaten);
     zielLabel_ = Beschriftung(koordinaten, "ZielLabel", U("Zielpunkt-Koordinaten"));
     raster->addWidget(zielLabel_, 0, 0, 1, 2);
-    xEdit_ = Koordinatenfeld(koordinaten, "x_EnhEdit");
-    yEdit_ = Koordinatenfeld(koordinaten, "y_enhEdit");
-    zEdit_ = Koordinatenfeld(koordinaten, "z_enhEdit");
+    xEdit_ = Koordinatenfeld(koordinaten, "x_EnhEdit", unbekannt);
+    yEdit_ = Koordinatenfeld(koordinaten, "y_enhEdit", unbekannt);
+    zEdit_ = Koordinatenfeld(koordinaten, "z_enhEdit", unbekannt);
     raster->addWidget(Beschriftung(koordinaten, "xAchsLabel", U("x =")), 1, 0);
     raster->addWidget(xEdit_, 1, 1);
     raster->addWidget(Beschriftung(koordinaten, "yAchsLabel", U("y =")), 2, 0);
@@ -174,9 +176,9 @@ void TFraesForm::FensterAufbauen() {
     grafikSpalte->addWidget(panel, 0, Qt::AlignLeft);
     auto* grafikKnoepfe = new QHBoxLayout;
     grafikXLabel_ = Beschriftung(graphikGroupBox_, "xLabel", U("x = "));
-    grafikXEdit_ = Koordinatenfeld(graphikGroupBox_, "xEdit");
+    grafikXEdit_ = Koordinatenfeld(graphikGroupBox_, "xEdit", unbekannt);
     grafikYLabel_ = Beschriftung(graphikGroupBox_, "yLabel", U("y = "));
-    grafikYEdit_ = Koordinatenfeld(graphikGroupBox_, "yEdit");
+    grafikYEdit_ = Koordinatenfeld(graphikGroupBox_, "yEdit", unbekannt);
     grafikXEdit_->clear();
     grafikYEdit_->clear();
     abbruchButton_ = new QPushButton(U("Abbruch"), graphikGroupBox_);
@@ -354,8 +356,7 @@ void TFraesForm::WerkzeugleisteAufbauen() {
          [this] { Handbefehl(Hand::NullpunktAnfahren); }},
         {"WkzsetzToolButton", "P ->", "Werkzeuposition setzen", 760,
          [this] { Handbefehl(Hand::PunktAnfahren); }},
-        {"WkzanToolButton", "Tipp", "Werkzeug Tippbetrieb", 390,
-         [this] { Handbefehl(Hand::TippenKnopf); }},
+        {"WkzanToolButton", "Tipp", "Werkzeug Tippbetrieb", 390, [this] { F6Tippen(); }},
         {"AutomatikToolButton", "Auto", "Automatikbetrieb", 150, [this] { Automatik(true); }},
         {"WkzwahlToolButton", "T", "Werkzeug wählen", 740,
          [this] { DialogOeffnen(Dialog::Werkzeugwahl, 740); }},

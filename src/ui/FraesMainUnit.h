@@ -142,6 +142,8 @@ public:
     enum class Dateiwahl { ProgrammOeffnen, ProgrammSpeichern, Zeichensatz };
     std::function<std::optional<std::string>(Dateiwahl, const std::string& vorgabe)> dateiwahl;
     std::optional<std::string> DateiWaehlen(Dateiwahl art, const std::string& vorgabe);
+    // Where a file dialog opens: the file given, else the start folder.
+    std::string DateiwahlOrdner(const std::string& vorgabe) const;
     // The part program in memory was changed (by the editor).
     void ProgrammGeaendert() { programmGeaendert_ = true; }
     // Offered when a command would start while a run is under way.
@@ -169,6 +171,8 @@ private:
     void BedienbarSetzen(bool bedienbar);
     bool TasteGedrueckt(QKeyEvent* taste);
     bool TasteLosgelassen(QKeyEvent* taste);
+    // Ctrl+S (step mode) and Ctrl+T (test display): asked, then switched.
+    void StrgTaste(int k);
     void UnbekanntePositionZeigen();
     void PositionenAnzeigen();
     void TestanzeigeAuffrischen();
@@ -205,6 +209,10 @@ private:
     bool bildGeklickt_ = false;
     bool schliesst_ = false;
     std::optional<int> beendet_;
+    // An emergency stop left the reference lost: status line 1 says a
+    // reference run is needed until one is made.
+    bool referenzNachNotaus_ = false;
+    void NotausGemacht();
 
     QLabel* copyrightLabel_ = nullptr;
     QLabel* zielLabel_ = nullptr;

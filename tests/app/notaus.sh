@@ -82,6 +82,24 @@ if [ -z "$frage" ] || tail -n +"$frage" lauf.out | grep -q '^send: ' ||
     echo "parallel USR1: question at line '$frage', $gesendet sent, $empfangen received"
     fehler=1
 fi
+# Ctrl+C during a long simulated move in real time (F0: minutes for 100 mm)
+# ends the run at once, not when the move's wait is over.
+printf 'N10 G01 F0 X100\r\nN20 X0\r\n' >LANG.CNC
+"$lauf" --mode sim --realtime LANG.CNC >lang.out &
+laufpid=$!
+sleep 0.5
+vorher=$(date +%s%N)
+kill -s INT "$laufpid"
+status=0
+wait "$laufpid" || status=$?
+laufpid=
+dauer=$((($(date +%s%N) - vorher) / 1000000))
+if [ "$status" != 1 ] || ! tail -n 1 lang.out | grep -q '^end: abort ' || [ "$dauer" -gt 300 ]; then
+    echo "sim --realtime INT: exit status $status after $dauer ms"
+    tail -n 3 lang.out
+    fehler=1
+fi
+
 if [ "$fehler" != 0 ]; then
     echo "--- emergency stop run (last 10 lines)"; tail -n 10 notaus.out
     echo "--- abort run (last 10 lines)"; tail -n 10 lauf.out

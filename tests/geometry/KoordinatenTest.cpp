@@ -74,17 +74,20 @@ TEST(Koordinaten, ToolLengthOffsetEntersZOnlyAndOnlyTheZeroPointClearsIt) {
     EXPECT_EQ(NachMaschinenKoord(z, {0, 0, -2}).z, 63.0);
 }
 
-TEST(Koordinaten, AddingNonMachinePointsEndsTheProgram) {
+TEST(Koordinaten, AddingNonMachinePointsStopsTheRunButNeverEndsTheProgram) {
     test::FakeBediener b;
-    EXPECT_EQ(MaschinenPunktAddieren(b, true, {1, 2, 3}, {10, 20, 30}), (TPunkt3D{11, 22, 33}));
+    Maschinenzustand z;
+    EXPECT_EQ(MaschinenPunktAddieren(b, z, true, {1, 2, 3}, {10, 20, 30}), (TPunkt3D{11, 22, 33}));
     EXPECT_TRUE(b.meldungen.empty());
-    EXPECT_FALSE(b.beendetMit);
+    EXPECT_FALSE(z.Abbruch);
 
-    EXPECT_EQ(MaschinenPunktAddieren(b, false, {1, 2, 3}, {10, 20, 30}), (TPunkt3D{1, 2, 3}));
+    EXPECT_EQ(MaschinenPunktAddieren(b, z, false, {1, 2, 3}, {10, 20, 30}), (TPunkt3D{1, 2, 3}));
     ASSERT_EQ(b.meldungen.size(), 1u);
     EXPECT_EQ(b.meldungen[0],
               "Fehler: Maschinenkoordinaten erwartet!  Das Programm wird abgebrochen!");
-    EXPECT_EQ(b.beendetMit, 1);
+    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_FALSE(b.beendetMit);
 }
 
 } // namespace

@@ -226,7 +226,41 @@ TEST_F(LaufTest, AbortDuringAMoveAnsweredNoGoesOnAndYesEndsTheRun) {
     EXPECT_EQ(befehle.size(), 1u);
     EXPECT_EQ(a.lauf.grund, Stoppgrund::Abbruch);
     EXPECT_FALSE(z.ReferenzAngefahren);
-    EXPECT_EQ(b.anzeigen[Anzeige::X], "999,99");
+    EXPECT_EQ(b.anzeigen[Anzeige::X], "999.99"); // the point of the format in use
+}
+
+// At F0 a 100 mm move takes minutes; every stop ends its simulated wait at
+// once, whatever the time factor.
+TEST_F(LaufTest, EveryStopEndsALongSimulatedWaitAtOnce) {
+    enum class Stopp { Escape, Notaus, Abbruch };
+    for (const Stopp art : {Stopp::Escape, Stopp::Notaus, Stopp::Abbruch}) {
+        z.Abbruch = false; // as the reference command of the window does
+        ReferenzfahrtAusfuehren(a);
+        Neu();
+        z.SimulationsZeitFaktor = 10.0;
+        b.uhr = 0;
+        bool gedrueckt = false;
+        b.beiNachrichten = [&] {
+            if (!befehle.empty() && b.uhr >= 1000 && !gedrueckt) {
+                gedrueckt = true;
+                if (art == Stopp::Escape) {
+                    EscapeTaste(a);
+                } else if (art == Stopp::Notaus) {
+                    Notaus(a);
+                } else {
+                    AbbruchAnfordern(a);
+                }
+            }
+        };
+        b.antworten = {true};
+        zaehlerPruefen = false;
+        ASSERT_TRUE(Lauf("N10 G01 F0 X100\nN20 X0\n")) << ::testing::PrintToString(Dialog());
+        EXPECT_TRUE(gedrueckt);
+        EXPECT_EQ(befehle.size(), 1u);
+        EXPECT_LE(b.uhr, 1000 + kStoppScheibeMs) << static_cast<int>(art);
+        EXPECT_FALSE(z.ReferenzAngefahren);
+        EXPECT_NE(a.lauf.grund, Stoppgrund::Ende);
+    }
 }
 
 TEST_F(LaufTest, SecondRunFromInsideAWaitIsRefused) {

@@ -241,6 +241,25 @@ TEST_F(IselTest, SlowOrPrefixedPositionRepliesAreReadWhole) {
     EXPECT_DOUBLE_EQ(p.x, 1.0);
 }
 
+// COM3 and COM4 are ports like COM1 and COM2: the reference run opens the
+// one the settings name, and a failed position query names the port it used.
+TEST_F(IselTest, EveryNumberedPortIsOpenedAndNamedAsChosen) {
+    for (const int port : {1, 2, 3, 4}) {
+        z.konfig.ComPortNummer = static_cast<std::uint8_t>(port);
+        l.port = 0;
+        z.Abbruch = false;
+        ReferenzfahrtAusfuehren(a);
+        EXPECT_EQ(l.port, port);
+        EXPECT_TRUE(z.ReferenzAngefahren);
+    }
+    z.konfig.ComPortNummer = 1; // the settings say otherwise than the line
+    l.port = 3;
+    l.antworten = [](const std::string&) { return std::nullopt; };
+    TPunkt3D p;
+    EXPECT_FALSE(PositionAbfragen(a, p));
+    EXPECT_EQ(b.meldungen.back(), "Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM3: !");
+}
+
 TEST_F(IselTest, FailedPositionQueriesStopTheWork) {
     const std::string kommunikation =
         "Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !";
@@ -301,11 +320,11 @@ TEST_F(IselTest, ReferenceRunSendsItsCommandsAndResetsThePositions) {
         hookGerufen = z.PositionM.z == 65.0 && z.konfig.PositionAbReferenz.x == 0.0;
     };
     a.maschine.NullpunktGewaehlt = true;
-    z.konfig.ComPortNummer = 7; // above 2 selects 2
+    z.konfig.ComPortNummer = 7; // above 4 selects 4
     l.Ankommen("0");            // a late reply of an earlier run
     EXPECT_EQ(ReferenzDauer(z), 56500);
     ReferenzfahrtAusfuehren(a);
-    EXPECT_EQ(l.port, 2);
+    EXPECT_EQ(l.port, 4);
     EXPECT_EQ(l.gesendet, "setup0\r@07\r\r@0d 1000, 1000, 1000\r\r@0e0\r\r@0R7\r\r");
     EXPECT_EQ(z.Verfahrdauer, 56500);
     EXPECT_TRUE(z.ReferenzAngefahren);

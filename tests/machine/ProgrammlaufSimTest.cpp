@@ -189,7 +189,7 @@ TEST_F(ProgrammlaufSimTest, ErrorReplyInTheMiddleStopsTheRun) {
     EXPECT_EQ(b.meldungen, Zeilen{"Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!"});
     EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
     EXPECT_FALSE(z.ReferenzAngefahren);
-    EXPECT_EQ(b.anzeigen[Anzeige::X], "999,99");
+    EXPECT_EQ(b.anzeigen[Anzeige::X], "999.99");
     EXPECT_DOUBLE_EQ(z.WerkzeugPositionW.x, 10.0) << "the refused move is not taken as made";
     std::this_thread::sleep_for(50ms);
     const Zeilen rx = Empfangen();

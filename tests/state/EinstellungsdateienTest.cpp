@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace korvx {
 namespace {
@@ -132,7 +133,8 @@ TEST_F(Einstellungsdateien, DatFactorAndZeroPointRules) {
         double gespeichert;
         double erwartet;
     };
-    for (const Fall f : {Fall{0.0, 1.0}, Fall{-1.0, 1.0}, Fall{0.01, 0.01}, Fall{100.0, 100.0}}) {
+    for (const Fall f : {Fall{0.0, 1.0}, Fall{-1.0, 1.0}, Fall{0.01, 0.01}, Fall{0.001, 0.001},
+                         Fall{10.0, 10.0}}) {
         Maschinenzustand z;
         ordner.Schreiben("Korvelantrix.DAT", Dat(f.gespeichert));
         DatLaden(z, bediener, ordner.Datei("Korvelantrix.DAT"));
@@ -142,6 +144,23 @@ TEST_F(Einstellungsdateien, DatFactorAndZeroPointRules) {
         EXPECT_EQ(z.WerkstueckNullpunkt, (TPunkt3D{0.0, 0.0, 0.0}));
     }
     EXPECT_TRUE(bediener.ereignisse.empty());
+}
+
+TEST_F(Einstellungsdateien, DatFactorOutsideItsRangeIsReportedAndBecomesOneToOne) {
+    const std::string pfad = ordner.Datei("Korvelantrix.DAT");
+    for (const double f : {100.0, 1e9, 0.0009, std::numeric_limits<double>::quiet_NaN(),
+                           std::numeric_limits<double>::infinity()}) {
+        Maschinenzustand z;
+        bediener.meldungen.clear();
+        ordner.Schreiben("Korvelantrix.DAT", Dat(f));
+        DatLaden(z, bediener, pfad);
+        EXPECT_EQ(z.SimulationsZeitFaktor, 1.0) << f;
+        ASSERT_EQ(bediener.meldungen.size(), 1u) << f;
+        EXPECT_EQ(bediener.meldungen[0], "Der Simulationszeitfaktor in der Datei " + pfad +
+                                             " ist ungültig; es gilt 1 :1.");
+        // The rest of the record is taken over as usual.
+        EXPECT_TRUE(z.HaftungAkzeptiert);
+    }
 }
 
 TEST_F(Einstellungsdateien, OldLongDatLoadsFromItsFirst48Bytes) {

@@ -49,7 +49,7 @@ TEST(Zahlenformat, FixedWithPrecisionAndDecimals) {
     EXPECT_EQ(en.Fest(0.0, 2, 0), "0");
 }
 
-TEST(Zahlenformat, ReadsTheLocaleSeparatorAndThePoint) {
+TEST(Zahlenformat, ReadsThePointAndTheCommaInEveryLocale) {
     const Zahlenformat de(',');
     EXPECT_EQ(de.Lesen("1,5"), 1.5);
     EXPECT_EQ(de.Lesen(" -2.25 "), -2.25);
@@ -59,7 +59,16 @@ TEST(Zahlenformat, ReadsTheLocaleSeparatorAndThePoint) {
     EXPECT_FALSE(de.Lesen(""));
     EXPECT_FALSE(de.Lesen("5x"));
     const Zahlenformat en('.');
-    EXPECT_FALSE(en.Lesen("1,5"));
+    EXPECT_EQ(en.Lesen("12,5"), 12.5);
+    EXPECT_EQ(en.Lesen("12.5"), 12.5);
+    EXPECT_FALSE(en.Lesen("1,2.3"));
+    EXPECT_FALSE(en.Lesen("1.2,3"));
+    EXPECT_FALSE(en.Lesen(","));
+}
+
+TEST(Zahlenformat, UnknownPositionFollowsTheLocaleSeparator) {
+    EXPECT_EQ(meldung::UnbekanntePosition(Zahlenformat(',')), "999,99");
+    EXPECT_EQ(meldung::UnbekanntePosition(Zahlenformat('.')), "999.99");
 }
 
 } // namespace

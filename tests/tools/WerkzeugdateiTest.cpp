@@ -169,17 +169,17 @@ TEST_F(Werkzeugdatei, LeereLangeUndFehlendeDateien) {
     EXPECT_EQ(b.meldungen.back(), "Fehler beim Laden der Werkzeugdatei " + pfad + " !");
 }
 
-TEST_F(Werkzeugdatei, JederLadefehlerMitSeinerMeldung) {
+TEST_F(Werkzeugdatei, JederLadefehlerKostetNurSeinWerkzeug) {
     struct Fall {
         int feld;
         std::string meldung;
     };
     const std::vector<Fall> faelle = {
         {0, "Fehler beim Laden  der Werkzeugnummer!"},
-        {2, "Fehler beim Laden der Werkrzeuglänge!"},
-        {3, "Fehler beim Laden der Werkzeugnutzlänge!"},
-        {4, "Fehler beim Laden  des Werkzeugdurchmessers!"},
-        {5, "Fehler beim Laden  der Werkzeug-Zeichenfarbe!"},
+        {2, "Fehler beim Laden der Werkrzeuglänge! Werkzeug T2 wird nicht geladen."},
+        {3, "Fehler beim Laden der Werkzeugnutzlänge! Werkzeug T2 wird nicht geladen."},
+        {4, "Fehler beim Laden  des Werkzeugdurchmessers! Werkzeug T2 wird nicht geladen."},
+        {5, "Fehler beim Laden  der Werkzeug-Zeichenfarbe! Werkzeug T2 wird nicht geladen."},
     };
     for (const Fall& f : faelle) {
         std::array<std::string, 6> w = {"2", "b", "1,00", "2,00", "3,00", "4"};
@@ -187,9 +187,16 @@ TEST_F(Werkzeugdatei, JederLadefehlerMitSeinerMeldung) {
         b.meldungen.clear();
         Laden(Kopf() + Block("1", "a", "1,00", "2,00", "3,00", "4") +
               Block(w[0], w[1], w[2], w[3], w[4], w[5]) + Block("3", "c", "1", "2", "3", "4"));
-        EXPECT_EQ(Nummern(), (std::vector<int>{1})) << f.meldung;
+        EXPECT_EQ(Nummern(), (std::vector<int>{1, 3})) << f.meldung;
         EXPECT_EQ(b.meldungen, (std::vector<std::string>{f.meldung}));
     }
+    // Two bad values in one tool: one message.
+    b.meldungen.clear();
+    Laden(Kopf() + Block("7", "b", "x", "2,00", "y", "4") + Block("3", "c", "1", "2", "3", "4"));
+    EXPECT_EQ(Nummern(), (std::vector<int>{3}));
+    EXPECT_EQ(b.meldungen,
+              (std::vector<std::string>{
+                  "Fehler beim Laden der Werkrzeuglänge! Werkzeug T7 wird nicht geladen."}));
 }
 
 TEST_F(Werkzeugdatei, NummernUndFarbenAusserhalbDesBereichs) {
@@ -226,20 +233,40 @@ TEST_F(Werkzeugdatei, WerkzeugMitNegativemMassWirdUebersprungen) {
                   "Fehler beim Laden  der Werkzeugnummer!"}));
 }
 
-TEST_F(Werkzeugdatei, TeilweiseGeladeneDateiBleibtAlsBakErhalten) {
+TEST_F(Werkzeugdatei, TeilweiseGeladeneDateiWirdNurNachEinerAenderungErsetzt) {
     const std::string original = Kopf() + Block("1", "a", "1,00", "2,00", "3,00", "4") +
                                  Block("2", "b", "kaputt", "2,00", "3,00", "4") +
                                  Block("3", "c", "1,00", "2,00", "3,00", "4");
     Laden(original);
-    EXPECT_EQ(Nummern(), (std::vector<int>{1}));
+    EXPECT_EQ(Nummern(), (std::vector<int>{1, 3}));
+    // Unchanged: the file with the entry that could not be read stays.
     ASSERT_TRUE(WkzDateiSchreiben(a));
-    EXPECT_EQ(ordner.Lesen("FraesWkz.BAK"), original);
-    EXPECT_EQ(ordner.Lesen("FraesWkz.DAT"), Kopf() + Block("1", "a", "1,00", "2,00", "3,00", "4"));
+    EXPECT_EQ(ordner.Lesen("FraesWkz.DAT"), original);
+    EXPECT_FALSE(std::filesystem::exists(ordner.Datei("FraesWkz.BAK")));
 
-    // The next unchanged exit leaves both files alone.
-    WkzDateiLesen(a);
+    // Changed by the operator: the original is kept as .BAK, then replaced.
+    a.werkzeuge.WkzListe[0].Durchmesser = 6.0;
     ASSERT_TRUE(WkzDateiSchreiben(a));
     EXPECT_EQ(ordner.Lesen("FraesWkz.BAK"), original);
+    EXPECT_EQ(ordner.Lesen("FraesWkz.DAT"), Kopf() + Block("1", "a", "1,00", "2,00", "6,00", "4") +
+                                                Block("3", "c", "1,00", "2,00", "3,00", "4"));
+
+    // A clean file read again is written as usual; an unchanged exit leaves
+    // both files alone.
+    WkzDateiLesen(a);
+    EXPECT_FALSE(a.werkzeuge.beiLesefehler);
+    ASSERT_TRUE(WkzDateiSchreiben(a));
+    EXPECT_EQ(ordner.Lesen("FraesWkz.BAK"), original);
+}
+
+TEST_F(Werkzeugdatei, UnlesbareDateiWirdOhneAenderungNichtUeberschrieben) {
+    std::filesystem::create_directory(pfad);
+    WkzDateiLesen(a);
+    EXPECT_TRUE(a.werkzeuge.WkzListe.empty());
+    b.meldungen.clear();
+    EXPECT_TRUE(WkzDateiSchreiben(a));
+    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(pfad));
 }
 
 TEST_F(Werkzeugdatei, SchreibfehlerWirdGemeldetUndDieAlteDateiBleibt) {

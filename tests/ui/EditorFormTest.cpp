@@ -212,20 +212,83 @@ TEST_F(EditorFormTest, OpeningAnotherFileMakesTheMainWindowReload) {
     EXPECT_EQ(programm.Zeilen(), std::vector<std::string>{"G00"}) << "the main window reloads";
 }
 
-TEST_F(EditorFormTest, ClosingWithChangesOffersTheSaveDialog) {
+TEST_F(EditorFormTest, ClosingWithChangesAsksAndNeverDiscardsOnCancel) {
+    const std::string frage = "frage3: Das Teileprogramm wurde geändert. Änderungen speichern? -> ";
     Oeffnen("A.CNC", {"G00"});
     form.Beenden();
     EXPECT_TRUE(dialoge.empty());
+    EXPECT_TRUE(b.ereignisse.empty()) << "nothing to ask without changes";
     EXPECT_FALSE(form.ProgrammGeaendert());
 
+    // "Abbrechen": back to the editor, text intact.
     Oeffnen("A.CNC", {"G00"});
     Tippen(" X1");
-    QTest::keyClick(&form, Qt::Key_Escape); // the save dialog is cancelled
+    b.antworten3 = {Antwort3::Abbrechen};
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_EQ(b.ereignisse.back(), frage + "abbrechen");
+    EXPECT_TRUE(dialoge.empty());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(edit->toPlainText(), "G00 X1");
+
+    // "Ja" and the save dialog cancelled: still open, still modified.
+    b.antworten3 = {Antwort3::Ja};
+    form.close(); // the window's close button
     ASSERT_EQ(dialoge.size(), 1u);
     EXPECT_EQ(dialoge[0].first, Dialog::Speichern);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(edit->document()->isModified());
+    EXPECT_EQ(edit->toPlainText(), "G00 X1");
+
+    // "Ja" and a file chosen: saved, closed, the program in memory rebuilt.
+    b.antworten3 = {Antwort3::Ja};
+    wahl = {ordner.Datei("A.CNC")};
+    form.Beenden();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(ordner.Lesen("A.CNC"), "G00 X1\r\n");
+    EXPECT_EQ(programm.Zeilen(), std::vector<std::string>{"N1 G00 X1"});
+
+    // "Nein": closed without saving; the main window reloads the file.
+    Oeffnen("A.CNC", {"G00"});
+    Tippen(" X2");
+    b.antworten3 = {Antwort3::Nein};
+    form.Beenden();
+    EXPECT_EQ(b.ereignisse.back(), frage + "nein");
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(form.ProgrammGeaendert());
-    EXPECT_EQ(programm.Zeilen(), std::vector<std::string>{"G00"});
+    EXPECT_EQ(ordner.Lesen("A.CNC"), "G00 X1\r\n");
+}
+
+TEST_F(EditorFormTest, OpeningAnotherFileWithChangesAsksFirstAndCancelKeepsTheText) {
+    ordner.Schreiben("B.CNC", "G01 X1");
+    Oeffnen("A.CNC", {"G00"});
+    Tippen(" X1");
+    b.antworten3 = {Antwort3::Abbrechen};
+    wahl = {ordner.Datei("B.CNC")};
+    form.DateiOeffnen();
+    EXPECT_TRUE(dialoge.empty());
+    EXPECT_EQ(edit->toPlainText(), "G00 X1");
+    b.antworten3 = {Antwort3::Nein};
+    form.DateiOeffnen();
+    EXPECT_EQ(edit->toPlainText(), "G01 X1");
+}
+
+TEST_F(EditorFormTest, UsualKeysAreShownInTheMenusAndAct) {
+    const auto taste = [this](const char* name) {
+        return form.findChild<QAction*>(name)->shortcut().toString();
+    };
+    EXPECT_EQ(taste("SpeichernItem"), "Ctrl+S");
+    EXPECT_EQ(taste("OeffnenItem"), "Ctrl+O");
+    EXPECT_EQ(taste("SuchenItem"), "Ctrl+F");
+    Oeffnen("A.CNC", {"G00"});
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    b.antworten = {false};
+    QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_FALSE(b.ereignisse.empty());
+    EXPECT_EQ(b.ereignisse.back(), "frage: Das Teileprogramm speichern? -> nein");
+    QTest::keyClick(edit, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialoge.size(), 1u);
+    EXPECT_EQ(dialoge[0].first, Dialog::Oeffnen);
 }
 
 TEST_F(EditorFormTest, NewAsksBySituationAndSavesBeforeClearing) {

@@ -51,16 +51,29 @@ TEST_F(EinstellWerte, BohrtiefeBereichUndZeichen) {
     d.findChild<QPushButton*>("AbbrechenButton")->click();
     EXPECT_EQ(zustand.konfig.Bohrtiefe, -2.0);
 
-    EXPECT_FALSE(Eingabe(d, "BohrtiefeEdit", "-1.5"));
-    EXPECT_EQ(bediener.meldungen, std::vector<std::string>{"Falsches Zeichen im Eingabefeld: ."});
+    // The point is a separator too, in every locale; other characters are refused.
+    EXPECT_TRUE(Eingabe(d, "BohrtiefeEdit", "-1.5"));
+    EXPECT_EQ(zustand.konfig.Bohrtiefe, -1.5);
+    EXPECT_FALSE(Eingabe(d, "BohrtiefeEdit", "-1;5"));
+    EXPECT_EQ(bediener.meldungen, std::vector<std::string>{"Falsches Zeichen im Eingabefeld: ;"});
     EXPECT_FALSE(Eingabe(d, "BohrtiefeEdit", ""));
     EXPECT_EQ(bediener.meldungen, std::vector<std::string>{"Falsches Zeichen im Eingabefeld!"});
 
-    // Where the locale writes a point, the point is a separator.
+    // Where the locale writes a point, the comma is a separator as well.
     Zahlenformat punkt('.');
     TFraesBohrtiefenForm p(zustand, bediener, punkt);
     EXPECT_TRUE(Eingabe(p, "BohrtiefeEdit", "-1.5"));
     EXPECT_EQ(zustand.konfig.Bohrtiefe, -1.5);
+    EXPECT_TRUE(Eingabe(p, "BohrtiefeEdit", "-12,5"));
+    EXPECT_EQ(zustand.konfig.Bohrtiefe, -12.5);
+}
+
+TEST_F(EinstellWerte, CommaAcceptedWhereTheLocaleWritesAPoint) {
+    zustand.konfig.Vorschub = 0.5;
+    Zahlenformat punkt('.');
+    TFraes_f_Form d(zustand, bediener, punkt);
+    EXPECT_TRUE(Eingabe(d, "Vorschub_enhEdit", "0,25"));
+    EXPECT_EQ(zustand.konfig.Vorschub, 0.25);
 }
 
 TEST_F(EinstellWerte, VorschubZwischenNullUndEins) {

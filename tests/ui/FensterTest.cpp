@@ -7,6 +7,7 @@
 #include "interpreter/Handbetrieb.h"
 #include "machine/SimProtokoll.h"
 #include "state/Einstellungsdateien.h"
+#include "state/Meldungen.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
 #include "tools/Werkzeugliste.h"
@@ -16,6 +17,7 @@
 #include "ui/QtText.h"
 #include "ui/Statuszeilen.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
 #include <deque>
@@ -177,21 +180,27 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     EXPECT_FALSE(fenster->Laeuft());
     EXPECT_TRUE(fenster->anlage().grafik.Gezeichnet);
     EXPECT_GT(ZeichnungsPixel(), 200);
-    EXPECT_NE(Text("x_EnhEdit"), "999,99");
+    EXPECT_NE(Text("x_EnhEdit"), NachQt(meldung::UnbekanntePosition(fenster->anlage().format)));
     EXPECT_FALSE(Text("NCSatzLabel").isEmpty());
     // The menus are usable again after the run.
     EXPECT_TRUE(fenster->findChild<QWidget*>("HauptMenu")->isEnabled());
 }
 
-TEST_F(FensterTest, EscInSimulationStopsWithoutSendingAndFunctionKeysWaitForTheRun) {
+TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
     Starten();
     z.konfig.Grafikmodus = 2;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
+    // Esc that closed a menu or answered a question: its press and its
+    // release reach the window with nothing moving. No stop, no reference lost.
+    QKeyEvent druck(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(fenster.get(), &druck);
     QKeyEvent los(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(fenster.get(), &los);
-    EXPECT_TRUE(z.Abbruch);
-    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_FALSE(z.Abbruch);
+    EXPECT_FALSE(z.Abgebrochen);
+    EXPECT_TRUE(z.ReferenzAngefahren);
+    z.Abbruch = true; // as an earlier stop leaves it; F5 must still refuse
 
     // F5 without a zero point tells so.
     QKeyEvent f5(QEvent::KeyRelease, Qt::Key_F5, Qt::NoModifier);
@@ -201,11 +210,87 @@ TEST_F(FensterTest, EscInSimulationStopsWithoutSendingAndFunctionKeysWaitForTheR
               "Referenzpunkt nicht angefahren oder Werkzeugnullpunkt nicht gewählt!");
 
     // Ctrl+S asks, and yes switches step mode on.
-    QKeyEvent strgS(QEvent::KeyRelease, Qt::Key_S, Qt::ControlModifier);
+    QKeyEvent strgS(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier);
     QApplication::sendEvent(fenster.get(), &strgS);
+    // Ctrl let go before the letter: its release does nothing more.
+    QKeyEvent nurS(QEvent::KeyRelease, Qt::Key_S, Qt::NoModifier);
+    QApplication::sendEvent(fenster.get(), &nurS);
     EXPECT_EQ(kasten.texte.back(), "Schrittbetrieb einschalten? (J/N) ");
     EXPECT_TRUE(z.konfig.Schrittbetrieb);
     EXPECT_TRUE(Text("InfoLabel2").endsWith("/SE"));
+}
+
+// At F0 the first move of 100 mm would wait minutes even at the fastest
+// time factor; Esc ends it at once and status line 1 asks for a reference
+// run until one is made.
+TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReferenceRun) {
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    ordner.Schreiben("LANG.CNC", "N10 G01 F0 X100\nN20 X0\n");
+    ProgrammLaden(ordner.Datei("LANG.CNC"));
+    std::chrono::steady_clock::time_point gedrueckt;
+    fenster->anlage().lauf.befehlMelden = [&](const std::string&) {
+        QTimer::singleShot(200, fenster.get(), [&] {
+            gedrueckt = std::chrono::steady_clock::now();
+            QKeyEvent druck(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(fenster.get(), &druck);
+        });
+    };
+    fenster->Automatik(false);
+    const auto ende = std::chrono::steady_clock::now();
+    ASSERT_NE(gedrueckt, std::chrono::steady_clock::time_point());
+    EXPECT_LT(ende - gedrueckt, 100ms);
+    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().lauf.bewegungen, 1);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_TRUE(Text("InfoLabel1").endsWith(" - Notaus: Referenzfahrt erforderlich!"))
+        << Text("InfoLabel1").toStdString();
+
+    z.Abbruch = false;
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    EXPECT_FALSE(Text("InfoLabel1").contains("Referenzfahrt"));
+}
+
+// Closing the window during a run asks; "Nein" goes on, "Ja" makes the
+// emergency stop and then ends as "Beenden" does, writing the settings.
+TEST_F(FensterTest, ClosingDuringARunAsksAndYesStopsBeforeItEnds) {
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    ordner.Schreiben("LANG.CNC", "N10 G01 F0 X100\nN20 X0\n");
+    ProgrammLaden(ordner.Datei("LANG.CNC"));
+    kasten.antworten = {false, true};
+    int versuche = 0;
+    fenster->anlage().lauf.befehlMelden = [&](const std::string&) {
+        for (int ms : {100, 300}) {
+            QTimer::singleShot(ms, fenster.get(), [&] {
+                ++versuche;
+                fenster->close();
+            });
+        }
+    };
+    fenster->Automatik(false);
+    EXPECT_EQ(versuche, 2);
+    EXPECT_EQ(kasten.texte,
+              (std::vector<std::string>{"Ein Teileprogramm läuft. Wirklich beenden?",
+                                        "Ein Teileprogramm läuft. Wirklich beenden?"}));
+    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_EQ(fenster->Beendet(), 0);
+    EXPECT_TRUE(std::filesystem::exists(ordner.pfad() / "Korvelantrix.CNF"));
+}
+
+TEST_F(FensterTest, ClosingWithNothingUnderWayAsksNothing) {
+    Starten();
+    fenster->close();
+    EXPECT_TRUE(kasten.texte.empty());
+    EXPECT_EQ(fenster->Beendet(), 0);
 }
 
 TEST_F(FensterTest, F1ShowsTheHelpOfTheHighlightedMenuItemOrTheLastCommand) {
@@ -370,8 +455,8 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
     ProgrammLaden(ordner.Datei("LANG.CNC"));
     fenster->anlage().lauf.befehlMelden = [this](const std::string&) {
         QTimer::singleShot(300, fenster.get(), [this] {
-            QKeyEvent los(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(fenster.get(), &los);
+            QKeyEvent druck(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(fenster.get(), &druck);
         });
     };
     const auto t0 = std::chrono::steady_clock::now();
@@ -389,6 +474,84 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
         befehle += zeile.rfind("@0A", 0) == 0 ? 1 : 0;
     }
     EXPECT_EQ(befehle, 1);
+}
+
+// The smaller faults of the main window: the tool buttons after a run, the
+// keys the help documents, and the first file dialogs.
+TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
+    Beispiel("KONTUR.CNC");
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    ProgrammLaden(ordner.Datei("KONTUR.CNC"));
+    fenster->show();
+    QTest::mouseClick(fenster->findChild<QWidget*>("AutomatikToolButton"), Qt::LeftButton);
+    ASSERT_TRUE(fenster->anlage().grafik.Gezeichnet);
+    Eckenform form;
+    struct : Tippeingabe {
+        bool Tippen(std::uint8_t, Handbetrieb&) override { return false; }
+    } tippen;
+    fenster->haken.punktform = &form;
+    fenster->haken.tippform = &tippen;
+    form.ecken = {TPunkt3D{10, 20, 30}};
+    kasten.texte.clear();
+    fenster->show();
+    auto* knopf = fenster->findChild<QWidget*>("W_NullsetzToolButton");
+    ASSERT_NE(knopf, nullptr);
+    QTest::mouseClick(knopf, Qt::LeftButton);
+    EXPECT_TRUE(form.ecken.empty()) << "the zero-point form was opened";
+    EXPECT_EQ(z.WerkstueckNullpunkt, (TPunkt3D{10, 20, 30}));
+    EXPECT_EQ(kasten.texte, std::vector<std::string>{});
+}
+
+TEST_F(FensterTest, TippButtonWithoutZeroPointSaysSoAsF6Does) {
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    fenster->Referenzfahren(true);
+    struct : Tippeingabe {
+        bool Tippen(std::uint8_t, Handbetrieb&) override { return false; }
+    } tippen;
+    Eckenform form;
+    fenster->haken.punktform = &form;
+    fenster->haken.tippform = &tippen;
+    kasten.texte.clear();
+    fenster->findChild<QAction*>("WkzanToolButtonAktion")->trigger();
+    EXPECT_EQ(kasten.texte,
+              std::vector<std::string>{
+                  "Referenzpunkt nicht angefahren oder Werkzeugnullpunkt nicht gewählt!"});
+}
+
+TEST_F(FensterTest, CtrlSAndCtrlTAskAndShiftF1ShowsOnlyTheKeyOverview) {
+    Starten();
+    fenster->show();
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster.get()));
+    kasten.antworten = {true, true};
+    QTest::keyClick(fenster.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(fenster.get(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(kasten.texte, (std::vector<std::string>{"Schrittbetrieb einschalten? (J/N) ",
+                                                      "Testanzeige einschalten? (J/N)"}));
+    EXPECT_TRUE(z.konfig.Schrittbetrieb);
+    EXPECT_TRUE(z.konfig.Testanzeige);
+
+    std::vector<int> hilfe;
+    int hinweise = 0;
+    fenster->haken.hilfe = [&hilfe](int kontext) { hilfe.push_back(kontext); };
+    fenster->haken.oeffnen[Dialog::Hinweise] = [&hinweise] { ++hinweise; };
+    fenster->DialogOeffnen(Dialog::Version, 600);
+    QTest::keyClick(fenster.get(), Qt::Key_F1, Qt::ShiftModifier);
+    EXPECT_EQ(hinweise, 1);
+    EXPECT_TRUE(hilfe.empty());
+    QTest::keyClick(fenster.get(), Qt::Key_F1);
+    EXPECT_EQ(hilfe, std::vector<int>{600});
+    EXPECT_EQ(hinweise, 1);
+}
+
+TEST_F(FensterTest, FirstFileDialogsOpenInTheStartFolder) {
+    Starten();
+    EXPECT_EQ(fenster->DateiwahlOrdner(""), Ordner());
+    EXPECT_EQ(fenster->DateiwahlOrdner("/tmp/x/TEIL.CNC"), "/tmp/x/TEIL.CNC");
 }
 
 } // namespace

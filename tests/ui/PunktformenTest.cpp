@@ -2,6 +2,7 @@
 #include "interpreter/ui/Punktformen.h"
 #include "anlage/Anlage.h"
 #include "geometry/Koordinaten.h"
+#include "interpreter/Programmlauf.h"
 #include "machine/Isel.h"
 #include "support/FakeBediener.h"
 
@@ -116,6 +117,7 @@ TEST_F(PunktformenTest, JogFormStepsOnlyTheCheckedAxis) {
     auto* xBox = Kind<QCheckBox>(form, "x_CheckBox");
     EXPECT_TRUE(xBox->isChecked());
     EXPECT_EQ(Kind<QPushButton>(form, "kleinerButton")->toolTip(), "-1,00  mm");
+    EXPECT_EQ(Kind<QPushButton>(form, "plusButton")->toolTip(), "+0,01 mm");
 
     xBox->setChecked(false);
     Kind<QCheckBox>(form, "y_CheckBox")->setChecked(true);
@@ -136,6 +138,57 @@ TEST_F(PunktformenTest, JogFormStepsOnlyTheCheckedAxis) {
     EXPECT_TRUE(Kind<QPushButton>(form, "AbbruchButton")->isVisible());
     Klick(form, "UebernahmeButton");
     EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+TEST_F(PunktformenTest, JogFormEscDuringAStepIsTheEmergencyStopElseItCancels) {
+    z.WerkstueckNullpunkt = {100, 100, 30};
+    z.WerkzeugPositionW = {};
+    z.PositionM = NachMaschinenKoord(z, z.WerkzeugPositionW);
+    a.maschine.NullpunktGewaehlt = true;
+    a.hand.PunktEingabeArt = kEingabeZielpunkt;
+    a.hand.Zielpunkt = z.WerkzeugPositionW;
+    a.hand.AktiveAchsen = {true, false, false, false};
+
+    TPktanfahrForm form(z);
+    int notaus = 0;
+    form.notaus = [&] {
+        ++notaus;
+        Notaus(a);
+    };
+    Handbetrieb hand(a);
+    form.Oeffnen(kEingabeZielpunkt, hand);
+    form.show();
+    bool gedrueckt = false;
+    b.beiNachrichten = [&] {
+        if (!gedrueckt && z.Verfahrdauer > 0) {
+            gedrueckt = true;
+            QTest::keyClick(&form, Qt::Key_Escape);
+        }
+    };
+    Klick(form, "groesserButton");
+    EXPECT_TRUE(gedrueckt);
+    EXPECT_EQ(notaus, 1);
+    EXPECT_TRUE(z.Abbruch);
+    EXPECT_FALSE(z.ReferenzAngefahren);
+    EXPECT_TRUE(form.isVisible()) << "the stop does not close the form";
+
+    b.beiNachrichten = nullptr;
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_EQ(notaus, 1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Rejected);
+}
+
+TEST_F(PunktformenTest, JogButtonsNameTheStepOfTheSettingsInForce) {
+    z.konfig.HandSchrittweite = 5.0;
+    z.konfig.HandTeiler = 10.0;
+    TPktanfahrForm form(z);
+    Handbetrieb hand(a);
+    form.Oeffnen(kEingabeZielpunkt, hand);
+    EXPECT_EQ(Kind<QPushButton>(form, "kleinerButton")->toolTip(), "-5,00  mm");
+    EXPECT_EQ(Kind<QPushButton>(form, "minusButton")->toolTip(), "-0,50 mm");
+    EXPECT_EQ(Kind<QPushButton>(form, "plusButton")->toolTip(), "+0,50 mm");
+    EXPECT_EQ(Kind<QPushButton>(form, "groesserButton")->toolTip(), "+5,00 mm");
 }
 
 } // namespace

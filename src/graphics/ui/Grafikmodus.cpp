@@ -114,7 +114,7 @@ void TGraphikeinausForm::UebernahmeButtonClick() {
             zustand_.Abbruch = true;
             zustand_.ReferenzAngefahren = false;
             for (Anzeige feld : {Anzeige::X, Anzeige::Y, Anzeige::Z}) {
-                bediener_.AnzeigeSetzen(feld, meldung::UnbekanntePosition());
+                bediener_.AnzeigeSetzen(feld, meldung::UnbekanntePosition(format_));
             }
             bediener_.AnzeigeSetzen(Anzeige::Ziel, "");
             bediener_.AnzeigeSetzen(Anzeige::Geschwindigkeit, meldung::Referenzgeschwindigkeit());

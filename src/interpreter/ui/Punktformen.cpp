@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -248,6 +249,12 @@ TPktanfahrForm::TPktanfahrForm(Maschinenzustand& zustand, QWidget* parent)
 
 void TPktanfahrForm::Oeffnen(std::uint8_t punktEingabeArt, Handbetrieb& hand) {
     hand_ = &hand;
+    // Each step button names the distance it moves with the settings in force.
+    for (const auto& [knopf, zeichen] :
+         {std::pair{kleinerButton, '<'}, std::pair{minusButton, '-'}, std::pair{plusButton, '+'},
+          std::pair{groesserButton, '>'}}) {
+        knopf->setToolTip(ui::NachQt(hand.SchrittHinweis(zeichen)));
+    }
     const QSignalBlocker bx(x_CheckBox), by(y_CheckBox), bz(z_CheckBox);
     x_CheckBox->setChecked(hand.XAktiv());
     y_CheckBox->setChecked(hand.YAktiv());
@@ -276,10 +283,23 @@ void TPktanfahrForm::AchsenZurueckschreiben() {
 }
 
 void TPktanfahrForm::Schritt(char zeichen) {
-    if (hand_ != nullptr) {
+    if (hand_ != nullptr && !schrittLaeuft_) {
         AchsenZurueckschreiben();
+        schrittLaeuft_ = true;
         hand_->Schritt(zeichen);
+        schrittLaeuft_ = false;
     }
+}
+
+void TPktanfahrForm::keyPressEvent(QKeyEvent* taste) {
+    if (taste->key() == Qt::Key_Escape && schrittLaeuft_) {
+        if (notaus) {
+            notaus();
+        }
+        taste->accept();
+        return;
+    }
+    QDialog::keyPressEvent(taste);
 }
 
 void TPktanfahrForm::reject() {

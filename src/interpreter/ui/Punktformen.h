@@ -11,6 +11,7 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -82,12 +83,20 @@ public:
 
     void reject() override; // "Abbrechen"
 
+    // The emergency stop, which Esc makes while a step moves (set by the
+    // window); at any other time Esc cancels the form.
+    std::function<void()> notaus;
+
+protected:
+    void keyPressEvent(QKeyEvent* taste) override;
+
 private:
     void AchsenZurueckschreiben();
     void Schritt(char zeichen);
 
     Maschinenzustand& zustand_;
     Handbetrieb* hand_ = nullptr;
+    bool schrittLaeuft_ = false;
 
     QGroupBox* FeinfahrtGroupBox;
     QPushButton* kleinerButton;
