@@ -47,6 +47,11 @@ bool StartordnerEinrichten(const std::string& ordner, const std::string& vorlage
             fs::copy_file(eintrag.path(), neu / eintrag.path().filename(), e);
         }
     }
+    if (fehler) {
+        std::error_code e;
+        fs::remove_all(neu, e);
+        return false;
+    }
     fs::rename(neu, ziel, fehler);
     if (fehler) {
         fs::remove_all(neu, fehler);
