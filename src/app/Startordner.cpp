@@ -37,19 +37,21 @@ bool StartordnerEinrichten(const std::string& ordner, const std::string& vorlage
     if (!fs::create_directories(neu, fehler)) {
         return false;
     }
-    // Stepped with an error code: a file that vanishes during the copy ends
-    // the loop instead of throwing.
-    for (fs::directory_iterator it(vorlage, fehler); !fehler && it != fs::directory_iterator();
-         it.increment(fehler)) {
+    // A missing example folder leaves the start folder empty. The folder is
+    // stepped with an error code: one that cannot be read to its end leaves
+    // no half-filled start folder behind instead of throwing.
+    std::error_code fehlt;
+    std::error_code schritt;
+    for (fs::directory_iterator it(vorlage, fehlt);
+         !fehlt && !schritt && it != fs::directory_iterator(); it.increment(schritt)) {
         const fs::directory_entry& eintrag = *it;
         std::error_code e;
         if (eintrag.is_regular_file(e)) {
             fs::copy_file(eintrag.path(), neu / eintrag.path().filename(), e);
         }
     }
-    if (fehler) {
-        std::error_code e;
-        fs::remove_all(neu, e);
+    if (schritt) {
+        fs::remove_all(neu, schritt);
         return false;
     }
     fs::rename(neu, ziel, fehler);
