@@ -53,17 +53,6 @@ double Abstand(const TPunkt3D& p, const TPunkt3D& q) {
                      (p.z - q.z) * (p.z - q.z));
 }
 
-// Distance from p to a piece, by a search over its parameter that is fine
-// enough for the short test paths.
-double Abstand(const TPunkt3D& p, const Stueck& s) {
-    double bester = 1e300;
-    constexpr int kSchritte = 20000;
-    for (int i = 0; i <= kSchritte; ++i) {
-        bester = std::min(bester, Abstand(p, s.Punkt(static_cast<double>(i) / kSchritte)));
-    }
-    return bester;
-}
-
 // Distance from p to the segment a–b.
 double AbstandStrecke(const TPunkt3D& p, const TPunkt3D& a, const TPunkt3D& b) {
     const double dx = b.x - a.x, dy = b.y - a.y, dz = b.z - a.z;
@@ -71,6 +60,31 @@ double AbstandStrecke(const TPunkt3D& p, const TPunkt3D& a, const TPunkt3D& b) {
     double t = l2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy + (p.z - a.z) * dz) / l2 : 0.0;
     t = std::clamp(t, 0.0, 1.0);
     return Abstand(p, TPunkt3D{a.x + dx * t, a.y + dy * t, a.z + dz * t});
+}
+
+// Distance from p to a piece: to a line directly, to an arc near the
+// parameter of p's angle (a helix rises with the parameter), and to its ends.
+double Abstand(const TPunkt3D& p, const Stueck& s) {
+    if (!s.bogen) {
+        return AbstandStrecke(p, s.a, s.e);
+    }
+    double weg = std::atan2(p.y - s.my, p.x - s.mx) - s.w0;
+    if (s.winkel < 0) {
+        weg = -weg;
+    }
+    weg = std::fmod(weg, 2 * kPi);
+    if (weg < 0) {
+        weg += 2 * kPi;
+    }
+    const double f = weg / std::fabs(s.winkel);
+    double bester = std::min(Abstand(p, s.a), Abstand(p, s.e));
+    for (int i = -100; i <= 100; ++i) {
+        const double t = f + i * 1e-4;
+        if (t >= 0.0 && t <= 1.0) {
+            bester = std::min(bester, Abstand(p, s.Punkt(t)));
+        }
+    }
+    return bester;
 }
 
 struct Rs274LaufTest : ::testing::Test {
