@@ -4,16 +4,19 @@
 For each RS274 FILE: LinuxCNC's standalone interpreter (rs274 -g, Debian
 package linuxcnc-uspace) prints the source's path as canonical commands; the
 file is converted (build/tests/rs274/rs274_umsetzen) and run through
-`korvx-run --mode sim --trace` with the workpiece zero point chosen so the
-path fits the default work area; the moves' targets are added up from their
-step counts (100 steps per mm). Reported per file: the largest distance of a
+`korvx-run --mode machine --trace` against korvx-ctlsim (fast line and
+motion), with the workpiece zero point chosen so the path fits the default
+work area; the moves' targets are added up from their step counts (100 steps
+per mm). In the machine modes each move is corrected by the position the
+controller reports, so the sum of the steps is where the machine stands;
+`--mode sim` adds up the rounding of every move's steps instead. Reported per file: the largest distance of a
 target from the source's path and of a source corner or arc point from the
 executed path. A target counts from the first block on that has set every
 axis the program moves (before it the machine stands where it stood).
 
 Not part of the test command (it needs linuxcnc-uspace):
 
-    scripts/rs274_referenz.py [--build build] [--tol 0.01] FILE...
+    scripts/rs274_referenz.py [--build build] [--tol 0.01] [--mode sim] FILE...
 
 Exit status 0 when every compared file stays within the tolerance plus the
 step rounding of the machine (0.005 mm per axis).
@@ -25,6 +28,7 @@ import re
 import subprocess
 import sys
 import tempfile
+import time
 
 SCHRITTE_PRO_MM = 100.0
 ARBEITSRAUM = (295.0, 205.0, 65.0)
@@ -150,7 +154,28 @@ def werkzeugdatei(ordner):
         f.write("\n".join(zeilen) + "\n")
 
 
-def pruefen(datei, bau, tol):
+def ausfuehren(bau, tmp, null, cnc, modus):
+    """korvx-run's output, against korvx-ctlsim in the machine mode."""
+    aufruf = [os.path.join(bau, "src/app/korvx-run"), "--start-dir", tmp, "--mode", modus,
+              "--trace", "--zero", ",".join(f"{v:.3f}" for v in null), cnc]
+    if modus == "sim":
+        return subprocess.run(aufruf, capture_output=True, text=True, cwd=tmp).stdout
+    sim = subprocess.Popen([os.path.join(bau, "src/ctlsim/korvx-ctlsim"), "--link", tmp,
+                            "--time-scale", "0.01", "--baud", "115200", "--lifetime", "3600"],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=tmp)
+    try:
+        for _ in range(100):
+            if os.path.exists(os.path.join(tmp, "COM1")):
+                break
+            time.sleep(0.05)
+        return subprocess.run(aufruf, capture_output=True, text=True, cwd=tmp,
+                              timeout=3000).stdout
+    finally:
+        sim.kill()
+        sim.wait()
+
+
+def pruefen(datei, bau, tol, modus):
     name = os.path.basename(datei)
     with tempfile.TemporaryDirectory() as tmp:
         quelle, ecken = kanonisch(datei, tmp)
@@ -168,10 +193,7 @@ def pruefen(datei, bau, tol):
         null = (ARBEITSRAUM[0] / 2 - (xa + xe) / 2, ARBEITSRAUM[1] / 2 - (ya + ye) / 2,
                 ARBEITSRAUM[2] - 0.5 - ze)
         werkzeugdatei(tmp)
-        lauf = subprocess.run(
-            [os.path.join(bau, "src/app/korvx-run"), "--start-dir", tmp, "--mode", "sim",
-             "--trace", "--zero", ",".join(f"{v:.3f}" for v in null), cnc],
-            capture_output=True, text=True, cwd=tmp)
+        ausgabe = ausfuehren(bau, tmp, null, cnc, modus)
         # Which axes the program writes at all, and from which block on all are set.
         text = open(cnc, encoding="cp1252").read()
         achsen = {a for a in "XYZ" if re.search(rf"^N\d+ .*{a}-?[\d.]", text, re.M)}
@@ -179,7 +201,7 @@ def pruefen(datei, bau, tol):
         m_pos = [0.0, 0.0, ARBEITSRAUM[2]]
         ziele = []
         ende = None
-        for zeile in lauf.stdout.splitlines():
+        for zeile in ausgabe.splitlines():
             if zeile.startswith("block: "):
                 satz = re.sub(r"\(.*?\)", "", zeile[7:])
                 gesetzt |= {a for a in "XYZ" if re.search(rf"{a}-?[\d.]", satz)}
@@ -220,9 +242,11 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--build", default="build")
     ap.add_argument("--tol", type=float, default=0.01)
+    ap.add_argument("--mode", default="machine", choices=("machine", "sim"))
     ap.add_argument("dateien", nargs="+")
     a = ap.parse_args()
-    ergebnisse = [pruefen(d, a.build, a.tol) for d in a.dateien]
+    bau = os.path.abspath(a.build)
+    ergebnisse = [pruefen(os.path.abspath(d), bau, a.tol, a.mode) for d in a.dateien]
     sys.exit(1 if any(e is False for e in ergebnisse) else 0)
 
 
