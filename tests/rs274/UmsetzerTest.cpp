@@ -53,6 +53,9 @@ TEST(Rs274Woerter, WordsWithoutBlanksLowerCaseAndNumberForms) {
 TEST(Rs274Woerter, CommentsBecomeCommentLinesBeforeTheirBlock) {
     EXPECT_THAT(Bloecke("G0 X1 (erst) Y2 ; dann )Rest\n(MSG, Werkzeug pruefen)\n"),
                 ElementsAre("(erst)", "(dann ]Rest)", "N10 G00 X1 Y2", "(MSG, Werkzeug pruefen)"));
+    // UTF-8 comments become Windows-1252; Windows-1252 ones stay.
+    EXPECT_THAT(Bloecke("(Fr\xc3\xa4ser\xc2\xa0 6 mm)\n(Fr\xe4ser)\n"),
+                ElementsAre("(Fr\xe4ser\xa0 6 mm)", "(Fr\xe4ser)"));
     const Zeilen lang = Bloecke("(" + std::string(100, 'a') + ")\n");
     ASSERT_EQ(lang.size(), 1u);
     EXPECT_EQ(lang[0], "(" + std::string(78, 'a') + ")");
