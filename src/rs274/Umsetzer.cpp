@@ -174,8 +174,14 @@ bool Umsetzer::ZeileUmsetzen(int nummer, std::string_view text) {
     zeilennummer_ = nummer;
     ZeileLesen(text, zeile_);
     if (zeile_.prozent) {
+        // A program that opens with a "%" line ends at the next one.
+        if (prozentOffen_) {
+            beendet_ = true;
+        }
+        prozentOffen_ = !beendet_ && !etwasGelesen_;
         return true;
     }
+    etwasGelesen_ = etwasGelesen_ || !zeile_.woerter.empty() || !zeile_.kommentare.empty();
     if (beendet_) {
         if (!zeile_.woerter.empty() || !zeile_.kommentare.empty()) {
             Notieren(Notiz::NachEnde, 0, meldung::Rs274NachEnde());

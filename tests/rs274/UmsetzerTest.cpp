@@ -48,6 +48,11 @@ TEST(Rs274Woerter, WordsWithoutBlanksLowerCaseAndNumberForms) {
     // "%" lines, N words, blank lines and every kind of line end.
     EXPECT_THAT(Bloecke("%\r\nN10 G0 X1\r\n\r\nN20 X2\rN30 X3\n%"),
                 ElementsAre("N10 G00 X1", "N20 G00 X2", "N30 G00 X3"));
+    // A program opened by "%" ends at the next "%" line.
+    const Umsetzung u = U("%\nG0 X1\n%\nG0 X9\n");
+    EXPECT_THAT(Zeilen(u.bloecke.begin() + 1, u.bloecke.end()), ElementsAre("N10 G00 X1"));
+    ASSERT_EQ(u.hinweise.size(), 1u);
+    EXPECT_EQ(u.hinweise[0].zeile, 4);
 }
 
 TEST(Rs274Woerter, CommentsBecomeCommentLinesBeforeTheirBlock) {
