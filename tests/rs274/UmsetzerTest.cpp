@@ -162,6 +162,19 @@ TEST(Rs274Bohrzyklen, DrillingWithRetractToTheStartHeightOrToR) {
                             "N130 G00 Z2"));
 }
 
+TEST(Rs274Bohrzyklen, G98GoesBackToTheStartHeightOfTheSeries) {
+    // As LinuxCNC's rs274 moves it: after G99 holes a G98 hole is approached
+    // and left at the height where the series began (10); in G91, R counts
+    // from that height (0.5) and the tool goes back to it.
+    EXPECT_THAT(Bloecke("F100 G0 X0 Y0 Z10\nG99 G81 X1 Y1 Z-2 R2\nG98 X2\nG0 Z0.5\n"
+                        "G98 G81 X4 Z-2 R1\nG91 X1 Z-1 R-2\n"),
+                ElementsAre("N10 G00 X0 Y0 Z10", "N20 G00 X1 Y1", "N30 G00 Z2", "N40 G01 Z-2 F0.1",
+                            "N50 G00 Z2", "N60 G00 Z10", "N70 G00 X2", "N80 G00 Z2",
+                            "N90 G01 Z-2 F0.1", "N100 G00 Z10", "N110 G00 Z0.5", "N120 G00 Z1",
+                            "N130 G00 X4", "N140 G01 Z-2 F0.1", "N150 G00 Z1", "N160 G00 X5",
+                            "N170 G00 Z-1.5", "N180 G01 Z-2.5 F0.1", "N190 G00 Z0.5"));
+}
+
 TEST(Rs274Bohrzyklen, PeckDrillingWithQ) {
     // Pecks of 1 mm from R = 2: back to R in rapid and down to 0.254 mm
     // above the last depth.
