@@ -12,7 +12,9 @@ controller reports, so the sum of the steps is where the machine stands;
 `--mode sim` adds up the rounding of every move's steps instead. Reported per file: the largest distance of a
 target from the source's path and of a source corner or arc point from the
 executed path. A target counts from the first block on that has set every
-axis the program moves (before it the machine stands where it stood).
+axis the program moves (before it the machine stands where it stood); the
+targets of rapids count only through the source's corners, since a rapid in
+x/y and z is split on purpose.
 
 Not part of the test command (it needs linuxcnc-uspace):
 
@@ -200,11 +202,14 @@ def pruefen(datei, bau, tol, modus):
         gesetzt = set()
         m_pos = [0.0, 0.0, ARBEITSRAUM[2]]
         ziele = []
+        vorschubziele = []
+        eilgang = False
         ende = None
         for zeile in ausgabe.splitlines():
             if zeile.startswith("block: "):
                 satz = re.sub(r"\(.*?\)", "", zeile[7:])
                 gesetzt |= {a for a in "XYZ" if re.search(rf"{a}-?[\d.]", satz)}
+                eilgang = " G00" in satz
             elif zeile.startswith("move: @0A "):
                 v = [int(x) for x in zeile[10:].split(",")]
                 m_pos[0] += v[0] / SCHRITTE_PRO_MM
@@ -216,6 +221,8 @@ def pruefen(datei, bau, tol, modus):
                         w[j] = 0.0
                 if achsen <= gesetzt:
                     ziele.append(tuple(w))
+                    if not eilgang:
+                        vorschubziele.append(tuple(w))
             elif zeile.startswith("end: "):
                 ende = zeile
         if not ende or not ende.startswith(("end: normal", "end: m30")):
@@ -225,7 +232,9 @@ def pruefen(datei, bau, tol, modus):
             print(f"{name}: keine Bewegung verglichen")
             return None
         quellraster = Raster(quelle)
-        weg = max(quellraster.abstand(z) for z in ziele)
+        # A rapid in x/y and z is split on purpose (z first when it rises):
+        # its corner is off the source's line, so only feed targets count here.
+        weg = max((quellraster.abstand(z) for z in vorschubziele), default=0.0)
         # Source corners from where the comparison starts: the corner nearest
         # to the first compared target.
         erster = min(range(len(quelle)), key=lambda i: math.dist(quelle[i], ziele[0]))

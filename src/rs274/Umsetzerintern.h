@@ -30,6 +30,10 @@ enum : int {
     kG85 = 850,
 };
 
+// The modal group of a supported G word (code = G number × 10); -1 with the
+// reason of the refusal for any other.
+int GGruppe(int code, Rs274Grund& grund);
+
 // Kinds of note; with a word's number they make the key that collects
 // repeated notes into one.
 enum class Notiz {
@@ -63,7 +67,7 @@ private:
     bool Ablehnen(const Worttext& wort, Rs274Grund grund);
     bool Ablehnen(std::string_view wort, Rs274Grund grund);
     void Notieren(Notiz art, int code, const std::string& text);
-    bool WoerterPruefen();
+    bool WoerterPruefen(); // Satzpruefung.cpp
     bool Ausfuehren();
     const Wort* W(char buchstabe) const {
         const int i = index_[buchstabe - 'A'];
