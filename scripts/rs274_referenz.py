@@ -43,8 +43,16 @@ def kanonisch(datei, tmp):
     five degrees)."""
     aus = os.path.join(tmp, "kanon.txt")
     env = dict(os.environ, HOME=tmp)
-    subprocess.run(["rs274", "-g", datei, aus], stdin=subprocess.DEVNULL,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env, check=False)
+    # A tool table with the tools 1 … 99, so a tool change does not stop rs274.
+    tabelle = os.path.join(tmp, "werkzeuge.tbl")
+    with open(tabelle, "w") as f:
+        for n in range(1, 100):
+            f.write(f"T{n} P{n} D1.0\n")
+    r = subprocess.run(["rs274", "-t", tabelle, "-g", datei, aus], stdin=subprocess.DEVNULL,
+                       capture_output=True, text=True, env=env, check=False)
+    meldung = (r.stdout + r.stderr).replace("executing", "").strip()
+    if meldung:
+        raise RuntimeError(f"rs274: {meldung.splitlines()[0]}")
     punkte = [(0.0, 0.0, 0.0)]
     ecken = []
     skala = 1.0
@@ -180,7 +188,11 @@ def ausfuehren(bau, tmp, null, cnc, modus):
 def pruefen(datei, bau, tol, modus):
     name = os.path.basename(datei)
     with tempfile.TemporaryDirectory() as tmp:
-        quelle, ecken = kanonisch(datei, tmp)
+        try:
+            quelle, ecken = kanonisch(datei, tmp)
+        except RuntimeError as fehler:
+            print(f"{name}: {fehler}")
+            return False
         cnc = os.path.join(tmp, "P.CNC")
         r = subprocess.run([os.path.join(bau, "tests/rs274/rs274_umsetzen"), datei, cnc],
                            capture_output=True, text=True)
