@@ -364,6 +364,10 @@ void Umsetzer::Abschluss() {
 Umsetzung Umsetzen(std::string_view quelltext, const Umsetzoptionen& optionen) {
     Umsetzung u;
     Umsetzer umsetzer(optionen, u);
+    // A UTF-8 byte order mark some editors put before the first line.
+    if (quelltext.starts_with("\xEF\xBB\xBF")) {
+        quelltext.remove_prefix(3);
+    }
     int nummer = 0;
     std::size_t i = 0;
     while (i < quelltext.size()) {

@@ -42,7 +42,7 @@ TEST(Rs274Woerter, WordsWithoutBlanksLowerCaseAndNumberForms) {
     EXPECT_THAT(Bloecke("G1X10Y20F300\n"), ElementsAre("N10 G01 X10 Y20 F0.3"));
     EXPECT_THAT(Bloecke("g1 x 1 0.5 y-.5 f 1 0 0 0\nG0 z+1\n"),
                 ElementsAre("N10 G01 X10.5 Y-0.5 F1", "N20 G00 Z1"));
-    EXPECT_THAT(Bloecke("G0 X.5 Y10.\n"), ElementsAre("N10 G00 X0.5 Y10"));
+    EXPECT_THAT(Bloecke("\xEF\xBB\xBFG0 X.5 Y10.\n"), ElementsAre("N10 G00 X0.5 Y10"));
     // A long source number keeps all its digits; we write 0.001 mm.
     EXPECT_THAT(Bloecke("G0 Y54.580000000000005\n"), ElementsAre("N10 G00 Y54.58"));
     // "%" lines, N words, blank lines and every kind of line end.
