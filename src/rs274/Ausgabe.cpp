@@ -7,6 +7,13 @@ namespace korvx::rs274 {
 
 namespace {
 constexpr std::size_t kSatzZeichen = 80;
+} // namespace
+
+void GanzzahlAnhaengen(std::string& s, long n) {
+    char puffer[24];
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, n);
+    (void)fehler; // 24 characters hold every long
+    s.append(puffer, ende);
 }
 
 double Gerundet(double v) {
@@ -59,8 +66,10 @@ void Ausgabe::Kommentar(std::string_view text) {
 
 bool Ausgabe::Satz(std::string_view woerter) {
     nummer_ += 10;
-    satz_.assign("N");
-    satz_.append(std::to_string(nummer_)).push_back(' ');
+    satz_.clear();
+    satz_.push_back('N');
+    GanzzahlAnhaengen(satz_, nummer_);
+    satz_.push_back(' ');
     satz_.append(woerter);
     if (satz_.size() > kSatzZeichen) {
         return false;
@@ -92,8 +101,9 @@ bool Ausgabe::UnbekannteAchse(char adresse, int index, double wert, bool genannt
 
 bool Ausgabe::Gerade(bool eilgang, const P3& ziel, std::string_view vorschub,
                      const bool genannt[3]) {
-    satz_.assign("N");
-    satz_.append(std::to_string(nummer_ + 10));
+    satz_.clear();
+    satz_.push_back('N');
+    GanzzahlAnhaengen(satz_, nummer_ + 10);
     satz_.append(eilgang ? " G00" : " G01");
     const std::size_t leer = satz_.size();
     if (!UnbekannteAchse('X', 0, ziel.x, genannt[0]) ||
@@ -116,8 +126,9 @@ bool Ausgabe::Gerade(bool eilgang, const P3& ziel, std::string_view vorschub,
 
 bool Ausgabe::Kreis(int richtung, double x, double y, double i, double j,
                     std::string_view vorschub) {
-    satz_.assign("N");
-    satz_.append(std::to_string(nummer_ + 10));
+    satz_.clear();
+    satz_.push_back('N');
+    GanzzahlAnhaengen(satz_, nummer_ + 10);
     satz_.append(richtung == 2 ? " G02" : " G03");
     if (!Achse('X', 0, x, true) || !Achse('Y', 1, y, true)) {
         return false;

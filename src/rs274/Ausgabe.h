@@ -21,6 +21,8 @@ constexpr std::size_t kZahlZeichen = 10;
 // a run of reasonable length.
 constexpr std::size_t kHoechstBloecke = 5'000'000;
 
+// Appends the decimal digits of n.
+void GanzzahlAnhaengen(std::string& s, long n);
 // v rounded to 0.001 mm, as written.
 double Gerundet(double v);
 // Appends v with at most `nachkomma` decimals, trailing zeros dropped ("10",

@@ -206,7 +206,9 @@ bool Umsetzer::Ausfuehren() {
         const Wort& w = zeile_.woerter[static_cast<std::size_t>(i)];
         if (m == 6) {
             if (werkzeug_ > 0) {
-                if (!aus_.Satz("T" + std::to_string(werkzeug_))) {
+                std::string satz = "T";
+                GanzzahlAnhaengen(satz, werkzeug_);
+                if (!aus_.Satz(satz)) {
                     return Ablehnen(w.text, Rs274Grund::ZahlZuGross);
                 }
             } else if (werkzeug_ == 0) {
