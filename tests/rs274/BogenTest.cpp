@@ -84,6 +84,12 @@ TEST(Rs274Bogen, HelixAndOtherPlanesAreChords) {
     EXPECT_EQ(NachUtf8(u.hinweise[1].text), "G3 als Geraden: Schraubenlinie (z ändert sich)");
     EXPECT_EQ(u.bloecke.back(),
               "N" + std::to_string((u.bloecke.size() - 1) * 10) + " G01 X10 Y0 Z-1 F0.1");
+    // In 3D mode the chords stay whole: 112 chords of the full circle of
+    // radius 10 within 0.004 mm.
+    const Umsetzung raum = U("F100 G0 X10 Y0 Z0\nG3 X10 Y0 Z-1 I-10 J0\n", true);
+    ASSERT_TRUE(raum.ok);
+    EXPECT_EQ(raum.bloecke.size(), 2u + 112u);
+    EXPECT_LT(raum.bloecke.size(), u.bloecke.size());
     // G18: the arc in the z-x plane (LinuxCNC's first axis z, second x),
     // clockwise there: from (0, 0, 0) around (5, 0, 0) to (10, 0, 0) through
     // z = -5.

@@ -266,6 +266,7 @@ TEST(Rs274Ablehnung, EveryUnsupportedWordRefusesTheWholeFile) {
         {"G1 X1", "G1: Vorschubbewegung ohne Vorschub F"},
         {"G0 X1 R2", "R2: kein Befehl des Satzes verwendet dieses Wort"},
         {"G0 X123456", "X123456: Wert außerhalb von ±99999 mm"},
+        {"G1 X99999 Z-99999 F1", "G1: das umgesetzte Programm würde zu lang"},
     };
     for (const Fall& f : faelle) {
         const Umsetzung u = U(std::string("G0 X0 Y0\n(gut)\n") + f.zeile + "\nG0 X5\n");
