@@ -113,12 +113,12 @@ bool Umsetzer::Gerade(bool eilgang, const P3& ziel, double toleranz) {
         return Schreiben(eilgang, ziel);
     }
     if (optionen_.raum3D) {
-        Notieren(Notiz::Raum3D, 0, meldung::Rs274Raum3D());
+        Notieren(Notiz::Raum3D, 0, [&] { return meldung::Rs274Raum3D(); });
         return Schreiben(eilgang, ziel);
     }
     if (eilgang) {
         // Rising: up first, then across; descending: across, then down.
-        Notieren(Notiz::EilgangGeteilt, 0, meldung::Rs274EilgangGeteilt());
+        Notieren(Notiz::EilgangGeteilt, 0, [&] { return meldung::Rs274EilgangGeteilt(); });
         if (dz > 0.0) {
             return Schreiben(true, {von.x, von.y, ziel.z}, 4) && Schreiben(true, ziel, 3);
         }
@@ -133,7 +133,7 @@ bool Umsetzer::Gerade(bool eilgang, const P3& ziel, double toleranz) {
     }
     const int stuecke = std::max(1, static_cast<int>(n));
     if (stuecke > 1) {
-        Notieren(Notiz::Rampe, 0, meldung::Rs274RampeGeteilt());
+        Notieren(Notiz::Rampe, 0, [&] { return meldung::Rs274RampeGeteilt(); });
     }
     for (int k = 1; k < stuecke; ++k) {
         const double t = static_cast<double>(k) / stuecke;
@@ -245,7 +245,8 @@ bool Umsetzer::Kreisbogen(int modus) {
 
 bool Umsetzer::Sehnen(const Bogen& b, int art) {
     const Ebene e = EbeneVon(ebene_);
-    Notieren(Notiz::Sehnen, art, meldung::Rs274BogenSehnen(bewegungswort_.Sicht(), art));
+    Notieren(Notiz::Sehnen, art,
+             [&] { return meldung::Rs274BogenSehnen(bewegungswort_.Sicht(), art); });
     const int n = SehnenAnzahl(b, kToleranzSehne);
     if (static_cast<std::size_t>(n) > kHoechstBloecke) {
         return Ablehnen(bewegungswort_, Rs274Grund::ZuLang);

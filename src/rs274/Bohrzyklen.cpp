@@ -56,9 +56,9 @@ bool Umsetzer::Zyklus(int modus, const Worttext& wort) {
         return Ablehnen(wort, Rs274Grund::OhneVorschub);
     }
     if (modus == kG82 && W('P') != nullptr) {
-        Notieren(Notiz::Verweilzeit, 0, meldung::Rs274ZyklusVerweilzeit());
+        Notieren(Notiz::Verweilzeit, 0, [&] { return meldung::Rs274ZyklusVerweilzeit(); });
     }
-    Notieren(Notiz::Zyklus, modus, meldung::Rs274Zyklus(wort.Sicht()));
+    Notieren(Notiz::Zyklus, modus, [&] { return meldung::Rs274Zyklus(wort.Sicht()); });
 
     // The height the series of cycles started from: in G91 R counts from it.
     if (!zyklusAnfang_) {

@@ -40,17 +40,6 @@ bool Umsetzer::Ablehnen(std::string_view wort, Rs274Grund grund) {
     return false;
 }
 
-void Umsetzer::Notieren(Notiz art, int code, const std::string& text) {
-    const long schluessel = static_cast<long>(art) * 100000L + code;
-    const auto [it, neu] = notizen_.try_emplace(schluessel, u_.hinweise.size());
-    if (neu) {
-        u_.hinweise.push_back({zeilennummer_, text});
-        anzahl_.push_back(1);
-    } else {
-        ++anzahl_[it->second];
-    }
-}
-
 const Wort* Umsetzer::GWort(int code) const {
     for (const auto& [c, i] : g_) {
         if (c == code) {
@@ -86,7 +75,7 @@ bool Umsetzer::ZeileUmsetzen(int nummer, std::string_view text) {
     etwasGelesen_ = etwasGelesen_ || !zeile_.woerter.empty() || !zeile_.kommentare.empty();
     if (beendet_) {
         if (!zeile_.woerter.empty() || !zeile_.kommentare.empty()) {
-            Notieren(Notiz::NachEnde, 0, meldung::Rs274NachEnde());
+            Notieren(Notiz::NachEnde, 0, [&] { return meldung::Rs274NachEnde(); });
         }
         return true;
     }
@@ -157,11 +146,11 @@ bool Umsetzer::Ausfuehren() {
             proUmdrehung_ = false;
             vorschubAlt_ = true;
         }
-        Notieren(Notiz::Entfernt, 940, meldung::Rs274Entfernt(g->text.Sicht()));
+        Notieren(Notiz::Entfernt, 940, [&] { return meldung::Rs274Entfernt(g->text.Sicht()); });
     }
     if (GWort(200) != nullptr) {
         if (!zoll_) {
-            Notieren(Notiz::Zoll, 0, meldung::Rs274Zoll());
+            Notieren(Notiz::Zoll, 0, [&] { return meldung::Rs274Zoll(); });
         }
         zoll_ = true;
         einheit_ = 25.4;
@@ -176,7 +165,7 @@ bool Umsetzer::Ausfuehren() {
         vorschub_ = f->wert * einheit_;
         vorschubAlt_ = true;
         if (!proUmdrehung_) {
-            Notieren(Notiz::Vorschub, 0, meldung::Rs274Vorschub());
+            Notieren(Notiz::Vorschub, 0, [&] { return meldung::Rs274Vorschub(); });
         }
     }
     if (const Wort* s = W('S')) {
@@ -196,11 +185,12 @@ bool Umsetzer::Ausfuehren() {
             return Ablehnen(t->text, Rs274Grund::KeineGanzzahl);
         }
         if (werkzeug_ >= 0) {
-            Notieren(Notiz::OhneM6, werkzeug_, meldung::Rs274OhneM6(werkzeugWort_));
+            Notieren(Notiz::OhneM6, werkzeug_,
+                     [&] { return meldung::Rs274OhneM6(werkzeugWort_.Sicht()); });
         }
         werkzeug_ = static_cast<int>(t->wert);
         werkzeugZeile_ = zeilennummer_;
-        werkzeugWort_.assign(t->text.Sicht());
+        werkzeugWort_ = t->text;
     }
     for (const auto& [m, i] : m_) {
         const Wort& w = zeile_.woerter[static_cast<std::size_t>(i)];
@@ -212,13 +202,14 @@ bool Umsetzer::Ausfuehren() {
                     return Ablehnen(w.text, Rs274Grund::ZahlZuGross);
                 }
             } else if (werkzeug_ == 0) {
-                Notieren(Notiz::Entfernt, 1006, meldung::Rs274Entfernt("T0 M6"));
+                Notieren(Notiz::Entfernt, 1006, [&] { return meldung::Rs274Entfernt("T0 M6"); });
             } else {
-                Notieren(Notiz::M6OhneT, 0, meldung::Rs274M6OhneT());
+                Notieren(Notiz::M6OhneT, 0, [&] { return meldung::Rs274M6OhneT(); });
             }
             werkzeug_ = -1;
         } else if (m >= 3 && m <= 9) {
-            Notieren(Notiz::Entfernt, 1000 + m, meldung::Rs274Entfernt(w.text.Sicht()));
+            Notieren(Notiz::Entfernt, 1000 + m,
+                     [&] { return meldung::Rs274Entfernt(w.text.Sicht()); });
         }
     }
     // G words without motion: notes and modes.
@@ -230,7 +221,7 @@ bool Umsetzer::Ausfuehren() {
             if (W('P') == nullptr) {
                 return Ablehnen(w.text, Rs274Grund::OhneZahl);
             }
-            Notieren(Notiz::Entfernt, c, meldung::Rs274Entfernt(w.text.Sicht()));
+            Notieren(Notiz::Entfernt, c, [&] { return meldung::Rs274Entfernt(w.text.Sicht()); });
             break;
         case 170:
         case 400:
@@ -241,7 +232,7 @@ bool Umsetzer::Ausfuehren() {
         case 611:
         case 640:
         case 970:
-            Notieren(Notiz::Entfernt, c, meldung::Rs274Entfernt(w.text.Sicht()));
+            Notieren(Notiz::Entfernt, c, [&] { return meldung::Rs274Entfernt(w.text.Sicht()); });
             break;
         default:
             break;
@@ -325,12 +316,12 @@ bool Umsetzer::Ausfuehren() {
         const Wort& w = zeile_.woerter[static_cast<std::size_t>(i)];
         if (m == 0 || m == 1) {
             if (m == 1) {
-                Notieren(Notiz::Halt, m, meldung::Rs274Halt(w.text.Sicht()));
+                Notieren(Notiz::Halt, m, [&] { return meldung::Rs274Halt(w.text.Sicht()); });
             }
             aus_.Satz("M0");
         } else if (m == 2 || m == 30) {
             if (m == 2) {
-                Notieren(Notiz::Ende, m, meldung::Rs274Ende(w.text.Sicht()));
+                Notieren(Notiz::Ende, m, [&] { return meldung::Rs274Ende(w.text.Sicht()); });
             }
             aus_.Satz("M30");
             beendet_ = true;
@@ -345,7 +336,8 @@ void Umsetzer::Abschluss() {
     }
     if (werkzeug_ >= 0) {
         zeilennummer_ = werkzeugZeile_;
-        Notieren(Notiz::OhneM6, werkzeug_, meldung::Rs274OhneM6(werkzeugWort_));
+        Notieren(Notiz::OhneM6, werkzeug_,
+                 [&] { return meldung::Rs274OhneM6(werkzeugWort_.Sicht()); });
     }
     for (std::size_t i = 0; i < u_.hinweise.size(); ++i) {
         if (anzahl_[i] > 1) {

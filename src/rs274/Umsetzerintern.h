@@ -66,7 +66,18 @@ private:
     // Umsetzer.cpp
     bool Ablehnen(const Worttext& wort, Rs274Grund grund);
     bool Ablehnen(std::string_view wort, Rs274Grund grund);
-    void Notieren(Notiz art, int code, const std::string& text);
+    // A note of this kind and code; the text is made only the first time,
+    // later ones are counted.
+    template <class Text> void Notieren(Notiz art, int code, Text&& text) {
+        const long schluessel = static_cast<long>(art) * 100000L + code;
+        const auto [it, neu] = notizen_.try_emplace(schluessel, u_.hinweise.size());
+        if (neu) {
+            u_.hinweise.push_back({zeilennummer_, text()});
+            anzahl_.push_back(1);
+        } else {
+            ++anzahl_[it->second];
+        }
+    }
     bool WoerterPruefen(); // Satzpruefung.cpp
     bool Ausfuehren();
     const Wort* W(char buchstabe) const {
@@ -116,7 +127,7 @@ private:
     P3 pos_;
     int werkzeug_ = -1;
     int werkzeugZeile_ = 0;
-    std::string werkzeugWort_;
+    Worttext werkzeugWort_;
 
     // Drilling cycles.
     bool zyklusAnfang_ = false; // the start height of this series is known
