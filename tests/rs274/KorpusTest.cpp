@@ -41,6 +41,12 @@ TEST(Rs274Korpus, OkFilesConvertAndRefusedFilesNameLineAndWord) {
         if (klasse == "ok") {
             ASSERT_TRUE(u.ok) << datei << ": " << u.ablehnung;
             EXPECT_THAT(Syntaxmeldungen(u.bloecke), ::testing::ElementsAre()) << datei;
+            // In 3D mode nothing is split: never more blocks.
+            o.raum3D = true;
+            const Umsetzung raum = Umsetzen(
+                std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), o);
+            ASSERT_TRUE(raum.ok) << datei;
+            EXPECT_LE(raum.bloecke.size(), u.bloecke.size()) << datei;
         } else {
             ASSERT_FALSE(u.ok) << datei;
             EXPECT_TRUE(u.bloecke.empty()) << datei;
