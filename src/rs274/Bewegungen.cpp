@@ -9,10 +9,6 @@ namespace korvx::rs274 {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-// A straight move in x/y and z is cut so that the real path (x/y first, then
-// z) stays this close to the source's line; with the rounding of the written
-// values it stays within 0.01 mm.
-constexpr double kToleranzGerade = 0.009;
 // Chords of an arc keep this close to it, and the pieces of a chord in x/y
 // and z keep kToleranzSehnenstueck to the chord: together within 0.01 mm.
 constexpr double kToleranzSehne = 0.004;

@@ -87,8 +87,12 @@ bool Umsetzer::Zyklus(int modus, const Worttext& wort) {
         const Wort* w = W('R');
         return Ablehnen(w != nullptr ? w->text : wort, Rs274Grund::ZyklusROhneZ);
     }
-    auto eil = [&](double zx, double zy, double zz) { return Gerade(true, {zx, zy, zz}, 0.0); };
-    auto vor = [&](double zx, double zy, double zz) { return Gerade(false, {zx, zy, zz}, 0.0); };
+    auto eil = [&](double zx, double zy, double zz) {
+        return Gerade(true, {zx, zy, zz}, kToleranzGerade);
+    };
+    auto vor = [&](double zx, double zy, double zz) {
+        return Gerade(false, {zx, zy, zz}, kToleranzGerade);
+    };
     if (alt < ebeneR) {
         if (!eil(pos_.x, pos_.y, ebeneR)) {
             return false;

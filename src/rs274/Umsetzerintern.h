@@ -34,6 +34,11 @@ enum : int {
 // reason of the refusal for any other.
 int GGruppe(int code, Rs274Grund& grund);
 
+// A straight move in x/y and z is cut so that the real path (x/y first, then
+// z) stays this close to the source's line; with the rounding of the written
+// values it stays within 0.01 mm.
+constexpr double kToleranzGerade = 0.009;
+
 // Kinds of note; with a word's number they make the key that collects
 // repeated notes into one.
 enum class Notiz {
