@@ -34,7 +34,7 @@ bool Umsetzer::Zyklus(int modus, const Worttext& wort) {
     if (Laenge('R', r)) {
         zyklusR_ = r;
     } else if (erste) {
-        return Ablehnen(wort, Rs274Grund::ZyklusOhneZ);
+        return Ablehnen(wort, Rs274Grund::ZyklusOhneR);
     }
     if (modus == kG83 || modus == kG73) {
         if (Laenge('Q', q)) {

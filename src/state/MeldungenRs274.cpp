@@ -72,6 +72,8 @@ std::string_view GrundText(Rs274Grund grund) {
         return "Kreisbögen mit mehreren Windungen (P) werden nicht unterstützt";
     case Rs274Grund::ZyklusOhneZ:
         return "Bohrzyklus ohne Z";
+    case Rs274Grund::ZyklusOhneR:
+        return "Bohrzyklus ohne R";
     case Rs274Grund::ZyklusROhneZ:
         return "im Bohrzyklus liegt R unter Z";
     case Rs274Grund::ZyklusOhneQ:

@@ -40,6 +40,7 @@ enum class Rs274Grund {
     BogenOhneEnde,        // R arc whose end is its start
     BogenWindungen,       // P on an arc
     ZyklusOhneZ,          // first cycle block without Z
+    ZyklusOhneR,          // first cycle block without R
     ZyklusROhneZ,         // R below Z
     ZyklusOhneQ,          // G83/G73 without Q > 0
     ZyklusEbene,          // cycle outside G17

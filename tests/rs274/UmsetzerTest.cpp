@@ -204,6 +204,11 @@ TEST(Rs274Bohrzyklen, IncrementalCyclesWithRepeats) {
     EXPECT_THAT(Bloecke("F100 G0 X0 Y0 Z5\nG98 G85 X1 Y0 Z-1 R1\n"),
                 ElementsAre("N10 G00 X0 Y0 Z5", "N20 G00 X1", "N30 G00 Z1", "N40 G01 Z-1 F0.1",
                             "N50 G01 Z1 F0.1", "N60 G00 Z5"));
+    EXPECT_EQ(NachUtf8(U("F100 G0 Z0\nG81 X1 Z-1\n").ablehnung),
+              "Zeile 2, G81: Bohrzyklus ohne R. Die Datei wurde nicht umgesetzt.");
+    EXPECT_EQ(NachUtf8(U("F100 G0 Z0\nG83 X1 Z-1 R1\n").ablehnung),
+              "Zeile 2, G83: Tieflochbohren ohne Zustelltiefe Q größer als 0. Die Datei wurde "
+              "nicht umgesetzt.");
     EXPECT_EQ(NachUtf8(U("F100 G0 Z0\nG81 X1 Z1 R0\n").ablehnung),
               "Zeile 2, R0: im Bohrzyklus liegt R unter Z. Die Datei wurde nicht umgesetzt.");
 }
