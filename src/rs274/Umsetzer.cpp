@@ -1,15 +1,575 @@
 #include "rs274/Umsetzer.h"
 
+#include "rs274/Umsetzerintern.h"
+#include "state/MeldungenRs274.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 
 namespace korvx::rs274 {
 
-Umsetzung Umsetzen(std::string_view, const Umsetzoptionen&) {
+namespace {
+
+// Lengths beyond this cannot be written in our number format.
+constexpr double kHoechstLaenge = 99999.0;
+
+// Modal groups of the supported G words; -1 with the reason for the others.
+int GGruppe(int code, Rs274Grund& grund) {
+    switch (code) {
+    case 40:
+        return 0;
+    case kG0:
+    case kG1:
+    case kG2:
+    case kG3:
+    case kG73:
+    case kG80:
+    case kG81:
+    case kG82:
+    case kG83:
+    case kG85:
+        return 1;
+    case 170:
+    case 180:
+    case 190:
+        return 2;
+    case 900:
+    case 910:
+        return 3;
+    case 901:
+    case 911:
+        return 4;
+    case 940:
+    case 950:
+        return 5;
+    case 200:
+    case 210:
+        return 6;
+    case 400:
+        return 7;
+    case 430:
+    case 490:
+        return 8;
+    case 980:
+    case 990:
+        return 10;
+    case 540:
+        return 12;
+    case 610:
+    case 611:
+    case 640:
+        return 13;
+    case 970:
+        return 14;
+    default:
+        break;
+    }
+    const int ganz = code / 10;
+    if (code == 100) {
+        grund = Rs274Grund::Tabellen;
+    } else if (ganz == 28 || ganz == 30) {
+        grund = Rs274Grund::Referenzpunkt;
+    } else if (ganz == 38) {
+        grund = Rs274Grund::Antasten;
+    } else if (ganz == 41 || ganz == 42) {
+        grund = Rs274Grund::Radiuskorrektur;
+    } else if (code == 530) {
+        grund = Rs274Grund::Maschinenkoordinaten;
+    } else if (ganz >= 55 && ganz <= 59) {
+        grund = Rs274Grund::WeitereNullpunkte;
+    } else if (ganz == 92) {
+        grund = Rs274Grund::Verschiebung;
+    } else if (ganz == 33 || code == 760) {
+        grund = Rs274Grund::Gewinde;
+    } else if (code == 930) {
+        grund = Rs274Grund::InverseZeit;
+    } else {
+        grund = Rs274Grund::Unbekannt;
+    }
+    return -1;
+}
+
+// Groups of the M words that exclude each other in one block.
+int MGruppe(int m) {
+    switch (m) {
+    case 0:
+    case 1:
+    case 2:
+    case 30:
+        return 0;
+    case 3:
+    case 4:
+    case 5:
+        return 1;
+    case 6:
+        return 2;
+    default:
+        return 3; // 7, 8, 9 may stand together
+    }
+}
+
+bool Zyklusmodus(int modus) {
+    return modus == kG73 || modus == kG81 || modus == kG82 || modus == kG83 || modus == kG85;
+}
+
+std::string_view Text(const Worttext& t) {
+    return t.Sicht();
+}
+
+} // namespace
+
+Umsetzer::Umsetzer(const Umsetzoptionen& optionen, Umsetzung& u)
+    : optionen_(optionen), u_(u), aus_(u) {
+    std::fill(std::begin(index_), std::end(index_), -1);
+}
+
+bool Umsetzer::Ablehnen(const Worttext& wort, Rs274Grund grund) {
+    return Ablehnen(wort.Sicht(), grund);
+}
+
+bool Umsetzer::Ablehnen(std::string_view wort, Rs274Grund grund) {
+    abgelehnt_ = true;
+    u_.ok = false;
+    u_.ablehnung = meldung::Rs274Ablehnung(zeilennummer_, wort, grund);
+    u_.ablehnungszeile = zeilennummer_;
+    return false;
+}
+
+void Umsetzer::Notieren(Notiz art, int code, const std::string& text) {
+    const long schluessel = static_cast<long>(art) * 100000L + code;
+    const auto [it, neu] = notizen_.try_emplace(schluessel, u_.hinweise.size());
+    if (neu) {
+        u_.hinweise.push_back({zeilennummer_, text});
+        anzahl_.push_back(1);
+    } else {
+        ++anzahl_[it->second];
+    }
+}
+
+const Wort* Umsetzer::GWort(int code) const {
+    for (const auto& [c, i] : g_) {
+        if (c == code) {
+            return &zeile_.woerter[static_cast<std::size_t>(i)];
+        }
+    }
+    return nullptr;
+}
+
+bool Umsetzer::Laenge(char buchstabe, double& wert) const {
+    const Wort* w = W(buchstabe);
+    if (w == nullptr) {
+        return false;
+    }
+    wert = w->wert * einheit_;
+    return true;
+}
+
+bool Umsetzer::ZeileUmsetzen(int nummer, std::string_view text) {
+    if (abgelehnt_) {
+        return false;
+    }
+    zeilennummer_ = nummer;
+    Lesefehler fehler;
+    if (!ZeileLesen(text, zeile_, fehler)) {
+        if (beendet_) {
+            Notieren(Notiz::NachEnde, 0, meldung::Rs274NachEnde());
+            return true;
+        }
+        return Ablehnen(fehler.wort, fehler.grund);
+    }
+    if (zeile_.prozent) {
+        return true;
+    }
+    if (beendet_) {
+        if (!zeile_.woerter.empty() || !zeile_.kommentare.empty()) {
+            Notieren(Notiz::NachEnde, 0, meldung::Rs274NachEnde());
+        }
+        return true;
+    }
+    if (!WoerterPruefen()) {
+        return false;
+    }
+    for (std::string_view k : zeile_.kommentare) {
+        const auto anfang = k.find_first_not_of(" \t");
+        if (anfang != std::string_view::npos) {
+            aus_.Kommentar(k.substr(anfang));
+        }
+    }
+    if (!Ausfuehren()) {
+        return false;
+    }
+    if (aus_.ZuLang()) {
+        return Ablehnen("", Rs274Grund::ZuLang);
+    }
+    return true;
+}
+
+// Every word on its own: the first that is not supported refuses the line.
+// Then the rules between the words of the block.
+bool Umsetzer::WoerterPruefen() {
+    std::fill(std::begin(index_), std::end(index_), -1);
+    g_.clear();
+    m_.clear();
+    int gruppenG = 0;
+    int gruppenM = 0;
+    for (std::size_t n = 0; n < zeile_.woerter.size(); ++n) {
+        const Wort& w = zeile_.woerter[n];
+        const int i = static_cast<int>(n);
+        switch (w.buchstabe) {
+        case 'A':
+        case 'B':
+        case 'C':
+        case 'U':
+        case 'V':
+        case 'W':
+            return Ablehnen(w.text, Rs274Grund::Achse);
+        case 'G': {
+            const double zehntel = w.wert * 10.0;
+            const double code = std::nearbyint(zehntel);
+            Rs274Grund grund = Rs274Grund::Unbekannt;
+            if (std::fabs(code - zehntel) > 1e-6 || code < 0 || code > 10000) {
+                return Ablehnen(w.text, Rs274Grund::Unbekannt);
+            }
+            const int c = static_cast<int>(code);
+            const int gruppe = GGruppe(c, grund);
+            if (gruppe < 0) {
+                return Ablehnen(w.text, grund);
+            }
+            if ((gruppenG & (1 << gruppe)) != 0) {
+                return Ablehnen(w.text, Rs274Grund::GleicheGruppe);
+            }
+            gruppenG |= 1 << gruppe;
+            g_.emplace_back(c, i);
+            break;
+        }
+        case 'M': {
+            const double m = std::nearbyint(w.wert);
+            if (m != w.wert || m < 0 || m > 1000) {
+                return Ablehnen(w.text, Rs274Grund::Unbekannt);
+            }
+            const int c = static_cast<int>(m);
+            if (c == 98 || c == 99) {
+                return Ablehnen(w.text, Rs274Grund::Unterprogramm);
+            }
+            if (c > 9 && c != 30) {
+                return Ablehnen(w.text, Rs274Grund::Unbekannt);
+            }
+            const int gruppe = MGruppe(c);
+            if (gruppe < 3 && (gruppenM & (1 << gruppe)) != 0) {
+                return Ablehnen(w.text, Rs274Grund::GleicheGruppe);
+            }
+            gruppenM |= 1 << gruppe;
+            m_.emplace_back(c, i);
+            break;
+        }
+        case 'F':
+        case 'H':
+        case 'I':
+        case 'J':
+        case 'K':
+        case 'L':
+        case 'N':
+        case 'P':
+        case 'Q':
+        case 'R':
+        case 'S':
+        case 'T':
+        case 'X':
+        case 'Y':
+        case 'Z':
+            if (index_[w.buchstabe - 'A'] >= 0) {
+                return Ablehnen(w.text, Rs274Grund::Doppelt);
+            }
+            index_[w.buchstabe - 'A'] = i;
+            if (std::string_view("IJKRQXYZ").find(w.buchstabe) != std::string_view::npos &&
+                std::fabs(w.wert * einheit_) > kHoechstLaenge) {
+                // G20 in this block is not yet in force; 25.4 times the
+                // value is checked again when it is used.
+                return Ablehnen(w.text, Rs274Grund::ZahlZuGross);
+            }
+            break;
+        default:
+            return Ablehnen(w.text, Rs274Grund::Unbekannt);
+        }
+    }
+    return true;
+}
+
+bool Umsetzer::VorschubText() {
+    if (!vorschubAlt_ && ausgabeProUmdrehung_ == proUmdrehung_) {
+        return true;
+    }
+    vorschubText_.clear();
+    if (ausgabeProUmdrehung_ != proUmdrehung_) {
+        vorschubText_.append(proUmdrehung_ ? "G95 " : "G94 ");
+    }
+    vorschubText_.push_back('F');
+    // Our F is in m/min with G94 and in mm per revolution with G95.
+    const double f = proUmdrehung_ ? vorschub_ : vorschub_ / 1000.0;
+    bool passt = false;
+    for (int stellen = 6; stellen >= 0 && !passt; --stellen) {
+        const std::size_t laenge = vorschubText_.size();
+        passt = ZahlAnhaengen(vorschubText_, f, stellen);
+        if (!passt) {
+            vorschubText_.resize(laenge);
+        }
+    }
+    if (!passt) {
+        const Wort* w = W('F');
+        return Ablehnen(w != nullptr ? Text(w->text) : std::string_view("F"),
+                        Rs274Grund::ZahlZuGross);
+    }
+    vorschubAlt_ = false;
+    ausgabeProUmdrehung_ = proUmdrehung_;
+    return true;
+}
+
+// The block's words in the order LinuxCNC executes them.
+bool Umsetzer::Ausfuehren() {
+    // Feed mode, units (the block's G20/G21 decides the unit of its F).
+    if (GWort(950) != nullptr) {
+        proUmdrehung_ = true;
+        vorschubAlt_ = true;
+    }
+    if (const Wort* g = GWort(940)) {
+        if (proUmdrehung_) {
+            proUmdrehung_ = false;
+            vorschubAlt_ = true;
+        }
+        Notieren(Notiz::Entfernt, 940, meldung::Rs274Entfernt(g->text.Sicht()));
+    }
+    if (GWort(200) != nullptr) {
+        if (!zoll_) {
+            Notieren(Notiz::Zoll, 0, meldung::Rs274Zoll());
+        }
+        zoll_ = true;
+        einheit_ = 25.4;
+    }
+    if (GWort(210) != nullptr) {
+        einheit_ = 1.0;
+    }
+    if (const Wort* f = W('F')) {
+        if (f->wert < 0.0) {
+            return Ablehnen(f->text, Rs274Grund::Negativ);
+        }
+        vorschub_ = f->wert * einheit_;
+        vorschubAlt_ = true;
+        if (!proUmdrehung_) {
+            Notieren(Notiz::Vorschub, 0, meldung::Rs274Vorschub());
+        }
+    }
+    if (const Wort* s = W('S')) {
+        if (s->wert < 0.0) {
+            return Ablehnen(s->text, Rs274Grund::Negativ);
+        }
+        std::string satz = "S";
+        if (!ZahlAnhaengen(satz, s->wert, 3) || !aus_.Satz(satz)) {
+            return Ablehnen(s->text, Rs274Grund::ZahlZuGross);
+        }
+    }
+    if (const Wort* t = W('T')) {
+        if (t->wert < 0.0) {
+            return Ablehnen(t->text, Rs274Grund::Negativ);
+        }
+        if (t->wert != std::nearbyint(t->wert) || t->wert > 1e6) {
+            return Ablehnen(t->text, Rs274Grund::KeineGanzzahl);
+        }
+        if (werkzeug_ >= 0) {
+            Notieren(Notiz::OhneM6, werkzeug_, meldung::Rs274OhneM6(werkzeugWort_));
+        }
+        werkzeug_ = static_cast<int>(t->wert);
+        werkzeugZeile_ = zeilennummer_;
+        werkzeugWort_.assign(t->text.Sicht());
+    }
+    for (const auto& [m, i] : m_) {
+        const Wort& w = zeile_.woerter[static_cast<std::size_t>(i)];
+        if (m == 6) {
+            if (werkzeug_ > 0) {
+                if (!aus_.Satz("T" + std::to_string(werkzeug_))) {
+                    return Ablehnen(w.text, Rs274Grund::ZahlZuGross);
+                }
+            } else if (werkzeug_ == 0) {
+                Notieren(Notiz::Entfernt, 1006, meldung::Rs274Entfernt("T0 M6"));
+            } else {
+                Notieren(Notiz::M6OhneT, 0, meldung::Rs274M6OhneT());
+            }
+            werkzeug_ = -1;
+        } else if (m >= 3 && m <= 9) {
+            Notieren(Notiz::Entfernt, 1000 + m, meldung::Rs274Entfernt(w.text.Sicht()));
+        }
+    }
+    // G words without motion: notes and modes.
+    int motionswort = -1;
+    for (const auto& [c, i] : g_) {
+        const Wort& w = zeile_.woerter[static_cast<std::size_t>(i)];
+        switch (c) {
+        case 40:
+            if (W('P') == nullptr) {
+                return Ablehnen(w.text, Rs274Grund::OhneZahl);
+            }
+            Notieren(Notiz::Entfernt, c, meldung::Rs274Entfernt(w.text.Sicht()));
+            break;
+        case 170:
+        case 400:
+        case 430:
+        case 490:
+        case 540:
+        case 610:
+        case 611:
+        case 640:
+        case 970:
+            Notieren(Notiz::Entfernt, c, meldung::Rs274Entfernt(w.text.Sicht()));
+            break;
+        default:
+            break;
+        }
+        if (c == 170 || c == 180 || c == 190) {
+            ebene_ = c;
+        } else if (c == 900 || c == 910) {
+            inkrementell_ = c == 910;
+        } else if (c == 901 || c == 911) {
+            mitteAbsolut_ = c == 901;
+        } else if (c == 980 || c == 990) {
+            rueckzugAufR_ = c == 990;
+        } else if (Rs274Grund grund{}; GGruppe(c, grund) == 1) {
+            motionswort = i;
+        }
+    }
+    // Which words this block may carry besides the motion's.
+    const bool achsen = W('X') != nullptr || W('Y') != nullptr || W('Z') != nullptr;
+    int modus = kKeineBewegung;
+    Worttext bewegungswort;
+    if (motionswort >= 0) {
+        const Wort& w = zeile_.woerter[static_cast<std::size_t>(motionswort)];
+        modus = static_cast<int>(std::nearbyint(w.wert * 10.0));
+        bewegungswort = w.text;
+    } else if (achsen) {
+        modus = bewegung_;
+        const char* a = "XYZ";
+        for (; W(*a) == nullptr; ++a) {
+        }
+        bewegungswort = W(*a)->text;
+    }
+    if (achsen && (modus == kKeineBewegung || modus == kG80)) {
+        const char* a = "XYZ";
+        for (; W(*a) == nullptr; ++a) {
+        }
+        return Ablehnen(W(*a)->text, Rs274Grund::OhneBewegung);
+    }
+    const bool bogen = modus == kG2 || modus == kG3;
+    const bool zyklus = Zyklusmodus(modus);
+    const bool g4 = GWort(40) != nullptr;
+    const bool g64 = GWort(640) != nullptr;
+    const bool g43 = GWort(430) != nullptr;
+    struct Nutzen {
+        char buchstabe;
+        bool erlaubt;
+    };
+    const std::array<Nutzen, 9> nutzen{{
+        {'I', bogen},
+        {'J', bogen},
+        {'K', bogen},
+        {'R', bogen || zyklus},
+        {'Q', modus == kG83 || modus == kG73 || g64},
+        {'P', g4 || g64 || modus == kG82 || bogen},
+        {'L', zyklus},
+        {'H', g43},
+        {'N', true},
+    }};
+    for (const Wort& w : zeile_.woerter) {
+        for (const Nutzen& n : nutzen) {
+            if (w.buchstabe == n.buchstabe && !n.erlaubt) {
+                return Ablehnen(w.text, Rs274Grund::WortOhneNutzen);
+            }
+        }
+    }
+    if (modus != kKeineBewegung) {
+        if (modus == kG80 || !zyklus) {
+            zyklusAnfang_ = false;
+        }
+        // A cycle runs only where the block has a coordinate; G0 to G3 run
+        // also without one (G2/G3 then make a full circle).
+        if (zyklus && achsen) {
+            if (!Zyklus(modus, bewegungswort)) {
+                return false;
+            }
+        } else if (!zyklus && modus != kG80 && !Bewegen(modus, bewegungswort)) {
+            return false;
+        }
+        bewegung_ = modus;
+    }
+    for (const auto& [m, i] : m_) {
+        const Wort& w = zeile_.woerter[static_cast<std::size_t>(i)];
+        if (m == 0 || m == 1) {
+            if (m == 1) {
+                Notieren(Notiz::Halt, m, meldung::Rs274Halt(w.text.Sicht()));
+            }
+            aus_.Satz("M0");
+        } else if (m == 2 || m == 30) {
+            if (m == 2) {
+                Notieren(Notiz::Ende, m, meldung::Rs274Ende(w.text.Sicht()));
+            }
+            aus_.Satz("M30");
+            beendet_ = true;
+        }
+    }
+    return true;
+}
+
+void Umsetzer::Abschluss() {
+    if (abgelehnt_) {
+        return;
+    }
+    if (werkzeug_ >= 0) {
+        zeilennummer_ = werkzeugZeile_;
+        Notieren(Notiz::OhneM6, werkzeug_, meldung::Rs274OhneM6(werkzeugWort_));
+    }
+    for (std::size_t i = 0; i < u_.hinweise.size(); ++i) {
+        if (anzahl_[i] > 1) {
+            u_.hinweise[i].text = meldung::Rs274Anzahl(u_.hinweise[i].text, anzahl_[i]);
+        }
+    }
+    std::stable_sort(u_.hinweise.begin(), u_.hinweise.end(),
+                     [](const Hinweis& a, const Hinweis& b) { return a.zeile < b.zeile; });
+    // The first block says where the program came from.
+    Ausgabe kopf(u_);
+    const std::size_t vorher = u_.bloecke.size();
+    kopf.Kommentar(meldung::Rs274Kopf(optionen_.quellname, zoll_));
+    std::rotate(u_.bloecke.begin(), u_.bloecke.begin() + static_cast<long>(vorher),
+                u_.bloecke.end());
+    u_.ok = true;
+}
+
+Umsetzung Umsetzen(std::string_view quelltext, const Umsetzoptionen& optionen) {
     Umsetzung u;
-    u.ablehnung = "RS274-Umsetzung noch nicht vorhanden";
-    u.ablehnungszeile = 1;
+    Umsetzer umsetzer(optionen, u);
+    int nummer = 0;
+    std::size_t i = 0;
+    while (i < quelltext.size()) {
+        std::size_t ende = quelltext.find_first_of("\r\n", i);
+        if (ende == std::string_view::npos) {
+            ende = quelltext.size();
+        }
+        if (!umsetzer.ZeileUmsetzen(++nummer, quelltext.substr(i, ende - i))) {
+            u.bloecke.clear();
+            u.hinweise.clear();
+            u.ausdehnung = {};
+            return u;
+        }
+        // CR LF, LF and CR alone each end one line.
+        i = ende;
+        if (i < quelltext.size() && quelltext[i] == '\r') {
+            ++i;
+            if (i < quelltext.size() && quelltext[i] == '\n') {
+                ++i;
+            }
+        } else if (i < quelltext.size()) {
+            ++i;
+        }
+    }
+    umsetzer.Abschluss();
     return u;
 }
 
