@@ -6,6 +6,7 @@
 # those of FALL/erwartet/, and nothing else in the folder may change.
 # Regenerate the expected files after an intended change (from the project folder):
 #   for f in tests/app/golden/*/; do cmake -DPROGRAMM=build/src/app/korvx-run -DIMPORT=build/src/app/korvx-import -DARBEIT=build/golden-neu -DFALL=$f -DNEU=1 -P tests/app/Golden.cmake; done
+cmake_policy(VERSION 3.25)
 get_filename_component(PROGRAMM "${PROGRAMM}" ABSOLUTE)
 get_filename_component(FALL "${FALL}" ABSOLUTE)
 file(READ "${FALL}/args" argtext)

@@ -19,8 +19,9 @@ aufraeumen() {
 trap aufraeumen EXIT
 cp "$fall"/*.nc "$fall"/*.ngc "$fall"/FraesWkz.DAT "$ordner"/
 cd "$ordner"
-# Room above the workpiece for the safe heights.
-nullpunkt=(--zero 100,80,40)
+# Room above the workpiece for the safe heights; tool 1 in the spindle, so a
+# tool change moves z by the length difference of the tools only.
+nullpunkt=(--zero 100,80,40 --tool 1)
 
 fehler=0
 for datei in *.nc *.ngc; do
@@ -62,7 +63,7 @@ for datei in *.nc *.ngc; do
         echo "$datei: moves $zuege, sent $gesendet, position queries $abfragen"
         falsch=1
     fi
-    if grep '^message: ' lauf.out | grep -qv '^message: M30: Programmende!$'; then
+    if grep '^message: ' lauf.out | grep -qvE '^message: (M30: Programmende!|Programm-Stopp! Weiter : OK!)$'; then
         echo "$datei: unexpected messages:"
         grep '^message: ' lauf.out
         falsch=1
