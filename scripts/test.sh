@@ -29,7 +29,7 @@ cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKORVX_WERROR=ON \
     -DKORVX_WITH_QT=OFF -DKORVX_BENCH=OFF >/dev/null
 cmake --build build-release -j"$(nproc)"
 (cd build-release && ctest --output-on-failure -j"$(nproc)")
-logiktests=(state geometry interpreter machine graphics tools fonts)
+logiktests=(state geometry interpreter machine graphics tools fonts rs274)
 CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Debug -DKORVX_WERROR=ON \
     -DKORVX_WITH_QT=OFF -DKORVX_BENCH=OFF >/dev/null
 cmake --build build-clang -j"$(nproc)" --target korvx_logic "${logiktests[@]/#/test_}"

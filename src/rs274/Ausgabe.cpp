@@ -84,13 +84,21 @@ bool Ausgabe::Achse(char adresse, int index, double wert, bool immer) {
     return true;
 }
 
-bool Ausgabe::Gerade(bool eilgang, const P3& ziel, std::string_view vorschub) {
+bool Ausgabe::UnbekannteAchse(char adresse, int index, double wert, bool genannt) {
+    const bool schreiben = bekannt_[index] || genannt || wert != quelle_[index];
+    quelle_[index] = wert;
+    return !schreiben || Achse(adresse, index, wert, false);
+}
+
+bool Ausgabe::Gerade(bool eilgang, const P3& ziel, std::string_view vorschub,
+                     const bool genannt[3]) {
     satz_.assign("N");
     satz_.append(std::to_string(nummer_ + 10));
     satz_.append(eilgang ? " G00" : " G01");
     const std::size_t leer = satz_.size();
-    if (!Achse('X', 0, ziel.x, false) || !Achse('Y', 1, ziel.y, false) ||
-        !Achse('Z', 2, ziel.z, false)) {
+    if (!UnbekannteAchse('X', 0, ziel.x, genannt[0]) ||
+        !UnbekannteAchse('Y', 1, ziel.y, genannt[1]) ||
+        !UnbekannteAchse('Z', 2, ziel.z, genannt[2])) {
         return false;
     }
     if (satz_.size() == leer) {
@@ -114,6 +122,8 @@ bool Ausgabe::Kreis(int richtung, double x, double y, double i, double j,
     if (!Achse('X', 0, x, true) || !Achse('Y', 1, y, true)) {
         return false;
     }
+    quelle_[0] = x;
+    quelle_[1] = y;
     satz_.append(" I");
     if (!ZahlAnhaengen(satz_, Gerundet(i), 3)) {
         return false;

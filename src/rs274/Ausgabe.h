@@ -37,9 +37,11 @@ public:
     bool Satz(std::string_view woerter);
     // A straight move to `ziel` with G00 (eilgang) or G01 and the feed text
     // (F and its value, written on every G01 block). Axes whose written value
-    // does not change are left out; nothing is written when none changes.
+    // does not change are left out; nothing is written when none changes. An
+    // axis never written yet stands wherever the machine is: it is written
+    // when the source names it (`genannt`, x y z) or moves it.
     // False when a value does not fit our number format.
-    bool Gerade(bool eilgang, const P3& ziel, std::string_view vorschub);
+    bool Gerade(bool eilgang, const P3& ziel, std::string_view vorschub, const bool genannt[3]);
     // Our arc G02 (richtung 2) or G03 to (x, y) around (x, y) of the last
     // block + (i, j); all four values are written, as our I and J are modal.
     bool Kreis(int richtung, double x, double y, double i, double j, std::string_view vorschub);
@@ -53,12 +55,15 @@ public:
 
 private:
     bool Achse(char adresse, int index, double wert, bool immer);
+    bool UnbekannteAchse(char adresse, int index, double wert, bool genannt);
 
     Umsetzung& u_;
     std::string satz_;
     int nummer_ = 0;
     double letzte_[3] = {0.0, 0.0, 0.0};
     bool bekannt_[3] = {false, false, false};
+    // Where the source stands on each axis, also on those never written.
+    double quelle_[3] = {0.0, 0.0, 0.0};
 };
 
 } // namespace korvx::rs274

@@ -86,14 +86,17 @@ bool Umsetzer::Bewegen(int modus, const Worttext& wort) {
     return Gerade(modus == kG0, Ziel(), kToleranzGerade);
 }
 
-bool Umsetzer::Schreiben(bool eilgang, const P3& ziel) {
+bool Umsetzer::Schreiben(bool eilgang, const P3& ziel, int achsen) {
     if (std::fabs(ziel.x) > 99999.0 || std::fabs(ziel.y) > 99999.0 || std::fabs(ziel.z) > 99999.0) {
         return Ablehnen(bewegungswort_, Rs274Grund::ZahlZuGross);
     }
     if (!eilgang && !VorschubText()) {
         return false;
     }
-    if (!aus_.Gerade(eilgang, ziel, vorschubText_)) {
+    const bool genannt[3] = {(achsen & 1) != 0 && W('X') != nullptr,
+                             (achsen & 2) != 0 && W('Y') != nullptr,
+                             (achsen & 4) != 0 && W('Z') != nullptr};
+    if (!aus_.Gerade(eilgang, ziel, vorschubText_, genannt)) {
         return Ablehnen(bewegungswort_, Rs274Grund::ZahlZuGross);
     }
     return true;
@@ -116,8 +119,10 @@ bool Umsetzer::Gerade(bool eilgang, const P3& ziel, double toleranz) {
     if (eilgang) {
         // Rising: up first, then across; descending: across, then down.
         Notieren(Notiz::EilgangGeteilt, 0, meldung::Rs274EilgangGeteilt());
-        const P3 ecke = dz > 0.0 ? P3{von.x, von.y, ziel.z} : P3{ziel.x, ziel.y, von.z};
-        return Schreiben(true, ecke) && Schreiben(true, ziel);
+        if (dz > 0.0) {
+            return Schreiben(true, {von.x, von.y, ziel.z}, 4) && Schreiben(true, ziel, 3);
+        }
+        return Schreiben(true, {ziel.x, ziel.y, von.z}, 3) && Schreiben(true, ziel, 4);
     }
     // Each piece moves x/y, then z: its corner lies h·|dz|/l off the line,
     // which is the whole move's H·|DZ|/L divided by the number of pieces.

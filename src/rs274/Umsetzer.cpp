@@ -171,14 +171,7 @@ bool Umsetzer::ZeileUmsetzen(int nummer, std::string_view text) {
         return false;
     }
     zeilennummer_ = nummer;
-    Lesefehler fehler;
-    if (!ZeileLesen(text, zeile_, fehler)) {
-        if (beendet_) {
-            Notieren(Notiz::NachEnde, 0, meldung::Rs274NachEnde());
-            return true;
-        }
-        return Ablehnen(fehler.wort, fehler.grund);
-    }
+    ZeileLesen(text, zeile_);
     if (zeile_.prozent) {
         return true;
     }
@@ -217,6 +210,9 @@ bool Umsetzer::WoerterPruefen() {
     for (std::size_t n = 0; n < zeile_.woerter.size(); ++n) {
         const Wort& w = zeile_.woerter[n];
         const int i = static_cast<int>(n);
+        if (w.unlesbar) {
+            return Ablehnen(w.text, w.grund);
+        }
         switch (w.buchstabe) {
         case 'A':
         case 'B':

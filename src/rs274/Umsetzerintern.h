@@ -79,7 +79,9 @@ private:
     bool Gerade(bool eilgang, const P3& ziel, double toleranz);
     bool Kreisbogen(int modus);
     bool Sehnen(const Bogen& b, int art);
-    bool Schreiben(bool eilgang, const P3& ziel);
+    // `achsen`: bits 1, 2, 4 for x, y, z, the axes of this piece the block's
+    // words may name.
+    bool Schreiben(bool eilgang, const P3& ziel, int achsen = 7);
 
     // Bohrzyklen.cpp
     bool Zyklus(int modus, const Worttext& wort);

@@ -90,7 +90,14 @@ Worttext ZeichenText(char c) {
     return t;
 }
 
-bool ZeileLesen(std::string_view s, Zeile& zeile, Lesefehler& fehler) {
+void ZeileLesen(std::string_view s, Zeile& zeile) {
+    auto fehler = [&](const Worttext& text, Rs274Grund grund) {
+        Wort w;
+        w.text = text;
+        w.unlesbar = true;
+        w.grund = grund;
+        zeile.woerter.push_back(w);
+    };
     zeile.prozent = false;
     zeile.woerter.clear();
     zeile.kommentare.clear();
@@ -100,11 +107,11 @@ bool ZeileLesen(std::string_view s, Zeile& zeile, Lesefehler& fehler) {
     }
     if (i < s.size() && s[i] == '%') {
         zeile.prozent = true;
-        return true;
+        return;
     }
     if (i < s.size() && s[i] == '/') {
-        fehler = {ZeichenText('/'), Rs274Grund::Satzausblendung};
-        return false;
+        fehler(ZeichenText('/'), Rs274Grund::Satzausblendung);
+        return;
     }
     while (i < s.size()) {
         const char c = s[i];
@@ -113,8 +120,8 @@ bool ZeileLesen(std::string_view s, Zeile& zeile, Lesefehler& fehler) {
         } else if (c == '(') {
             const std::size_t zu = s.find(')', i + 1);
             if (zu == std::string_view::npos) {
-                fehler = {ZeichenText('('), Rs274Grund::KommentarOffen};
-                return false;
+                fehler(ZeichenText('('), Rs274Grund::KommentarOffen);
+                return;
             }
             zeile.kommentare.push_back(s.substr(i + 1, zu - i - 1));
             i = zu + 1;
@@ -131,29 +138,28 @@ bool ZeileLesen(std::string_view s, Zeile& zeile, Lesefehler& fehler) {
                 ++j;
             }
             if (j < s.size() && (s[j] == '#' || s[j] == '[')) {
-                fehler = {ZeichenText(s[j]),
-                          s[j] == '#' ? Rs274Grund::Parameter : Rs274Grund::Ausdruck};
-                return false;
+                fehler(ZeichenText(s[j]),
+                       s[j] == '#' ? Rs274Grund::Parameter : Rs274Grund::Ausdruck);
+                return;
             }
             if (!ZahlLesen(s, i, w)) {
-                fehler = {w.text,
-                          w.buchstabe == 'O' ? Rs274Grund::Unterprogramm : Rs274Grund::OhneZahl};
-                return false;
+                fehler(w.text,
+                       w.buchstabe == 'O' ? Rs274Grund::Unterprogramm : Rs274Grund::OhneZahl);
+                return;
             }
             if (w.buchstabe == 'O') {
-                fehler = {w.text, Rs274Grund::Unterprogramm};
-                return false;
+                fehler(w.text, Rs274Grund::Unterprogramm);
+                return;
             }
             zeile.woerter.push_back(w);
         } else {
-            fehler = {ZeichenText(c), c == '#'   ? Rs274Grund::Parameter
-                                      : c == '[' ? Rs274Grund::Ausdruck
-                                      : c == '/' ? Rs274Grund::Satzausblendung
-                                                 : Rs274Grund::Unbekannt};
-            return false;
+            fehler(ZeichenText(c), c == '#'   ? Rs274Grund::Parameter
+                                   : c == '[' ? Rs274Grund::Ausdruck
+                                   : c == '/' ? Rs274Grund::Satzausblendung
+                                              : Rs274Grund::Unbekannt);
+            return;
         }
     }
-    return true;
 }
 
 } // namespace korvx::rs274

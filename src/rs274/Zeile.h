@@ -22,6 +22,10 @@ struct Wort {
     char buchstabe = 0; // 'A' … 'Z'
     double wert = 0.0;
     Worttext text;
+    // Where the line cannot be read on, the rest becomes one word that says
+    // why; the words before it are still judged first, in their order.
+    bool unlesbar = false;
+    meldung::Rs274Grund grund = meldung::Rs274Grund::Unbekannt;
 };
 
 // The words and comments of one line; kept and reused from line to line so
@@ -32,16 +36,11 @@ struct Zeile {
     std::vector<std::string_view> kommentare; // texts inside ( ) and after ;
 };
 
-// Why a line cannot be read, with the word or character that stops it.
-struct Lesefehler {
-    Worttext wort;
-    meldung::Rs274Grund grund = meldung::Rs274Grund::Unbekannt;
-};
-
-// Takes one line apart (without its line end). False with `fehler` set for a
-// line that cannot be read: an unclosed comment, a letter without a number,
-// "#", "[", "/" at the start, an O word or any character that starts no word.
-bool ZeileLesen(std::string_view text, Zeile& zeile, Lesefehler& fehler);
+// Takes one line apart (without its line end). What cannot be read (an
+// unclosed comment, a letter without a number, "#", "[", "/" at the start, an
+// O word or any character that starts no word) ends the line with an
+// unreadable word.
+void ZeileLesen(std::string_view text, Zeile& zeile);
 
 // Worttext of a single character.
 Worttext ZeichenText(char c);
