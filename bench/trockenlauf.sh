@@ -94,12 +94,13 @@ for n in "${groessen[@]}"; do
         fi
         if [ "$datei" = "$cnc" ]; then lauf_s=$s lauf_mb=$mb; else beide_s=$s beide_mb=$mb; fi
     done
+    # One word per name, so scripts/bench.sh can read the table.
     zeile "$n" korvx-import "$im_s" "$im_mb" "$rs_s"
-    zeile "$n" "Lauf .CNC" "$lauf_s" "$lauf_mb" "$rs_s"
-    zeile "$n" "umsetzen+Lauf" "$beide_s" "$beide_mb" "$rs_s"
-    zeile "$n" rs274 "$rs_s" "$rs_mb" "$rs_s"
-    # Converting alone: korvx-import (reading, converting, writing the file),
-    # and in memory (the G-code run less the run of the converted file).
-    awk -v i="$im_s" -v l="$lauf_s" -v b="$beide_s" \
-        'BEGIN { printf "%-10s Umsetzen / Lauf: korvx-import %.2f, im Speicher %.2f (Ziel <= 1)\n", "", i / (l + 0.001), (b - l) / (l + 0.001) }'
+    zeile "$n" Lauf-CNC "$lauf_s" "$lauf_mb" "$rs_s"
+    zeile "$n" umsetzen+Lauf "$beide_s" "$beide_mb" "$rs_s"
+    zeile "$n" rs274-G-Code "$rs_s" "$rs_mb" "$rs_s"
+    # Converting alone against the run: korvx-import (reading, converting,
+    # writing the file), and in memory (the G-code run less the .CNC run).
+    awk -v n="$n" -v i="$im_s" -v l="$lauf_s" -v b="$beide_s" \
+        'BEGIN { printf "%-10s %-14s %10.2f %14.2f (Ziel <= 1)\n", n, "Umsetzen/Lauf", i / (l + 0.001), (b - l) / (l + 0.001) }'
 done
