@@ -138,6 +138,10 @@ TEST_F(GcodeImportTest, ConvertedProgramIsSavedLoadedAndSummedUp) {
     // Up to x 20, y 15 in the window's decimal comma.
     EXPECT_NE(ausdehnung.find("…20,000 Y "), std::string::npos) << ausdehnung;
     EXPECT_NE(ausdehnung.find("…15,000 Z "), std::string::npos) << ausdehnung;
+    // The box shows the text's line breaks (CR in the logic) as breaks.
+    ASSERT_FALSE(erwartet.hinweise.empty());
+    EXPECT_NE(text.find("\n\nHinweise:\nZeile "), std::string::npos) << text;
+    EXPECT_EQ(text.find('\r'), std::string::npos);
     for (const rs274::Hinweis& h : erwartet.hinweise) {
         EXPECT_NE(text.find(NachQt(HinweisText(h)).toStdString()), std::string::npos) << text;
     }
