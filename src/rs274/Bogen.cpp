@@ -82,19 +82,39 @@ bool EigenerKreisPasst(const Bogen& b, double xs, double ys, double xe, double y
     const int richtung = b.gegenUhrzeiger ? kKreisGegenUhrzeigersinn : kKreisImUhrzeigersinn;
     bool fertig = true;
     KreisInitialisieren(kreis, still, richtung, fertig, TPunkt3D{xs, ys, 0.0}, xe, ye, i, j);
-    const double r = std::max(b.r0, b.r1);
-    if (kreis.fehler || std::fabs(kreis.bogen * kPi / 180.0 - b.bogen) * r > toleranz) {
+    if (kreis.fehler) {
         return false;
     }
+    // Our arc starts at its snapped start angle and turns by its sweep in
+    // the same direction: where both agree with the source within the
+    // tolerance, every point lies within the source's arc, and only its
+    // distance from the centre remains to be checked, point by point.
+    const double r = std::max(b.r0, b.r1);
+    double versatz = std::fmod(kreis.startwinkel * kPi / 180.0 - b.w0, kVoll);
+    if (versatz > kPi) {
+        versatz -= kVoll;
+    } else if (versatz < -kPi) {
+        versatz += kVoll;
+    }
+    if (std::fabs(versatz) * r > toleranz ||
+        std::fabs(kreis.bogen * kPi / 180.0 - b.bogen) * r > toleranz) {
+        return false;
+    }
+    auto neben = [&](double x, double y, double t) {
+        const double dx = x - b.ma;
+        const double dy = y - b.mb;
+        return std::fabs(std::sqrt(dx * dx + dy * dy) - (b.r0 + (b.r1 - b.r0) * t)) > toleranz;
+    };
     double px = xs;
     double py = ys;
+    double pt = 0.0;
     // At most 360 points of one degree; the bound guards the loop.
     for (int n = 0; !fertig && n < 400; ++n) {
         double x = 0.0;
         double y = 0.0;
         KreisNaechsterPunkt(kreis, still, {}, richtung, fertig, x, y);
-        if (AbstandZumBogen(b, x, y) > toleranz ||
-            AbstandZumBogen(b, (x + px) / 2.0, (y + py) / 2.0) > toleranz) {
+        const double t = std::min(1.0, kreis.zurueckgelegt / kreis.bogen);
+        if (neben(x, y, t) || neben((x + px) / 2.0, (y + py) / 2.0, (t + pt) / 2.0)) {
             punkte.resize(anfang);
             return false;
         }
@@ -102,6 +122,7 @@ bool EigenerKreisPasst(const Bogen& b, double xs, double ys, double xe, double y
         punkte.push_back(y);
         px = x;
         py = y;
+        pt = t;
     }
     if (!fertig) {
         punkte.resize(anfang);
