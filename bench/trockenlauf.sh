@@ -5,7 +5,7 @@
 # interpreter rs274 (installed when missing) as the yardstick. Prints blocks
 # per second, peak memory and the time ratio against rs274.
 # Then the same for G-code files of as many lines as CAM programs write them
-# (bench/gcode_erzeugen.py): korvx-import alone, the converted program run,
+# (bench/rs274_erzeugen.py): korvx-import alone, the converted program run,
 # and korvx-run on the G-code file (convert and run in one), against rs274
 # on the same G-code file; converting must not take longer than the run.
 #
@@ -27,7 +27,8 @@ fi
 arbeit=$(mktemp -d)
 trap 'rm -rf "$arbeit"' EXIT
 mkdir -p "$arbeit/start" "$arbeit/home"
-# The G-code files change to tool 1, which is then already in the spindle.
+# The G-code files change to tool 1, which is then already in the spindle,
+# and rise to z 5, so they run with the zero point 25 mm below the top.
 cp examples/FraesWkz.DAT "$arbeit/start/"
 import="$bau/src/app/korvx-import"
 
@@ -76,7 +77,7 @@ printf '%-10s %-14s %10s %14s %10s %12s\n' Zeilen G-Code Sekunden "Zeilen/s" "Sp
 for n in "${groessen[@]}"; do
     ngc="$arbeit/G$n.ngc"
     cnc="$arbeit/G$n.CNC"
-    python3 bench/gcode_erzeugen.py "$n" "$ngc"
+    python3 bench/rs274_erzeugen.py "$n" >"$ngc"
     read -r rs_s rs_mb < <(messen env HOME="$arbeit/home" rs274 -g "$ngc" /dev/null)
     # Each time into a new file, so no backup copy of the last one is made.
     read -r im_s im_mb < <(messen bash -c 'rm -f "$2"; exec "$0" "$1" "$2"' "$import" "$ngc" "$cnc")
@@ -86,7 +87,8 @@ for n in "${groessen[@]}"; do
         exit 1
     fi
     for datei in "$cnc" "$ngc"; do
-        read -r s mb < <(messen "$lauf" --start-dir "$arbeit/start" --mode sim --tool 1 "$datei")
+        read -r s mb < <(messen "$lauf" --start-dir "$arbeit/start" --mode sim --tool 1 \
+            --zero 0,0,40 "$datei")
         if ! grep -q '^end: m30 ' "$arbeit/aus"; then
             echo "Lauf von $datei endete nicht mit M30:" >&2
             tail -5 "$arbeit/aus" >&2
