@@ -140,6 +140,9 @@ bool Umsetzer::Gerade(bool eilgang, const P3& ziel, double toleranz) {
         if (!Schreiben(false, {von.x + dx * t, von.y + dy * t, von.z + dz * t})) {
             return false;
         }
+        if (aus_.ZuLang()) {
+            return Ablehnen(bewegungswort_, Rs274Grund::ZuLang);
+        }
     }
     return Schreiben(false, ziel);
 }

@@ -1,10 +1,12 @@
 // The drilling cycles G81, G82, G83, G73 and G85 written as straight moves,
 // the way LinuxCNC moves them: up to the R plane when below it, across at
-// the clearance height, down to R in rapid, the cycle's own moves, back to
-// the clearance height (the start height with G98, R with G99).
+// the current height (with G98 at least the start height of the series of
+// cycles), down to R in rapid, the cycle's own moves, back to the clearance
+// height (the start height of the series or R with G98, R with G99).
 #include "rs274/Umsetzerintern.h"
 #include "state/MeldungenRs274.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvx::rs274 {
@@ -63,7 +65,9 @@ bool Umsetzer::Zyklus(int modus, const Worttext& wort) {
         zyklusAnfang_ = true;
         zyklusAnfangZ_ = pos_.z;
     }
-    double alt = pos_.z;
+    // The height the holes are approached at: with G98 not below the start
+    // height of the series, with G99 the current one.
+    double alt = rueckzugAufR_ ? pos_.z : std::max(pos_.z, zyklusAnfangZ_);
     double x = pos_.x;
     double y = pos_.y;
     double dx = 0.0;
@@ -91,7 +95,7 @@ bool Umsetzer::Zyklus(int modus, const Worttext& wort) {
         }
         alt = ebeneR;
     }
-    const double frei = rueckzugAufR_ ? ebeneR : alt;
+    const double frei = rueckzugAufR_ ? ebeneR : std::max(zyklusAnfangZ_, ebeneR);
     for (int n = 0; n < wiederholungen; ++n) {
         x += dx;
         y += dy;

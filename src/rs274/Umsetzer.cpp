@@ -2,6 +2,7 @@
 
 #include "rs274/Umsetzerintern.h"
 #include "state/MeldungenRs274.h"
+#include "state/Text.h"
 
 #include <algorithm>
 #include <array>
@@ -173,8 +174,14 @@ bool Umsetzer::ZeileUmsetzen(int nummer, std::string_view text) {
     zeilennummer_ = nummer;
     ZeileLesen(text, zeile_);
     if (zeile_.prozent) {
+        // A program that opens with a "%" line ends at the next one.
+        if (prozentOffen_) {
+            beendet_ = true;
+        }
+        prozentOffen_ = !beendet_ && !etwasGelesen_;
         return true;
     }
+    etwasGelesen_ = etwasGelesen_ || !zeile_.woerter.empty() || !zeile_.kommentare.empty();
     if (beendet_) {
         if (!zeile_.woerter.empty() || !zeile_.kommentare.empty()) {
             Notieren(Notiz::NachEnde, 0, meldung::Rs274NachEnde());
@@ -186,8 +193,16 @@ bool Umsetzer::ZeileUmsetzen(int nummer, std::string_view text) {
     }
     for (std::string_view k : zeile_.kommentare) {
         const auto anfang = k.find_first_not_of(" \t");
-        if (anfang != std::string_view::npos) {
-            aus_.Kommentar(k.substr(anfang));
+        if (anfang == std::string_view::npos) {
+            continue;
+        }
+        k = k.substr(anfang);
+        // CAM programs write UTF-8; our programs hold Windows-1252. Bytes
+        // that are no UTF-8 stay as they are (a Windows-1252 comment).
+        if (std::any_of(k.begin(), k.end(), [](char c) { return (c & 0x80) != 0; })) {
+            aus_.Kommentar(NachCp1252(k));
+        } else {
+            aus_.Kommentar(k);
         }
     }
     if (!Ausfuehren()) {

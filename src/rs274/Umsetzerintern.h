@@ -96,6 +96,8 @@ private:
     int zeilennummer_ = 0;
     bool abgelehnt_ = false;
     bool beendet_ = false;
+    bool prozentOffen_ = false; // the program opened with a "%" line
+    bool etwasGelesen_ = false;
 
     // Modal state of the source.
     double einheit_ = 1.0; // mm per program unit

@@ -48,11 +48,19 @@ TEST(Rs274Woerter, WordsWithoutBlanksLowerCaseAndNumberForms) {
     // "%" lines, N words, blank lines and every kind of line end.
     EXPECT_THAT(Bloecke("%\r\nN10 G0 X1\r\n\r\nN20 X2\rN30 X3\n%"),
                 ElementsAre("N10 G00 X1", "N20 G00 X2", "N30 G00 X3"));
+    // A program opened by "%" ends at the next "%" line.
+    const Umsetzung u = U("%\nG0 X1\n%\nG0 X9\n");
+    EXPECT_THAT(Zeilen(u.bloecke.begin() + 1, u.bloecke.end()), ElementsAre("N10 G00 X1"));
+    ASSERT_EQ(u.hinweise.size(), 1u);
+    EXPECT_EQ(u.hinweise[0].zeile, 4);
 }
 
 TEST(Rs274Woerter, CommentsBecomeCommentLinesBeforeTheirBlock) {
     EXPECT_THAT(Bloecke("G0 X1 (erst) Y2 ; dann )Rest\n(MSG, Werkzeug pruefen)\n"),
                 ElementsAre("(erst)", "(dann ]Rest)", "N10 G00 X1 Y2", "(MSG, Werkzeug pruefen)"));
+    // UTF-8 comments become Windows-1252; Windows-1252 ones stay.
+    EXPECT_THAT(Bloecke("(Fr\xc3\xa4ser\xc2\xa0 6 mm)\n(Fr\xe4ser)\n"),
+                ElementsAre("(Fr\xe4ser\xa0 6 mm)", "(Fr\xe4ser)"));
     const Zeilen lang = Bloecke("(" + std::string(100, 'a') + ")\n");
     ASSERT_EQ(lang.size(), 1u);
     EXPECT_EQ(lang[0], "(" + std::string(78, 'a') + ")");
@@ -152,6 +160,19 @@ TEST(Rs274Bohrzyklen, DrillingWithRetractToTheStartHeightOrToR) {
                             "N50 G00 Z10", "N60 G00 X2", "N70 G00 Z2", "N80 G01 Z-3 F0.1",
                             "N90 G00 Z10", "N100 G00 X3", "N110 G00 Z2", "N120 G01 Z-3 F0.1",
                             "N130 G00 Z2"));
+}
+
+TEST(Rs274Bohrzyklen, G98GoesBackToTheStartHeightOfTheSeries) {
+    // As LinuxCNC's rs274 moves it: after G99 holes a G98 hole is approached
+    // and left at the height where the series began (10); in G91, R counts
+    // from that height (0.5) and the tool goes back to it.
+    EXPECT_THAT(Bloecke("F100 G0 X0 Y0 Z10\nG99 G81 X1 Y1 Z-2 R2\nG98 X2\nG0 Z0.5\n"
+                        "G98 G81 X4 Z-2 R1\nG91 X1 Z-1 R-2\n"),
+                ElementsAre("N10 G00 X0 Y0 Z10", "N20 G00 X1 Y1", "N30 G00 Z2", "N40 G01 Z-2 F0.1",
+                            "N50 G00 Z2", "N60 G00 Z10", "N70 G00 X2", "N80 G00 Z2",
+                            "N90 G01 Z-2 F0.1", "N100 G00 Z10", "N110 G00 Z0.5", "N120 G00 Z1",
+                            "N130 G00 X4", "N140 G01 Z-2 F0.1", "N150 G00 Z1", "N160 G00 X5",
+                            "N170 G00 Z-1.5", "N180 G01 Z-2.5 F0.1", "N190 G00 Z0.5"));
 }
 
 TEST(Rs274Bohrzyklen, PeckDrillingWithQ) {
