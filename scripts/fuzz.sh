@@ -27,6 +27,7 @@ saat() {
     antwort) find fuzz/korpus-antwort -type f ;;
     rs274)
         find fuzz/korpus-rs274 -type f
+        find examples tests -name '*.ngc' -o -name '*.nc'
         [ -d ../shared/gcode-corpus ] && find ../shared/gcode-corpus -type f ! -name SOURCES.txt -size -8k
         true
         ;;

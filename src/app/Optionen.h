@@ -30,6 +30,7 @@ struct Optionen {
     bool echtzeit = false; // --realtime
     std::optional<std::string> port;
     bool trace = false;
+    bool rs274 = false;   // --rs274: the program is G-code, whatever its name
     bool hilfe = false;   // --help: print the usage, nothing else
     bool version = false; // --version: print the version line, nothing else
 };

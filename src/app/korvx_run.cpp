@@ -6,6 +6,7 @@
 #include "app/Pruefung.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/BlockList.h"
+#include "interpreter/Gcodeimport.h"
 #include "interpreter/Handbetrieb.h"
 #include "interpreter/Programmlauf.h"
 #include "machine/Isel.h"
@@ -29,6 +30,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -171,7 +173,32 @@ int main(int argc, char** argv) {
     }
 
     const std::string programmPfad = NachCp1252(o.programm);
-    auto programm = HauptprogrammLaden(programmPfad, konsole);
+    std::optional<BlockList> programm;
+    if (o.rs274 || rs274::IstRs274Name(programmPfad)) {
+        // G-code is converted in memory with the plane setting the run will
+        // use; the converted blocks then run like any part program.
+        const auto umsetzung =
+            GcodeDateiUmsetzen(programmPfad, zustand.Interpolationsebene == kEbene3D, konsole);
+        if (!umsetzung) {
+            return kNichtGestartet;
+        }
+        for (const rs274::Hinweis& hinweis : umsetzung->hinweise) {
+            konsole.Zeile("note", HinweisText(hinweis));
+        }
+        if (!umsetzung->ok) {
+            // Nothing was converted, so nothing is scanned or sent.
+            konsole.Meldung(umsetzung->ablehnung);
+            if (o.pruefen) {
+                konsole.Ausgeben(
+                    app::EndZeile("error", 0, 0, 0, zustand.WerkzeugPositionW, zustand.PositionM));
+                return kFehler;
+            }
+            return NichtGestartet(konsole, zustand);
+        }
+        programm = GcodeProgramm(*umsetzung);
+    } else {
+        programm = HauptprogrammLaden(programmPfad, konsole);
+    }
     if (!programm) {
         return kNichtGestartet;
     }

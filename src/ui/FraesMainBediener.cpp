@@ -21,19 +21,28 @@ namespace {
 
 const QString kTitel = QStringLiteral("Korvelantrix");
 
+// The text of a message box. The logic's texts break lines with CR, which a
+// Qt label would not show as a break.
+QString Kastentext(std::string_view text) {
+    QString s = NachQt(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
 } // namespace
 
 void TFraesForm::Meldung(std::string_view text) {
     AnzeigenNachtragen();
-    QMessageBox box(QMessageBox::Information, kTitel, NachQt(text), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, kTitel, Kastentext(text), QMessageBox::Ok, this);
     box.setObjectName("Meldung");
     box.exec();
 }
 
 bool TFraesForm::Frage(std::string_view text) {
     AnzeigenNachtragen();
-    QMessageBox box(QMessageBox::Question, kTitel, NachQt(text), QMessageBox::Yes | QMessageBox::No,
-                    this);
+    QMessageBox box(QMessageBox::Question, kTitel, Kastentext(text),
+                    QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName("Frage");
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
@@ -41,7 +50,7 @@ bool TFraesForm::Frage(std::string_view text) {
 
 Antwort3 TFraesForm::FrageMitAbbruch(std::string_view text) {
     AnzeigenNachtragen();
-    QMessageBox box(QMessageBox::Question, kTitel, NachQt(text),
+    QMessageBox box(QMessageBox::Question, kTitel, Kastentext(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setObjectName("Frage");
     switch (box.exec()) {
@@ -57,7 +66,7 @@ Antwort3 TFraesForm::FrageMitAbbruch(std::string_view text) {
 bool TFraesForm::Bestaetigung(std::string_view text, std::string_view ok,
                               std::string_view abbrechen) {
     AnzeigenNachtragen();
-    QMessageBox box(QMessageBox::Question, kTitel, NachQt(text), QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Question, kTitel, Kastentext(text), QMessageBox::NoButton, this);
     box.setObjectName("Bestaetigung");
     QPushButton* weiter = box.addButton(NachQt(ok), QMessageBox::AcceptRole);
     QPushButton* ende = box.addButton(NachQt(abbrechen), QMessageBox::RejectRole);

@@ -194,6 +194,12 @@ std::optional<std::string> TFraesForm::DateiWaehlen(Dateiwahl art, const std::st
             this, QString(), start,
             QString::fromUtf8("Teileprogramme (*.CNC);;Textdateien(*.Txt) (*.TXT)"));
         break;
+    case Dateiwahl::GCode:
+        // The name filter of the dialog ignores case.
+        gewaehlt = QFileDialog::getOpenFileName(
+            this, QString::fromUtf8("G-Code importieren"), start,
+            QString::fromUtf8("G-Code (*.nc *.ngc *.gcode *.gc *.tap);;alle Dateien (*)"));
+        break;
     case Dateiwahl::Zeichensatz: {
         QFileDialog dialog(this, QString::fromUtf8("Gravurzeichensatz öffnen"), start,
                            QString::fromUtf8("Zeichensatzdateien (*.FNT)"));
@@ -214,21 +220,29 @@ std::optional<std::string> TFraesForm::DateiWaehlen(Dateiwahl art, const std::st
     return VonQt(gewaehlt);
 }
 
+void TFraesForm::GeaendertesProgrammSichern() {
+    Maschinenzustand& z = anlage_->zustand;
+    if (anlage_->programm.Leer() || !programmGeaendert_) {
+        return;
+    }
+    if (auto ziel =
+            DateiWaehlen(Dateiwahl::ProgrammSpeichern, z.konfig.TeileprogrammDatei.Text())) {
+        std::vector<std::string> zeilen;
+        zeilen.reserve(anlage_->programm.Anzahl());
+        for (std::size_t i = 0; i < anlage_->programm.Anzahl(); ++i) {
+            zeilen.emplace_back(anlage_->programm.Zeile(i));
+        }
+        if (ZeilenSchreiben(*this, zeilen, *ziel)) {
+            z.konfig.TeileprogrammDatei.Setzen(*ziel);
+        }
+    }
+    programmGeaendert_ = false;
+}
+
 void TFraesForm::TeileprogrammLaden(bool hauptmenue) {
     Maschinenzustand& z = anlage_->zustand;
     if (!anlage_->programm.Leer() && programmGeaendert_) {
-        if (auto ziel =
-                DateiWaehlen(Dateiwahl::ProgrammSpeichern, z.konfig.TeileprogrammDatei.Text())) {
-            std::vector<std::string> zeilen;
-            zeilen.reserve(anlage_->programm.Anzahl());
-            for (std::size_t i = 0; i < anlage_->programm.Anzahl(); ++i) {
-                zeilen.emplace_back(anlage_->programm.Zeile(i));
-            }
-            if (ZeilenSchreiben(*this, zeilen, *ziel)) {
-                z.konfig.TeileprogrammDatei.Setzen(*ziel);
-            }
-        }
-        programmGeaendert_ = false;
+        GeaendertesProgrammSichern();
         anlage_->programm = BlockList();
     }
     const auto gewaehlt = DateiWaehlen(Dateiwahl::ProgrammOeffnen,

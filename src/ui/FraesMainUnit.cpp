@@ -253,6 +253,8 @@ void TFraesForm::MenueAufbauen() {
     datei->setObjectName("Datei1");
     Eintrag(datei, "Teileprogrammladen1", U("Teileprogramm laden"), 520,
             [this] { TeileprogrammLaden(false); });
+    Eintrag(datei, "GCodeimportieren1", U("G-Code importieren…"), 530,
+            [this] { GcodeImportieren(); });
     Eintrag(datei, "Teileprogrammeditieren1", U("Editor"), 240, dialog(Dialog::Editor, 240));
     Eintrag(datei, "Beenden1", U("Beenden"), 400, [this] { Beenden(); });
 

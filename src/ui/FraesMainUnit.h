@@ -120,6 +120,9 @@ public:
     void StatusAnzeigen(bool zeile1);
     void Aktivieren();
     void TeileprogrammLaden(bool hauptmenue);
+    // "Datei / G-Code importieren…": converts a G-code file, saves the part
+    // program beside it as ".CNC" and loads that.
+    void GcodeImportieren();
     void Referenzfahren(bool geschwindigkeitAuffrischen);
     void Automatik(bool grafikFragen);
     void SchrittbetriebUmschalten();
@@ -139,7 +142,7 @@ public:
     void VersionszeileSetzen(const QString& zeile);
 
     // The file dialogs; a test replaces them through `dateiwahl`.
-    enum class Dateiwahl { ProgrammOeffnen, ProgrammSpeichern, Zeichensatz };
+    enum class Dateiwahl { ProgrammOeffnen, ProgrammSpeichern, Zeichensatz, GCode };
     std::function<std::optional<std::string>(Dateiwahl, const std::string& vorgabe)> dateiwahl;
     std::optional<std::string> DateiWaehlen(Dateiwahl art, const std::string& vorgabe);
     // Where a file dialog opens: the file given, else the start folder.
@@ -193,6 +196,8 @@ private:
     // What the logic last asked of the abort and the emergency-stop button.
     std::array<std::pair<bool, bool>, 2> knopfWunsch_{};
     void HaftungPruefen();
+    // Offers to save a program the editor changed; then it counts as unchanged.
+    void GeaendertesProgrammSichern();
     bool inAktivierung_ = false;
     bool programmGeaendert_ = false;
 

@@ -1,4 +1,5 @@
 #include "app/Optionen.h"
+#include "app/ImportOptionen.h"
 #include "support/TempOrdner.h"
 
 #include <fstream>
@@ -57,6 +58,9 @@ TEST(Optionen, EveryOption) {
     // --version needs no program and takes no value.
     EXPECT_TRUE(Lesen({"--version"})->version);
     EXPECT_FALSE(Lesen({"--version=1"}));
+    EXPECT_TRUE(Lesen({"--rs274", "TEIL.TXT"})->rs274);
+    EXPECT_FALSE(Lesen({"TEIL.ngc"})->rs274);
+    EXPECT_FALSE(Lesen({"--rs274=ja", "TEIL.TXT"}));
 }
 
 TEST(Optionen, BadCommandLines) {
@@ -114,6 +118,42 @@ TEST(Optionen, AnswerFile) {
     const auto umlaut = AntwortenLesen((ordner.pfad() / "Antw\u00f6rten.txt").string(), fehler);
     ASSERT_TRUE(umlaut) << fehler;
     EXPECT_EQ(*umlaut, (std::deque<bool>{false}));
+}
+
+TEST(ImportOptionen, FilesSwitchesAndBadCommandLines) {
+    std::string fehler;
+    auto o = ImportOptionenLesen({"TEIL.ngc"}, fehler);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->quelle, "TEIL.ngc");
+    EXPECT_FALSE(o->ziel || o->ersetzen || o->raum3D || o->hilfe);
+
+    o = ImportOptionenLesen({"--force", "IN.nc", "--3d", "AUS.CNC"}, fehler);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->quelle, "IN.nc");
+    EXPECT_EQ(*o->ziel, "AUS.CNC");
+    EXPECT_TRUE(o->ersetzen && o->raum3D);
+    // After "--" a name may start with a dash; a lone "-" is a name.
+    o = ImportOptionenLesen({"--", "--force", "-"}, fehler);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->quelle, "--force");
+    EXPECT_EQ(*o->ziel, "-");
+    EXPECT_FALSE(o->ersetzen);
+    EXPECT_TRUE(ImportOptionenLesen({"--help"}, fehler)->hilfe);
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> faelle = {
+        {{}, "Keine G-Code-Datei angegeben"},
+        {{"--force"}, "Keine G-Code-Datei angegeben"},
+        {{"A.nc", "B.CNC", "C.CNC"}, "Mehr als zwei Dateien angegeben: C.CNC"},
+        {{"--force=1", "A.nc"}, "Option --force nimmt keinen Wert"},
+        {{"-f", "A.nc"}, "Unbekannte Option -f"},
+        {{"--mode", "sim", "A.nc"}, "Unbekannte Option --mode"},
+    };
+    for (const auto& [args, erwartet] : faelle) {
+        fehler.clear();
+        EXPECT_FALSE(ImportOptionenLesen(args, fehler)) << erwartet;
+        EXPECT_EQ(fehler, erwartet);
+    }
+    EXPECT_NE(ImportAufruf().find("--force"), std::string::npos);
 }
 
 } // namespace
