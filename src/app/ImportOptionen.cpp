@@ -18,8 +18,10 @@ std::optional<ImportOptionen> ImportOptionenLesen(const std::vector<std::string>
             o.raum3D = true;
         } else if (arg == "--help") {
             o.hilfe = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg.rfind("--force=", 0) == 0 || arg.rfind("--3d=", 0) == 0 ||
-                   arg.rfind("--help=", 0) == 0) {
+                   arg.rfind("--help=", 0) == 0 || arg.rfind("--version=", 0) == 0) {
             fehler = "Option " + arg.substr(0, arg.find('=')) + " nimmt keinen Wert";
             return std::nullopt;
         } else {
@@ -27,7 +29,7 @@ std::optional<ImportOptionen> ImportOptionenLesen(const std::vector<std::string>
             return std::nullopt;
         }
     }
-    if (o.hilfe) {
+    if (o.hilfe || o.version) {
         return o;
     }
     if (dateien.empty()) {
@@ -52,6 +54,8 @@ std::string ImportAufruf() {
            "  --force               eine vorhandene Datei AUS ersetzen (alte als .BAK)\n"
            "  --3d                  für den 3D-Modus der Steuerung (x, y, z zusammen);\n"
            "                        sonst fährt z getrennt von x/y wie in der x-y-Ebene\n"
+           "  --help                diese Hilfe\n"
+           "  --version             Version ausgeben\n"
            "Ausgabe: \"note: Zeile N: ...\" je Hinweis, \"message: ...\" bei Ablehnung,\n"
            "sonst \"written: AUS blocks=N extent: X a…b Y c…d Z e…f mm\".\n"
            "Exit-Status: 0 geschrieben, 1 abgelehnt oder nicht geschrieben,\n"

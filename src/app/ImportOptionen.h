@@ -1,6 +1,7 @@
 #pragma once
 // Command line of korvx-import:
 //   korvx-import [--force] [--3d] IN [OUT]
+//   korvx-import --help | --version
 // Every option also takes the form --name (none takes a value).
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@ struct ImportOptionen {
     bool ersetzen = false;           // --force: an existing OUT is replaced
     bool raum3D = false;             // --3d: the controller interpolates x, y, z together
     bool hilfe = false;              // --help: print the usage, nothing else
+    bool version = false;            // --version: print the version line, nothing else
 };
 
 // Parses the arguments after the program name. On a bad command line the

@@ -6,6 +6,7 @@
 #include "interpreter/Gcodeimport.h"
 #include "state/Dateien.h"
 #include "state/Meldungen.h"
+#include "state/Programmversion.h"
 #include "state/Text.h"
 #include "state/Zahlenformat.h"
 
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
     const app::ImportOptionen& o = *optionen;
     if (o.hilfe) {
         std::fputs(app::ImportAufruf().c_str(), stdout);
+        return kGut;
+    }
+    if (o.version) {
+        std::fputs(VersionsAusgabe("korvx-import").c_str(), stdout);
         return kGut;
     }
 

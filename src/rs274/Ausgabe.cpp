@@ -1,5 +1,6 @@
 #include "rs274/Ausgabe.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -151,17 +152,25 @@ bool Ausgabe::Kreis(int richtung, double x, double y, double i, double j,
 }
 
 void Ausgabe::Punkt(double x, double y, double z) {
+    // Only axes that have been written count: an axis never written stands
+    // wherever the machine is, not at the 0 the source assumes.
     Ausdehnung& a = u_.ausdehnung;
-    if (a.leer) {
-        a = {false, x, x, y, y, z, z};
-        return;
+    const double wert[3] = {x, y, z};
+    double* minimum[3] = {&a.xmin, &a.ymin, &a.zmin};
+    double* maximum[3] = {&a.xmax, &a.ymax, &a.zmax};
+    for (int i = 0; i < 3; ++i) {
+        if (!bekannt_[i]) {
+            continue;
+        }
+        if (!erfasst_[i]) {
+            *minimum[i] = *maximum[i] = wert[i];
+            erfasst_[i] = true;
+        } else {
+            *minimum[i] = std::min(*minimum[i], wert[i]);
+            *maximum[i] = std::max(*maximum[i], wert[i]);
+        }
+        a.leer = false;
     }
-    a.xmin = std::min(a.xmin, x);
-    a.xmax = std::max(a.xmax, x);
-    a.ymin = std::min(a.ymin, y);
-    a.ymax = std::max(a.ymax, y);
-    a.zmin = std::min(a.zmin, z);
-    a.zmax = std::max(a.zmax, z);
 }
 
 } // namespace korvx::rs274

@@ -51,7 +51,7 @@ public:
     bool XYBekannt() const { return bekannt_[0] && bekannt_[1]; }
     double X() const { return letzte_[0]; }
     double Y() const { return letzte_[1]; }
-    // Widens the extents by a point of the path.
+    // Widens the extents by a point of the path, on the axes written so far.
     void Punkt(double x, double y, double z);
     bool ZuLang() const { return u_.bloecke.size() >= kHoechstBloecke; }
 
@@ -66,6 +66,8 @@ private:
     bool bekannt_[3] = {false, false, false};
     // Where the source stands on each axis, also on those never written.
     double quelle_[3] = {0.0, 0.0, 0.0};
+    // The axes that have entered the extents.
+    bool erfasst_[3] = {false, false, false};
 };
 
 } // namespace korvx::rs274

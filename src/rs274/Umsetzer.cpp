@@ -350,6 +350,12 @@ void Umsetzer::Abschluss() {
     Ausgabe kopf(u_);
     const std::size_t vorher = u_.bloecke.size();
     kopf.Kommentar(meldung::Rs274Kopf(optionen_.quellname, zoll_));
+    // The moves were split for a controller that interpolates in the x-y
+    // plane: the program sets that plane itself, whatever plane the operator
+    // chose for other programs. In 3D mode the plane setting is already 3D.
+    if (!optionen_.raum3D) {
+        u_.bloecke.emplace_back("G170");
+    }
     std::rotate(u_.bloecke.begin(), u_.bloecke.begin() + static_cast<long>(vorher),
                 u_.bloecke.end());
     u_.ok = true;

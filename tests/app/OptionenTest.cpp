@@ -139,6 +139,9 @@ TEST(ImportOptionen, FilesSwitchesAndBadCommandLines) {
     EXPECT_EQ(*o->ziel, "-");
     EXPECT_FALSE(o->ersetzen);
     EXPECT_TRUE(ImportOptionenLesen({"--help"}, fehler)->hilfe);
+    // --version needs no file and takes no value.
+    EXPECT_TRUE(ImportOptionenLesen({"--version"}, fehler)->version);
+    EXPECT_FALSE(ImportOptionenLesen({"--version=1"}, fehler));
 
     const std::vector<std::pair<std::vector<std::string>, std::string>> faelle = {
         {{}, "Keine G-Code-Datei angegeben"},

@@ -64,7 +64,7 @@ TEST(Rs274Bogen, ArcsOurArcWouldMoveAreWrittenAsChords) {
     // The centre 10.005 snaps to 10: the far side would lie 0.01 mm off.
     Umsetzung u = U("F100 G0 X0 Y0\nG2 X20.01 Y0 I10.005 J0\n");
     ASSERT_TRUE(u.ok);
-    EXPECT_EQ(u.bloecke.size(), 58u); // the comment, the rapid and 56 chords
+    EXPECT_EQ(u.bloecke.size(), 59u); // the head, the rapid and 56 chords
     EXPECT_EQ(NachUtf8(u.hinweise.back().text),
               "G2 als Geraden: der eigene Kreis wiche um mehr als 0,01 mm ab");
     // r = 200 starting at 30.005 degrees: the start angle snaps to 30, which
@@ -73,7 +73,7 @@ TEST(Rs274Bogen, ArcsOurArcWouldMoveAreWrittenAsChords) {
     char quelle[200];
     std::snprintf(quelle, sizeof quelle, "F100 G0 X%.4f Y%.4f\nG3 X0 Y200 I%.4f J%.4f\n",
                   200 * std::cos(w), 200 * std::sin(w), -200 * std::cos(w), -200 * std::sin(w));
-    EXPECT_EQ(U(quelle).bloecke.size(), 89u); // 87 chords
+    EXPECT_EQ(U(quelle).bloecke.size(), 90u); // 87 chords
     EXPECT_EQ(Bloecke("F100 G0 X173.205 Y100\nG3 X0 Y200 I-173.205 J-100\n").size(), 2u);
 }
 
@@ -83,7 +83,7 @@ TEST(Rs274Bogen, HelixAndOtherPlanesAreChords) {
     ASSERT_EQ(u.hinweise.size(), 3u);
     EXPECT_EQ(NachUtf8(u.hinweise[1].text), "G3 als Geraden: Schraubenlinie (z ändert sich)");
     EXPECT_EQ(u.bloecke.back(),
-              "N" + std::to_string((u.bloecke.size() - 1) * 10) + " G01 X10 Y0 Z-1 F0.1");
+              "N" + std::to_string((u.bloecke.size() - Kopf()) * 10) + " G01 X10 Y0 Z-1 F0.1");
     // In 3D mode the chords stay whole: 112 chords of the full circle of
     // radius 10 within 0.004 mm.
     const Umsetzung raum = U("F100 G0 X10 Y0 Z0\nG3 X10 Y0 Z-1 I-10 J0\n", true);

@@ -50,7 +50,7 @@ TEST(Rs274Woerter, WordsWithoutBlanksLowerCaseAndNumberForms) {
                 ElementsAre("N10 G00 X1", "N20 G00 X2", "N30 G00 X3"));
     // A program opened by "%" ends at the next "%" line.
     const Umsetzung u = U("%\nG0 X1\n%\nG0 X9\n");
-    EXPECT_THAT(Zeilen(u.bloecke.begin() + 1, u.bloecke.end()), ElementsAre("N10 G00 X1"));
+    EXPECT_THAT(Zeilen(u.bloecke.begin() + Kopf(), u.bloecke.end()), ElementsAre("N10 G00 X1"));
     ASSERT_EQ(u.hinweise.size(), 1u);
     EXPECT_EQ(u.hinweise[0].zeile, 4);
 }
@@ -72,12 +72,17 @@ TEST(Rs274Woerter, TheFirstBlockNamesTheSourceAndTheUnits) {
     EXPECT_EQ(u.bloecke.front(), "(Import aus TEIL.ngc)");
     u = U("G20 G0 X1\n");
     EXPECT_EQ(u.bloecke.front(), "(Import aus TEIL.ngc, Zoll umgerechnet)");
+    // The moves are split for the x-y plane, so the program sets it; in 3D
+    // mode it leaves the plane alone.
+    EXPECT_EQ(u.bloecke.at(1), "G170");
+    u = U("G0 X1 Z1\n", true);
+    EXPECT_THAT(u.bloecke, ElementsAre("(Import aus TEIL.ngc)", "N10 G00 X1 Z1"));
 }
 
 TEST(Rs274Einheiten, InchLengthsAndFeedsAreConverted) {
     Umsetzung u = U("G20\nG1 X1 Y-0.5 F10\nG21 G1 X1 F400\n");
     ASSERT_TRUE(u.ok);
-    EXPECT_THAT(Zeilen(u.bloecke.begin() + 1, u.bloecke.end()),
+    EXPECT_THAT(Zeilen(u.bloecke.begin() + Kopf(), u.bloecke.end()),
                 ElementsAre("N10 G01 X25.4 Y-12.7 F0.254", "N20 G01 X1 F0.4"));
     EXPECT_THAT(Hinweise(u), ElementsAre("1: Zoll (G20) in Millimeter umgerechnet",
                                          "2: Vorschub F von mm/min in m/min umgerechnet (2-mal)"));
@@ -216,7 +221,7 @@ TEST(Rs274Bohrzyklen, IncrementalCyclesWithRepeats) {
 TEST(Rs274Werkzeug, ToolChangeAtM6AndStopsAndTheEnd) {
     const Umsetzung u = U("T2 M6\nM6 T3\nT4\nG0 X1\nM6\nT5\nM1\nM2\nG0 X9\n%\n");
     ASSERT_TRUE(u.ok);
-    EXPECT_THAT(Zeilen(u.bloecke.begin() + 1, u.bloecke.end()),
+    EXPECT_THAT(Zeilen(u.bloecke.begin() + Kopf(), u.bloecke.end()),
                 ElementsAre("N10 T2", "N20 T3", "N30 G00 X1", "N40 T4", "N50 M0", "N60 M30"));
     EXPECT_THAT(Hinweise(u),
                 ElementsAre("6: T5 ohne M6: kein Werkzeugwechsel", "7: M1 als M0 (Programm-Stopp)",
@@ -230,7 +235,7 @@ TEST(Rs274Werkzeug, DroppedWordsAreNotedOnceWithTheirCount) {
         U("G17 G21 G40 G49 G54 G64 P0.01 G94 G97\nG43 H1 M3 S1000\nM8\nM9 M5\nG4 P1\nM3\n"
           "G61.1\n");
     ASSERT_TRUE(u.ok);
-    EXPECT_THAT(Zeilen(u.bloecke.begin() + 1, u.bloecke.end()), ElementsAre("N10 S1000"));
+    EXPECT_THAT(Zeilen(u.bloecke.begin() + Kopf(), u.bloecke.end()), ElementsAre("N10 S1000"));
     EXPECT_THAT(Hinweise(u), ElementsAre("1: G94 entfernt", "1: G17 entfernt", "1: G40 entfernt",
                                          "1: G49 entfernt", "1: G54 entfernt", "1: G64 entfernt",
                                          "1: G97 entfernt", "2: M3 entfernt (2-mal)",
@@ -301,6 +306,15 @@ TEST(Rs274Ausdehnung, ExtentsOfThePathIncludeTheArcs) {
     EXPECT_NEAR(a.zmin, -1.0, 1e-9);
     EXPECT_NEAR(a.zmax, 5.0, 1e-9);
     EXPECT_TRUE(U("(nur ein Kommentar)\n").ausdehnung.leer);
+    // The 0 the source assumes before an axis is first written is no point
+    // of the path: the machine stands wherever it is.
+    const Ausdehnung b = U("G0 Z5\nG0 X5 Y7\nG1 Z-1 F100\nG1 X55 Y35\n").ausdehnung;
+    EXPECT_EQ(b.xmin, 5.0);
+    EXPECT_EQ(b.xmax, 55.0);
+    EXPECT_EQ(b.ymin, 7.0);
+    EXPECT_EQ(b.ymax, 35.0);
+    EXPECT_EQ(b.zmin, -1.0);
+    EXPECT_EQ(b.zmax, 5.0);
 }
 
 TEST(Rs274Syntax, EveryConvertedBlockPassesOurScanner) {
