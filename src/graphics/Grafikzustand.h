@@ -4,6 +4,8 @@
 #include "graphics/Abbildung.h"
 #include "graphics/Leinwand.h"
 
+#include <optional>
+
 namespace korvx {
 
 class Bediener;
@@ -27,6 +29,11 @@ struct GrafikZugang {
 
 struct Grafikzustand {
     TAbbildung abbildung;
+
+    // The world window the operator zoomed or panned to; while empty the
+    // graphic shows the display limits of the settings. Either is fitted to
+    // the canvas with one scale for x and y.
+    std::optional<Weltfenster> ansicht;
 
     // Canvas of the simulation graphic (the main window's image, or the
     // runner's image); null while there is none, and then nothing is drawn.
