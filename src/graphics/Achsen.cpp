@@ -295,6 +295,7 @@ void GrafikEinrichten(GrafikZugang anlage, bool mitAchsen) {
 void GrafikLoeschen(GrafikZugang anlage) {
     anlage.grafik.ErsterPunkt = false;
     anlage.grafik.Gezeichnet = false;
+    anlage.grafik.bahn.Leeren();
     anlage.grafik.cursorRadius = 0;
     Leinwand* l = anlage.grafik.bild;
     if (l == nullptr) {

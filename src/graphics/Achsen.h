@@ -41,7 +41,7 @@ void AchsenZeichnen(Leinwand& leinwand, TAbbildung& abbildung, const AchsenEinst
 void GrafikEinrichten(GrafikZugang anlage, bool mitAchsen);
 
 // Clears the graphic to white and starts a new path: the next segment starts
-// at its own start point and erases no cursor.
+// at its own start point and erases no cursor; the kept path is emptied.
 void GrafikLoeschen(GrafikZugang anlage);
 
 } // namespace korvx

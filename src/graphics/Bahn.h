@@ -33,9 +33,17 @@ TBandEcken BandEcken(const TPunkt3D& s, const TPunkt3D& e, double w);
 // `darstellung` is the display mode, `eilgang` marks a rapid move (dashed
 // centre line). `ersterPunkt` is the first-point flag: while false the move
 // starts at its own mapped start point, otherwise at the last end pixel; it is
-// set afterwards. A rapid move without x-y extent draws nothing.
+// set afterwards. A rapid move without x-y extent draws nothing; a feed move
+// only downwards in z is marked as a hole, a ring of the tool's diameter.
+// Every move drawn is kept in the graphic's path list.
 void BahnZeichnen(GrafikZugang anlage, const TPunkt3D& start, const TPunkt3D& ende,
                   const TWerkzeug& werkzeug, bool& ersterPunkt, std::uint8_t darstellung,
                   bool eilgang);
+
+// Draws the graphic anew from its kept path: clears it, sets it up with axes
+// for the current view and size, and draws every kept segment in display
+// mode `darstellung`; the tool cursor goes to the last end point while a path
+// is under way.
+void BahnNeuZeichnen(GrafikZugang anlage, std::uint8_t darstellung);
 
 } // namespace korvx

@@ -2,6 +2,7 @@
 // What the simulation graphic keeps between drawing calls. One instance lives
 // in the Anlage object.
 #include "graphics/Abbildung.h"
+#include "graphics/Bahnspeicher.h"
 #include "graphics/Leinwand.h"
 
 #include <optional>
@@ -72,6 +73,8 @@ struct Grafikzustand {
 
     // The graphic holds drawn path elements (cleared with the graphic).
     bool Gezeichnet = false;
+    // Every segment drawn since the graphic was last cleared, for redrawing.
+    Bahnspeicher bahn;
 };
 
 } // namespace korvx

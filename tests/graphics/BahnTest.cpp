@@ -119,8 +119,17 @@ TEST_F(Bahn, EilgangNurInZDrawsNichtsVorschubNurInZEinenPunktUndCursor) {
     Zeichnen({10, 10, 5}, {10, 10, -5}, kMittelpunktbahn, false);
     ASSERT_EQ(leinwand.linien.size(), 1u);
     EXPECT_EQ(leinwand.protokoll[4], "Linie 210 129 210 129");
-    EXPECT_EQ(leinwand.ellipsen.size(), 1u);
+    // The plunge is a drilled hole: a ring of the tool's diameter, then the cursor.
+    ASSERT_EQ(leinwand.ellipsen.size(), 2u);
+    const auto& loch = leinwand.ellipsen[0];
+    EXPECT_EQ(loch.x1 - loch.x0, 10);
+    EXPECT_EQ((loch.x0 + loch.x1) / 2, 210);
     EXPECT_TRUE(anlage.grafik.ErsterPunkt);
+
+    // Going up again is no hole.
+    leinwand.Vergessen();
+    Zeichnen({10, 10, -5}, {10, 10, 5}, kFraeserbahnGefuellt, false);
+    EXPECT_EQ(leinwand.ellipsen.size(), 2u); // the cursor erased and drawn again
 }
 
 TEST_F(Bahn, EilgangGestricheltMitBreiteEinsAuchImGefuelltenModus) {
