@@ -22,6 +22,8 @@ namespace {
 constexpr int kErsteFalscheFarbnummer = 240;
 // Radii and pen widths beyond this many pixels only cost drawing time.
 constexpr std::int64_t kMaxPixelRadius = 32767;
+// The deepest cut moves its colour this many tenths of the way to white.
+constexpr std::uint32_t kHellsterAnteilZehntel = 6;
 
 struct Pixel {
     int spalte;
@@ -86,10 +88,14 @@ Farbe TiefenFarbe(Farbe farbe, double z, double zOben, double zUnten) {
     if (std::isnan(d)) {
         d = 0.0;
     }
-    const auto zuwachs = static_cast<std::uint32_t>(std::min(d, 255.0));
+    const auto tiefe = static_cast<std::uint32_t>(std::min(d, 255.0));
+    // Each component moves towards white by tiefe / 255 of the way times the
+    // lightest share, so the deepest cut stays visible on the white ground.
     Farbe ergebnis = 0;
     for (int verschiebung : {16, 8, 0}) {
         const std::uint32_t anteil = (farbe >> verschiebung) & 0xFFu;
+        const std::uint32_t zuwachs =
+            (255u - anteil) * tiefe * kHellsterAnteilZehntel / (255u * 10u);
         ergebnis |= std::min<std::uint32_t>(anteil + zuwachs, 255u) << verschiebung;
     }
     return ergebnis;
@@ -228,6 +234,11 @@ void BahnZeichnen(GrafikZugang anlage, const TPunkt3D& start, const TPunkt3D& en
     }
     s.farbe = Grundfarbe(nummer);
     const bool schattiert = g.Tiefenschattierung && ende.z <= 0.0;
+    if (schattiert && ende.z < g.zUnten && g.zUnten <= g.zOben) {
+        // Cycles and engravings reach depths no Z word of the program names:
+        // the range grows to them, so they are shaded like any other cut.
+        g.zUnten = ende.z;
+    }
     if (schattiert) {
         s.farbe = Schattiert(g.letzteSchattierung, s.farbe, ende.z, g.zOben, g.zUnten);
     }

@@ -16,8 +16,10 @@ inline constexpr std::uint8_t kFraeserbahn = 1;         // outline of the band t
 inline constexpr std::uint8_t kFraeserbahnGefuellt = 2; // filled band
 
 // Lightens a colour for a segment ending at depth z of a program spanning
-// zOben … zUnten: every component gains |(zOben − z) / range × 255|, at most
-// up to 255. A range of 0 counts as 0.1 mm.
+// zOben … zUnten: with d = |(zOben − z) / range × 255| (at most 255, a range
+// of 0 counting as 0.1 mm), every component moves d / 255 × 0.6 of its way
+// to 255, so the deepest cut is still clearly seen on white. A segment that
+// goes below zUnten makes it the new bottom of the range.
 Farbe TiefenFarbe(Farbe farbe, double z, double zOben, double zUnten);
 
 // Corners of the band of half-width w around the segment S → E, in world

@@ -17,10 +17,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <filesystem>
@@ -289,6 +291,74 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
         befehle += zeile.rfind("@0A", 0) == 0 ? 1 : 0;
     }
     EXPECT_EQ(befehle, 1);
+}
+
+TEST_F(FensterTest, ProgrammlisteFolgtDemLaufUndWaehltDenAnwahlsatz) {
+    Beispiel("KONTUR.CNC");
+    Beispiel("FraesWkz.DAT");
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
+    ProgrammLaden(ordner.Datei("KONTUR.CNC"));
+    auto* liste = fenster->findChild<QListView*>("ProgrammListe");
+    ASSERT_NE(liste, nullptr);
+    fenster->ListeFolgen();
+    // A view over the block list: every block, nothing marked before a run.
+    ASSERT_EQ(static_cast<std::size_t>(liste->model()->rowCount()),
+              fenster->anlage().programm.Anzahl());
+    EXPECT_EQ(liste->model()->index(2, 0).data().toString(),
+              NachQt(fenster->anlage().programm.Zeile(2)));
+
+    // A click on a block selects it as the start block while nothing runs.
+    const BlockList& programm = fenster->anlage().programm;
+    const auto zeileMit = [&](std::string_view anfang) {
+        for (std::size_t i = 0; i < programm.Anzahl(); ++i) {
+            if (programm.Zeile(i).substr(0, anfang.size()) == anfang) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    };
+    const int n10 = zeileMit("N10 ");
+    ASSERT_GE(n10, 1);
+    fenster->ListeGeklickt(zeileMit("N40 "));
+    EXPECT_EQ(z.Anwahlsatz, 40);
+    fenster->ListeGeklickt(n10);
+    EXPECT_EQ(z.Anwahlsatz, 10);
+    fenster->ListeGeklickt(0); // "%200", where a run from block 1 starts
+    EXPECT_EQ(z.Anwahlsatz, 1);
+    fenster->ListeGeklickt(zeileMit("N120 "));
+    EXPECT_EQ(z.Anwahlsatz, 120);
+    fenster->ListeGeklickt(zeileMit("(Kontur")); // a comment line has no number
+    EXPECT_EQ(z.Anwahlsatz, 120);
+    fenster->ListeGeklickt(0);
+
+    // During the run the marked row follows the blocks.
+    std::vector<int> markiert;
+    QTimer beobachter;
+    beobachter.setInterval(1);
+    QObject::connect(&beobachter, &QTimer::timeout, [&] {
+        for (int r = 0; r < liste->model()->rowCount(); ++r) {
+            if (liste->model()->index(r, 0).data(Qt::BackgroundRole).isValid()) {
+                if (markiert.empty() || markiert.back() != r) {
+                    markiert.push_back(r);
+                }
+            }
+        }
+    });
+    beobachter.start();
+    fenster->Automatik(false);
+    beobachter.stop();
+    // Several blocks were marked one after another.
+    ASSERT_GE(markiert.size(), 3u);
+    EXPECT_GE(markiert.front(), n10);
+    fenster->ListeFolgen();
+    for (int r = 0; r < liste->model()->rowCount(); ++r) {
+        EXPECT_FALSE(liste->model()->index(r, 0).data(Qt::BackgroundRole).isValid());
+    }
 }
 
 } // namespace
