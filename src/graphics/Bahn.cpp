@@ -301,7 +301,17 @@ void BahnNeuZeichnen(GrafikZugang anlage, std::uint8_t darstellung) {
     Pixel vorigNach{-1, -1};
     std::uint8_t vorigArt = 0xFF;
     double vorigDurchmesser = -1.0;
+    double mitteX = 0.0;
+    double mitteY = 0.0;
+    bool stiftGesetzt = false;
+    Farbe stiftFarbe = 0;
+    bool stiftEilgang = false;
     for (const Bahnsegment& seg : g.bahn.Segmente()) {
+        if ((seg.art & Bahnsegment::kMitte) != 0) {
+            mitteX = seg.x0;
+            mitteY = seg.y0;
+            continue;
+        }
         const bool eilgang = (seg.art & Bahnsegment::kEilgang) != 0;
         const double d = seg.Durchmesser();
         const double r = d / 2.0;
@@ -318,28 +328,74 @@ void BahnNeuZeichnen(GrafikZugang anlage, std::uint8_t darstellung) {
         if ((seg.art & Bahnsegment::kSchattiert) != 0) {
             s.farbe = Schattiert(g.letzteSchattierung, s.farbe, seg.z, g.zOben, g.zUnten);
         }
-        von = Abbilden(a, seg.x0, seg.y0);
-        nach = Abbilden(a, seg.x1, seg.y1);
         cursor = (s.modus == kMittelpunktbahn || eilgang) ? s.rx / 2 : s.rx;
-        // A segment on the very pixels of the one before adds nothing (the
-        // thousands of chords of a small arc seen from far away).
-        if (von.spalte == vorigVon.spalte && von.zeile == vorigVon.zeile &&
-            nach.spalte == vorigNach.spalte && nach.zeile == vorigNach.zeile &&
-            seg.art == vorigArt) {
-            continue;
-        }
-        vorigVon = von;
-        vorigNach = nach;
-        vorigArt = seg.art;
-        // Wholly beside the canvas (band and hole included): nothing to draw.
         const long long rand = std::max(s.rx, s.ry) + 2LL;
-        if ((std::max(von.spalte, nach.spalte) < -rand) ||
-            (std::min<long long>(von.spalte, nach.spalte) > breite + rand) ||
-            (std::max(von.zeile, nach.zeile) < -rand) ||
-            (std::min<long long>(von.zeile, nach.zeile) > hoehe + rand)) {
+        const auto malen = [&](double sx, double sy, double ex, double ey) {
+            von = Abbilden(a, sx, sy);
+            nach = Abbilden(a, ex, ey);
+            // A segment on the very pixels of the one before adds nothing
+            // (the thousands of moves of a small pocket seen from far away).
+            if (von.spalte == vorigVon.spalte && von.zeile == vorigVon.zeile &&
+                nach.spalte == vorigNach.spalte && nach.zeile == vorigNach.zeile &&
+                seg.art == vorigArt) {
+                return;
+            }
+            vorigVon = von;
+            vorigNach = nach;
+            vorigArt = seg.art;
+            // Wholly beside the canvas (band and hole included): nothing to draw.
+            if ((std::max(von.spalte, nach.spalte) < -rand) ||
+                (std::min<long long>(von.spalte, nach.spalte) > breite + rand) ||
+                (std::max(von.zeile, nach.zeile) < -rand) ||
+                (std::min<long long>(von.zeile, nach.zeile) > hoehe + rand)) {
+                return;
+            }
+            if (s.modus == kMittelpunktbahn && !s.bohrung) {
+                // The centre line, drawn by the million: the pen is set only
+                // when colour or style change.
+                if (!stiftGesetzt || s.farbe != stiftFarbe || s.eilgang != stiftEilgang) {
+                    l.StiftModus(RasterModus::Kopieren);
+                    l.StiftFarbe(s.farbe);
+                    l.StiftArt(s.eilgang ? StiftStil::Strich : StiftStil::Durchgezogen, 1);
+                    stiftFarbe = s.farbe;
+                    stiftEilgang = s.eilgang;
+                    stiftGesetzt = true;
+                }
+                l.Linie(von.spalte, von.zeile, nach.spalte, nach.zeile);
+                return;
+            }
+            stiftGesetzt = false;
+            SegmentMalen(l, anlage.bediener, a, sx, sy, ex, ey, r, s, von, nach, false);
+        };
+        if ((seg.art & Bahnsegment::kBogen) == 0) {
+            malen(seg.x0, seg.y0, seg.x1, seg.y1);
             continue;
         }
-        SegmentMalen(l, anlage.bediener, a, seg.x0, seg.y0, seg.x1, seg.y1, r, s, von, nach, false);
+        // An arc: chords fine enough for the current scale (the sagitta of
+        // a chord stays under about a quarter pixel).
+        const double radius = std::hypot(seg.x0 - mitteX, seg.y0 - mitteY);
+        const double winkel = BogenWinkel(seg, mitteX, mitteY);
+        const double rPixel = radius * std::fabs(static_cast<double>(a.Sx()));
+        const double schritt =
+            rPixel > 0.25 ? 2.0 * std::acos(1.0 - 0.25 / std::max(rPixel, 0.25)) : winkel;
+        const int sehnen =
+            static_cast<int>(std::clamp(std::ceil(winkel / std::max(schritt, 1e-6)), 1.0, 4096.0));
+        const double richtung = (seg.art & Bahnsegment::kGegenUhr) != 0 ? 1.0 : -1.0;
+        const double anfang = std::atan2(seg.y0 - mitteY, seg.x0 - mitteX);
+        double px = seg.x0;
+        double py = seg.y0;
+        for (int i = 1; i <= sehnen; ++i) {
+            double qx = seg.x1;
+            double qy = seg.y1;
+            if (i < sehnen) {
+                const double w = anfang + richtung * winkel * i / sehnen;
+                qx = mitteX + radius * std::cos(w);
+                qy = mitteY + radius * std::sin(w);
+            }
+            malen(px, py, qx, qy);
+            px = qx;
+            py = qy;
+        }
     }
     if (!g.bahn.Leer() && g.ErsterPunkt) {
         // The tool stands at the last end point; the old cursor went with the

@@ -2,7 +2,8 @@
 // The drawn path kept in world coordinates, so that the picture can be drawn
 // again after the view, the canvas size, the limits or the display mode
 // change. One record is 24 bytes; straight feed moves that continue one
-// another in the same direction are merged into one record.
+// another in the same direction are merged into one record, and the chords
+// of an arc (equal chords turning one way about one centre) into one arc.
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -29,15 +30,23 @@ struct Bahnsegment {
     static constexpr std::uint8_t kSchattiert = 2; // depth shading was on
     static constexpr std::uint8_t kAnschluss = 4;  // continues the previous segment
     static constexpr std::uint8_t kBohrung = 8;    // a move only in z: drawn as a hole
+    // The chords of an arc kept as one arc from (x0, y0) to (x1, y1) about the
+    // centre held in the record before it (kMitte, its x0, y0).
+    static constexpr std::uint8_t kBogen = 16;
+    static constexpr std::uint8_t kGegenUhr = 32; // the arc turns counter-clockwise
+    static constexpr std::uint8_t kMitte = 64;
 
     double Durchmesser() const { return durchmesserMikron / 1000.0; }
 };
+
+// The angle an arc record sweeps about its centre (cx, cy), 0 … 2π.
+double BogenWinkel(const Bahnsegment& bogen, double cx, double cy);
 
 class Bahnspeicher {
 public:
     // Adds a segment; merges it into the last one when both are feed moves of
     // one tool and shade that continue along one straight line (the middle
-    // point lies within a micrometre of it).
+    // point lies within a micrometre of it) or along one arc.
     void Anfuegen(const Bahnsegment& s);
     void Leeren();
     bool Leer() const { return segmente_.empty(); }
@@ -51,6 +60,9 @@ public:
     double Tiefste() const { return tiefste_; }
 
 private:
+    bool BogenFortsetzen(const Bahnsegment& s);
+    void Platz();
+
     std::vector<Bahnsegment> segmente_;
     float xmin_ = 0.0F, ymin_ = 0.0F, xmax_ = 0.0F, ymax_ = 0.0F;
     double tiefste_ = 0.0;

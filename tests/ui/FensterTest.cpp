@@ -361,5 +361,32 @@ TEST_F(FensterTest, ProgrammlisteFolgtDemLaufUndWaehltDenAnwahlsatz) {
     }
 }
 
+TEST_F(FensterTest, BildDesHauptfenstersNachEinemLauf) {
+    // The README's picture of the main window: written only when
+    // KORVX_BILDER names a folder.
+    if (std::getenv("KORVX_BILDER") == nullptr) {
+        GTEST_SKIP() << "KORVX_BILDER not set";
+    }
+    Beispiel("ZYKLEN.CNC");
+    Beispiel("FraesWkz.DAT");
+    Beispiel("FUTURAL.FNT");
+    Starten();
+    z.konfig.Grafikmodus = 2;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
+    z.WerkstueckNullpunkt = {0, 0, -40};
+    fenster->show();
+    fenster->resize(1280, 860);
+    ProgrammLaden(ordner.Datei("ZYKLEN.CNC"));
+    fenster->Automatik(false);
+    fenster->GrafikAnpassen();
+    fenster->ListeFolgen();
+    QApplication::processEvents();
+    const QString datei =
+        QString::fromLocal8Bit(std::getenv("KORVX_BILDER")) + "/TFraesForm_Lauf.png";
+    EXPECT_TRUE(fenster->grab().save(datei)) << datei.toStdString();
+}
+
 } // namespace
 } // namespace korvx::ui
