@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace korvx {
 
@@ -52,10 +54,27 @@ bool Anschliessend(const Bahnsegment& a, const Bahnsegment& b) {
 constexpr double kGroessterSchritt = 0.5;
 constexpr double kGroessterRadius = 1e5;
 
-// How far a chord end may lie off the arc: the moves end on whole motor
-// steps, a few micrometres from the ideal arc.
-double Toleranz(double r) {
-    return 0.01 + 1e-6 * r;
+// How much two chords of one arc may differ, mm: the moves end on whole
+// motor steps, a few micrometres from the ideal arc.
+constexpr double kSehnenToleranz = 0.02;
+constexpr double kHalbeDrehung = 3.14159265358979323846;
+
+// Centre of the circle through three points; none when they lie on a line.
+std::optional<std::pair<double, double>> Umkreismitte(double x0, double y0, double x1, double y1,
+                                                      double x2, double y2) {
+    const double d = 2.0 * (x0 * (y1 - y2) + x1 * (y2 - y0) + x2 * (y0 - y1));
+    if (d == 0.0) {
+        return std::nullopt;
+    }
+    const double q0 = x0 * x0 + y0 * y0;
+    const double q1 = x1 * x1 + y1 * y1;
+    const double q2 = x2 * x2 + y2 * y2;
+    const double cx = (q0 * (y1 - y2) + q1 * (y2 - y0) + q2 * (y0 - y1)) / d;
+    const double cy = (q0 * (x2 - x1) + q1 * (x0 - x2) + q2 * (x1 - x0)) / d;
+    if (!std::isfinite(cx) || !std::isfinite(cy)) {
+        return std::nullopt;
+    }
+    return std::pair{cx, cy};
 }
 
 double Winkel(double x, double y, double cx, double cy) {
@@ -93,26 +112,42 @@ bool Bahnspeicher::BogenFortsetzen(const Bahnsegment& b) {
         return false;
     }
     if ((a.art & Bahnsegment::kBogen) != 0) {
-        const Bahnsegment& m = segmente_[segmente_.size() - 2];
-        const double cx = m.x0;
-        const double cy = m.y0;
-        const double r = std::hypot(static_cast<double>(a.x0) - cx, static_cast<double>(a.y0) - cy);
-        const double re =
-            std::hypot(static_cast<double>(b.x1) - cx, static_cast<double>(b.y1) - cy);
-        const double kreuz = (static_cast<double>(b.x0) - cx) * (static_cast<double>(b.y1) - cy) -
-                             (static_cast<double>(b.y0) - cy) * (static_cast<double>(b.x1) - cx);
+        // The centre record holds the centre, the start of the arc's last
+        // chord and the turn between its first two chords. A chord joins when
+        // it is as long as the last one and turns the same way by as much.
+        Bahnsegment& m = segmente_[segmente_.size() - 2];
+        const double px = static_cast<double>(a.x1) - m.x1;
+        const double py = static_cast<double>(a.y1) - m.y1;
+        const double lp = std::hypot(px, py);
+        const double drehung = std::atan2(px * by - py * bx, px * bx + py * by);
         const bool gegenUhr = (a.art & Bahnsegment::kGegenUhr) != 0;
-        if (std::fabs(re - r) > Toleranz(r) || (kreuz > 0.0) != gegenUhr ||
-            lb > r * kGroessterSchritt) {
+        if (std::fabs(lb - lp) > kSehnenToleranz + 0.05 * lp || (drehung > 0.0) != gegenUhr ||
+            std::fabs(drehung - m.z) > 0.02 + 0.25 * std::fabs(m.z)) {
             return false;
         }
-        const double vorher = BogenWinkel(a, cx, cy);
         Bahnsegment neu = a;
         neu.x1 = b.x1;
         neu.y1 = b.y1;
-        if (BogenWinkel(neu, cx, cy) <= vorher) {
+        std::pair<double, double> mitte{m.x0, m.y0};
+        // Up to half a turn the centre is found anew from the arc's start,
+        // its end and the new end: the further apart, the better it is
+        // known. Beyond, the start comes near the end again and the centre
+        // found so far is the better one.
+        if (BogenWinkel(a, mitte.first, mitte.second) < kHalbeDrehung) {
+            const auto c = Umkreismitte(a.x0, a.y0, a.x1, a.y1, b.x1, b.y1);
+            if (!c) {
+                return false;
+            }
+            mitte = *c;
+        }
+        if (BogenWinkel(neu, mitte.first, mitte.second) <=
+            BogenWinkel(a, mitte.first, mitte.second)) {
             return false; // the arc would close on itself: a new one begins
         }
+        m.x0 = static_cast<float>(mitte.first);
+        m.y0 = static_cast<float>(mitte.second);
+        m.x1 = b.x0;
+        m.y1 = b.y0;
         a = neu;
         return true;
     }
@@ -124,25 +159,24 @@ bool Bahnspeicher::BogenFortsetzen(const Bahnsegment& b) {
     const double ay = static_cast<double>(a.y1) - a.y0;
     const double la = std::hypot(ax, ay);
     const double kreuz = ax * by - ay * bx;
-    if (la == 0.0 || std::fabs(la - lb) > 0.02 + 0.05 * la || std::fabs(kreuz) < 1e-12 * la * lb) {
+    if (la == 0.0 || std::fabs(la - lb) > kSehnenToleranz + 0.05 * la ||
+        std::fabs(kreuz) < 1e-12 * la * lb) {
         return false;
     }
-    // Circumcentre of a's start, a's end and b's end.
-    const double x0 = a.x0, y0 = a.y0, x1 = a.x1, y1 = a.y1, x2 = b.x1, y2 = b.y1;
-    const double d = 2.0 * (x0 * (y1 - y2) + x1 * (y2 - y0) + x2 * (y0 - y1));
-    if (d == 0.0) {
+    const auto c = Umkreismitte(a.x0, a.y0, a.x1, a.y1, b.x1, b.y1);
+    if (!c) {
         return false;
     }
-    const double q0 = x0 * x0 + y0 * y0, q1 = x1 * x1 + y1 * y1, q2 = x2 * x2 + y2 * y2;
-    const double cx = (q0 * (y1 - y2) + q1 * (y2 - y0) + q2 * (y0 - y1)) / d;
-    const double cy = (q0 * (x2 - x1) + q1 * (x0 - x2) + q2 * (x1 - x0)) / d;
-    const double r = std::hypot(x0 - cx, y0 - cy);
-    if (!std::isfinite(r) || r > kGroessterRadius || la > r * kGroessterSchritt) {
+    const double r = std::hypot(a.x0 - c->first, a.y0 - c->second);
+    if (r > kGroessterRadius || la > r * kGroessterSchritt) {
         return false;
     }
     Bahnsegment mitte = a;
-    mitte.x0 = static_cast<float>(cx);
-    mitte.y0 = static_cast<float>(cy);
+    mitte.x0 = static_cast<float>(c->first);
+    mitte.y0 = static_cast<float>(c->second);
+    mitte.x1 = b.x0;
+    mitte.y1 = b.y0;
+    mitte.z = static_cast<float>(std::atan2(kreuz, ax * bx + ay * by));
     mitte.art = Bahnsegment::kMitte;
     Bahnsegment bogen = a;
     bogen.x1 = b.x1;

@@ -2,6 +2,8 @@
 #include "graphics/Bahn.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace korvx::test {
 namespace {
@@ -53,6 +55,39 @@ TEST(Bahnspeicher, GeradeFortsetzungenWerdenEinSegmentAndereNicht) {
     EXPECT_TRUE(b.Leer());
     EXPECT_FALSE(b.Ausdehnung().has_value());
     EXPECT_EQ(sizeof(Bahnsegment), 24u); // a million blocks in a few dozen MB
+}
+
+TEST(Bahnspeicher, SehnenEinesBogensWerdenEinBogen) {
+    // A full circle of radius 10 in 72 chords, counter-clockwise, the chord
+    // ends rounded to 0.005 mm as motor steps round them.
+    Bahnspeicher b;
+    const auto punkt = [](int i) {
+        const double w = i * 2.0 * 3.14159265358979 / 72.0;
+        return std::pair<float, float>{
+            static_cast<float>(std::round((50 + 10 * std::cos(w)) / 0.005) * 0.005),
+            static_cast<float>(std::round((20 + 10 * std::sin(w)) / 0.005) * 0.005)};
+    };
+    for (int i = 0; i < 72; ++i) {
+        const auto [x0, y0] = punkt(i);
+        const auto [x1, y1] = punkt(i + 1);
+        b.Anfuegen(Vorschub(x0, y0, x1, y1, i > 0));
+    }
+    // The centre record and the arc; a whole turn needs a second arc, since
+    // one record cannot tell a full turn from none.
+    const auto& s = b.Segmente();
+    ASSERT_LE(s.size(), 5u);
+    ASSERT_GE(s.size(), 2u);
+    EXPECT_NE(s[0].art & Bahnsegment::kMitte, 0);
+    EXPECT_NEAR(s[0].x0, 50.0F, 0.05F); // from rounded chord ends
+    EXPECT_NEAR(s[0].y0, 20.0F, 0.05F);
+    EXPECT_NE(s[1].art & Bahnsegment::kBogen, 0);
+    EXPECT_NE(s[1].art & Bahnsegment::kGegenUhr, 0);
+    EXPECT_GT(BogenWinkel(s[1], s[0].x0, s[0].y0), 3.0);
+
+    // A straight move leaving the arc is no part of it.
+    const auto [xe, ye] = punkt(72);
+    b.Anfuegen(Vorschub(xe, ye, xe + 5, ye));
+    EXPECT_EQ(b.Segmente().back().art & Bahnsegment::kBogen, 0);
 }
 
 class Neuzeichnen : public GrafikTest {
@@ -120,6 +155,31 @@ TEST_F(Neuzeichnen, SegmentAufDenselbenPixelnUndAusserhalbWerdenUebergangen) {
     const auto bahnlinien = std::count_if(leinwand.linien.begin(), leinwand.linien.end(),
                                           [](const auto& s) { return s.stift.farbe != kSchwarz; });
     EXPECT_LE(bahnlinien, 3);
+}
+
+TEST_F(Neuzeichnen, BogenWirdAlsBogenWiederGezeichnet) {
+    // A half circle of radius 40 about the origin in 90 chords.
+    for (int i = 0; i < 90; ++i) {
+        const double w0 = i * 3.14159265358979 / 90.0;
+        const double w1 = (i + 1) * 3.14159265358979 / 90.0;
+        Zeichnen({40 * std::cos(w0), 40 * std::sin(w0), 0},
+                 {40 * std::cos(w1), 40 * std::sin(w1), 0});
+    }
+    EXPECT_LE(anlage.grafik.bahn.Segmente().size(), 3u);
+    leinwand.Vergessen();
+    BahnNeuZeichnen(anlage, kMittelpunktbahn);
+    // Every chord drawn lies on the circle (one pixel is 1 mm here).
+    int sehnen = 0;
+    for (const auto& l : leinwand.linien) {
+        if (l.stift.farbe != 0xFF0000u) {
+            continue;
+        }
+        ++sehnen;
+        for (const auto& [x, y] : {std::pair{l.x0, l.y0}, std::pair{l.x1, l.y1}}) {
+            EXPECT_NEAR(std::hypot(x - 200, 139 - y), 40.0, 1.5);
+        }
+    }
+    EXPECT_GE(sehnen, 10);
 }
 
 } // namespace
