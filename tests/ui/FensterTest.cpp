@@ -367,19 +367,20 @@ TEST_F(FensterTest, BildDesHauptfenstersNachEinemLauf) {
     if (std::getenv("KORVX_BILDER") == nullptr) {
         GTEST_SKIP() << "KORVX_BILDER not set";
     }
-    Beispiel("ZYKLEN.CNC");
+    Beispiel("KONTUR.CNC");
     Beispiel("FraesWkz.DAT");
-    Beispiel("FUTURAL.FNT");
+    Beispiel("BOHRUNG.CNC");
     Starten();
     z.konfig.Grafikmodus = 2;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
-    z.WerkstueckNullpunkt = {0, 0, -40};
     fenster->show();
     fenster->resize(1280, 860);
-    ProgrammLaden(ordner.Datei("ZYKLEN.CNC"));
+    ProgrammLaden(ordner.Datei("KONTUR.CNC"));
     fenster->Automatik(false);
+    EXPECT_TRUE(fenster->anlage().lauf.grund == Stoppgrund::Ende ||
+                fenster->anlage().lauf.grund == Stoppgrund::M30);
     fenster->GrafikAnpassen();
     fenster->ListeFolgen();
     QApplication::processEvents();
