@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
     anlage.zustand.konfig.Grafikmodus = 2;
     BildLeinwand bild(800, 600);
     anlage.grafik.bild = &bild;
+    anlage.grafik.bahnBehalten = true;
     const Uhr::time_point lauf = Uhr::now();
     ReferenzfahrtAusfuehren(anlage);
     Automatikbetrieb(anlage);

@@ -255,7 +255,9 @@ void BahnZeichnen(GrafikZugang anlage, const TPunkt3D& start, const TPunkt3D& en
     kept.art = static_cast<std::uint8_t>(
         (eilgang ? Bahnsegment::kEilgang : 0) | (schattiert ? Bahnsegment::kSchattiert : 0) |
         (ersterPunkt ? Bahnsegment::kAnschluss : 0) | (s.bohrung ? Bahnsegment::kBohrung : 0));
-    g.bahn.Anfuegen(kept);
+    if (g.bahnBehalten) {
+        g.bahn.Anfuegen(kept);
+    }
 
     const Farbe pinsel = l.PinselFarbeLesen();
     const TAbbildung::Pixellaengen radien = a.Laengen(r);

@@ -73,7 +73,10 @@ struct Grafikzustand {
 
     // The graphic holds drawn path elements (cleared with the graphic).
     bool Gezeichnet = false;
-    // Every segment drawn since the graphic was last cleared, for redrawing.
+    // Every segment drawn since the graphic was last cleared, for redrawing;
+    // kept only where the picture can be drawn again (the window), so a
+    // picture drawn once (the runner's) costs no time or memory for it.
+    bool bahnBehalten = false;
     Bahnspeicher bahn;
 };
 

@@ -263,6 +263,7 @@ void TFraesForm::FensterAufbauen() {
     connect(saveButton_, &QPushButton::clicked, this, [this] { GrafikSpeichernKnopf(); });
     connect(loeschButton_, &QPushButton::clicked, this, [this] { GrafikLoeschenKnopf(); });
     anlage_->grafik.bild = &graphikimage_->Leinwand();
+    anlage_->grafik.bahnBehalten = true;
     centralWidget()->setMouseTracking(true);
     setMouseTracking(true);
 }

@@ -93,6 +93,7 @@ TEST(Bahnspeicher, SehnenEinesBogensWerdenEinBogen) {
 class Neuzeichnen : public GrafikTest {
 protected:
     Neuzeichnen() {
+        anlage.grafik.bahnBehalten = true;
         werkzeug.Durchmesser = 10.0;
         werkzeug.Farbe = 4;
     }
@@ -180,6 +181,14 @@ TEST_F(Neuzeichnen, BogenWirdAlsBogenWiederGezeichnet) {
         }
     }
     EXPECT_GE(sehnen, 10);
+}
+
+TEST_F(Neuzeichnen, OhneBehaltenWirdNurGezeichnet) {
+    // A picture drawn once (the runner's) keeps nothing.
+    anlage.grafik.bahnBehalten = false;
+    Zeichnen({0, 0, 0}, {50, 0, 0});
+    EXPECT_TRUE(anlage.grafik.bahn.Leer());
+    EXPECT_FALSE(leinwand.linien.empty());
 }
 
 } // namespace
