@@ -9,6 +9,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWheelEvent>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -136,9 +139,13 @@ TEST_F(AnsichtTest, ZoomVerschiebenAnpassenUndGrenzenDialog) {
     EXPECT_NEAR(g.links, k.links, 1);
     EXPECT_TRUE(anlage.grafik.Gezeichnet);
 
-    // The keys zoom about the canvas's centre.
-    fenster->GrafikZoomenTaste(1.25);
+    // The keys zoom about the canvas's centre and fit.
+    fenster->activateWindow();
+    QApplication::setActiveWindow(fenster.get());
+    QTest::keyClick(fenster.get(), Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_GT(Rot().Breite(), g.Breite());
+    QTest::keyClick(fenster.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_NEAR(Rot().Hoehe(), a.Hoehe(), 1);
 }
 
 TEST_F(AnsichtTest, BohrungenSindRingeVomWerkzeugdurchmesser) {
@@ -159,6 +166,33 @@ TEST_F(AnsichtTest, BohrungenSindRingeVomWerkzeugdurchmesser) {
     const double proMm = static_cast<double>(anlage.grafik.abbildung.Sx());
     EXPECT_NEAR(k.Breite(), (120 + 20) * proMm, 3);
     EXPECT_NEAR(k.Hoehe(), 20 * proMm, 3);
+}
+
+TEST_F(AnsichtTest, RadUndZiehenAmBild) {
+    Groesse(1300, 900);
+    Kreis(50, 0, 25);
+    const Kasten k = Rot();
+    ASSERT_FALSE(k.Leer());
+    const QPoint mitte((k.links + k.rechts) / 2, (k.oben + k.unten) / 2);
+    // One notch of the wheel over the circle zooms in by a quarter about it.
+    QWheelEvent rad(QPointF(mitte), QPointF(Bild().mapToGlobal(mitte)), QPoint(), QPoint(0, 120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&Bild(), &rad);
+    const Kasten z = Rot();
+    EXPECT_NEAR(z.Breite(), k.Breite() * 1.25, 2);
+    EXPECT_NEAR((z.links + z.rechts) / 2, mitte.x(), 2);
+
+    // A drag moves the picture and asks nothing (no click).
+    QTest::mousePress(&Bild(), Qt::LeftButton, Qt::NoModifier, mitte);
+    QMouseEvent zug(QEvent::MouseMove, QPointF(mitte + QPoint(30, -20)),
+                    QPointF(Bild().mapToGlobal(mitte + QPoint(30, -20))), Qt::NoButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Bild(), &zug);
+    QTest::mouseRelease(&Bild(), Qt::LeftButton, Qt::NoModifier, mitte + QPoint(30, -20));
+    const Kasten v = Rot();
+    EXPECT_NEAR(v.links, z.links + 30, 1);
+    EXPECT_NEAR(v.oben, z.oben - 20, 1);
+    EXPECT_TRUE(anlage.grafik.Gezeichnet);
 }
 
 } // namespace
