@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
@@ -193,6 +194,23 @@ TEST_F(AnsichtTest, RadUndZiehenAmBild) {
     EXPECT_NEAR(v.links, z.links + 30, 1);
     EXPECT_NEAR(v.oben, z.oben - 20, 1);
     EXPECT_TRUE(anlage.grafik.Gezeichnet);
+}
+
+TEST_F(AnsichtTest, MauszeigerZeigtDieWeltkoordinaten) {
+    Groesse(1300, 900);
+    GrafikEinrichten(anlage, true);
+    const TAbbildung& a = anlage.grafik.abbildung;
+    // After a click the fields show where the pointer is, y counted upwards.
+    QTest::mouseClick(&Bild(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    const QPoint p(a.WeltZuBildX(100), a.BildZeile(a.WeltZuBildY(50)));
+    QMouseEvent zug(QEvent::MouseMove, QPointF(p), QPointF(Bild().mapToGlobal(p)), Qt::NoButton,
+                    Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&Bild(), &zug);
+    const double x = fenster->findChild<QLineEdit*>("xEdit")->text().replace(',', '.').toDouble();
+    const double y = fenster->findChild<QLineEdit*>("yEdit")->text().replace(',', '.').toDouble();
+    const double pixel = static_cast<double>(a.PixelBreite());
+    EXPECT_NEAR(x, 100.0, 2 * pixel);
+    EXPECT_NEAR(y, 50.0, 2 * pixel);
 }
 
 } // namespace
