@@ -296,6 +296,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
 TEST_F(FensterTest, ProgrammlisteFolgtDemLaufUndWaehltDenAnwahlsatz) {
     Beispiel("KONTUR.CNC");
     Beispiel("FraesWkz.DAT");
+    Beispiel("BOHRUNG.CNC");
     Starten();
     z.konfig.Grafikmodus = 2;
     z.SimulationsZeitFaktor = 0.01;
@@ -338,9 +339,14 @@ TEST_F(FensterTest, ProgrammlisteFolgtDemLaufUndWaehltDenAnwahlsatz) {
 
     // During the run the marked row follows the blocks.
     std::vector<int> markiert;
+    bool unterprogrammGezeigt = false;
     QTimer beobachter;
     beobachter.setInterval(1);
     QObject::connect(&beobachter, &QTimer::timeout, [&] {
+        // The subprogram's blocks are listed while it runs.
+        unterprogrammGezeigt |=
+            liste->model()->rowCount() > 0 &&
+            liste->model()->index(0, 0).data().toString() != NachQt(programm.Zeile(0));
         for (int r = 0; r < liste->model()->rowCount(); ++r) {
             if (liste->model()->index(r, 0).data(Qt::BackgroundRole).isValid()) {
                 if (markiert.empty() || markiert.back() != r) {
@@ -355,6 +361,7 @@ TEST_F(FensterTest, ProgrammlisteFolgtDemLaufUndWaehltDenAnwahlsatz) {
     // Several blocks were marked one after another.
     ASSERT_GE(markiert.size(), 3u);
     EXPECT_GE(markiert.front(), n10);
+    EXPECT_TRUE(unterprogrammGezeigt);
     fenster->ListeFolgen();
     for (int r = 0; r < liste->model()->rowCount(); ++r) {
         EXPECT_FALSE(liste->model()->index(r, 0).data(Qt::BackgroundRole).isValid());
