@@ -129,6 +129,7 @@ void TFraesForm::AnzeigeSchreiben(Anzeige feld, const QString& t) {
     switch (feld) {
     case Anzeige::NCSatz:
         ncSatzLabel_->setText(t);
+        ListeFolgen();
         break;
     case Anzeige::Ziel:
         zielLabel_->setText(t);

@@ -514,8 +514,9 @@ void TFraesForm::GrafikMausBewegt(QPoint pixel) {
     const Zahlenformat& f = anlage_->format;
     grafikXEdit_->setText(
         NachQt(f.Fest(static_cast<double>(abbildung.BildZuWeltX(pixel.x())), 10, 2)));
-    grafikYEdit_->setText(
-        NachQt(f.Fest(static_cast<double>(abbildung.BildZuWeltY(pixel.y())), 10, 2)));
+    grafikYEdit_->setText(NachQt(f.Fest(
+        static_cast<double>(abbildung.BildZuWeltY(graphikimage_->Leinwand().Hoehe() - pixel.y())),
+        10, 2)));
 }
 
 void TFraesForm::GrafikSchliessen() {

@@ -23,6 +23,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QPushButton;
 class QToolBar;
 class QToolButton;
@@ -35,6 +36,7 @@ class SerielleLeitung;
 namespace korvx::ui {
 
 class Grafikbild;
+class Programmliste;
 
 // The modal windows the main window opens.
 enum class Dialog {
@@ -158,6 +160,20 @@ public:
     Dialoghaken haken;
     void DialogOeffnen(Dialog dialog, int hilfe);
 
+    // The view of the graphic: drawn anew from the kept path; zoom about a
+    // pixel (factor > 1 zooms in), pan by pixels, fit to the path, and back
+    // to the display limits after the limits dialog.
+    void GrafikNeuZeichnen();
+    void GrafikZoomen(QPoint pixel, double faktor);
+    void GrafikZoomenTaste(double faktor);
+    void GrafikZiehen(QPoint weg);
+    void GrafikAnpassen();
+    void GrafikGrenzenGesetzt();
+    // The program listing follows the program and the run; a click on a
+    // line selects it as the start block while no run is under way.
+    void ListeFolgen();
+    void ListeGeklickt(int zeile);
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
     void changeEvent(QEvent* ereignis) override;
@@ -235,6 +251,9 @@ private:
     QGroupBox* mainGroupBox_ = nullptr;
     QGroupBox* graphikGroupBox_ = nullptr;
     Grafikbild* graphikimage_ = nullptr;
+    QPushButton* anpassenButton_ = nullptr;
+    QListView* programmListe_ = nullptr;
+    Programmliste* listenModell_ = nullptr;
     QLabel* grafikXLabel_ = nullptr;
     QLabel* grafikYLabel_ = nullptr;
     QLineEdit* grafikXEdit_ = nullptr;
