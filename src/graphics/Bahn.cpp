@@ -256,6 +256,13 @@ void BahnZeichnen(GrafikZugang anlage, const TPunkt3D& start, const TPunkt3D& en
         (eilgang ? Bahnsegment::kEilgang : 0) | (schattiert ? Bahnsegment::kSchattiert : 0) |
         (ersterPunkt ? Bahnsegment::kAnschluss : 0) | (s.bohrung ? Bahnsegment::kBohrung : 0));
     if (g.bahnBehalten) {
+        // A move that continues the path is drawn from where the last one
+        // ended, also when its start differs (a zero shift between them
+        // moves the workpiece coordinates): the kept path draws it the same.
+        if (ersterPunkt && !g.bahn.Leer()) {
+            kept.x0 = g.bahn.Segmente().back().x1;
+            kept.y0 = g.bahn.Segmente().back().y1;
+        }
         g.bahn.Anfuegen(kept);
     }
 

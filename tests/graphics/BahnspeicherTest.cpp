@@ -2,6 +2,7 @@
 #include "graphics/Bahn.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -142,6 +143,29 @@ TEST_F(Neuzeichnen, NachNeuerAnsichtUndModusWirdDieBahnWiederGezeichnet) {
     leinwand.Vergessen();
     BahnNeuZeichnen(anlage, kMittelpunktbahn);
     EXPECT_FALSE(HatLinie(250, 144, 350, 144));
+}
+
+TEST_F(Neuzeichnen, NachEinerNullpunktverschiebungWieBeimLaufGezeichnet) {
+    Zeichnen({0, 0, 0}, {30, 100, 0}, true);
+    // G54 X100: the same machine position is now x = -70 in the workpiece;
+    // the run draws the next move from where the last one ended, and so
+    // must the redraw.
+    Zeichnen({-70, 100, 0}, {30, 120, 0}, true);
+    const auto bahn = [this] {
+        std::vector<std::array<long long, 4>> l;
+        for (const auto& s : leinwand.linien) {
+            if (s.stift.farbe != kSchwarz) {
+                l.push_back({s.x0, s.y0, s.x1, s.y1});
+            }
+        }
+        std::sort(l.begin(), l.end());
+        return l;
+    };
+    const auto imLauf = bahn();
+    ASSERT_EQ(imLauf.size(), 2u);
+    leinwand.Vergessen();
+    BahnNeuZeichnen(anlage, kMittelpunktbahn);
+    EXPECT_EQ(bahn(), imLauf);
 }
 
 TEST_F(Neuzeichnen, SegmentAufDenselbenPixelnUndAusserhalbWerdenUebergangen) {
