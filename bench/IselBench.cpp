@@ -48,7 +48,7 @@ void BM_GeradeRundlauf9600(benchmark::State& state) {
         TSerial serial(ordner);
         SerielleLeitung leitung(serial);
         a.maschine.leitung = &leitung;
-        a.zustand.konfig.Grafikmodus = 0;
+        a.zustand.konfig.Grafikmodus = Grafikart::Aus;
         ReferenzfahrtAusfuehren(a);
         if (!a.zustand.ReferenzAngefahren) {
             state.SkipWithError("reference run failed");

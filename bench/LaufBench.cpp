@@ -54,7 +54,7 @@ void Trockenlauf(benchmark::State& state) {
     for (auto _ : state) {
         korvx::StillerBediener still;
         korvx::Anlage anlage(still, korvx::Zahlenformat(','));
-        anlage.zustand.konfig.Grafikmodus = 2;
+        anlage.zustand.konfig.Grafikmodus = korvx::Grafikart::Simulation;
         anlage.programm = programm;
         korvx::ReferenzfahrtAusfuehren(anlage);
         korvx::Automatikbetrieb(anlage);

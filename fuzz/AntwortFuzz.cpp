@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     };
     Anlage a(b, Zahlenformat(','));
     a.maschine.leitung = &leitung;
-    a.zustand.konfig.Grafikmodus = 0;
+    a.zustand.konfig.Grafikmodus = Grafikart::Aus;
     ReferenzfahrtAusfuehren(a);
     if (!a.zustand.ReferenzAngefahren) {
         // Run the judging anyway, as after a reference run.

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
 
     fuzz::ZaehlLeinwand leinwand(320, 240);
     a.grafik.bild = &leinwand;
-    a.zustand.konfig.Grafikmodus = 2;
+    a.zustand.konfig.Grafikmodus = Grafikart::Simulation;
     a.zustand.konfig.TeileprogrammDatei.Setzen(ordner + "FUZZ.CNC");
     TWerkzeug wkz;
     wkz.Nummer = 1;

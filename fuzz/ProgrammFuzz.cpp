@@ -25,7 +25,7 @@ constexpr std::int64_t kGroessteZuege = 3000;
 void Vorbereiten(Anlage& a, std::string_view text) {
     const std::string& ordner = fuzz::StartOrdner();
     a.zustand.StartVerzeichnis = ordner;
-    a.zustand.konfig.Grafikmodus = 2;
+    a.zustand.konfig.Grafikmodus = Grafikart::Simulation;
     a.zustand.konfig.TeileprogrammDatei.Setzen(ordner + "FUZZ.CNC");
     a.zustand.konfig.ZeichensatzDatei.Setzen(ordner + "FUTURAL.FNT");
     a.zustand.konfig.WerkzeugDatei.Setzen(ordner + "FraesWkz.DAT");

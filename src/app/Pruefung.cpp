@@ -20,7 +20,7 @@ public:
 Pruefergebnis ProgrammPruefen(Anlage& anlage) {
     Pruefergebnis ergebnis;
     auto& zustand = anlage.zustand;
-    if (zustand.konfig.Grafikmodus == 1 || zustand.konfig.Grafikmodus == 2) {
+    if (GrafikZeichnet(zustand.konfig.Grafikmodus)) {
         ProgrammtiefeSuchen(anlage.programm, anlage.bediener);
     }
     Satzwerte werte;

@@ -20,9 +20,6 @@ namespace korvx {
 
 namespace {
 
-constexpr std::uint8_t kParallelgrafik = 1;
-constexpr std::uint8_t kSimulation = 2;
-
 std::string Zahl(Laufumgebung& u, double v) {
     return u.format.Fest(v, 15, 2);
 }
@@ -53,7 +50,7 @@ void BereichVerletzt(Laufumgebung& u) {
     u.lauf.escape = true;
     z.Abgebrochen = true;
     u.lauf.bereichVerletzt = true;
-    if (z.konfig.Grafikmodus == kParallelgrafik || z.konfig.Grafikmodus == kSimulation) {
+    if (GrafikZeichnet(z.konfig.Grafikmodus)) {
         u.bediener.ElementSetzen(Element::Grafik, true, true);
     }
     // The violation stops the work: nothing more is sent and the reference
@@ -87,11 +84,11 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         BereichVerletzt(u);
         return false;
     }
-    const std::uint8_t modus = z.konfig.Grafikmodus;
+    const Grafikart modus = z.konfig.Grafikmodus;
     // The command text is composed only where it is used: sent to the line,
     // or reported. A simulation nobody traces draws millions of chords
     // without it (composing it was a fifth of a dry run's time).
-    if (modus != kSimulation || u.lauf.befehlMelden) {
+    if (MaschineBenutzt(modus) || u.lauf.befehlMelden) {
         FahrBefehlSchreiben(u.lauf.befehl, schritte, Befohlen(u).raten);
     }
     // The buffer serves the simulation; a command that goes to the line is
@@ -103,10 +100,10 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
     }
     ++u.lauf.bewegungen;
     bool ok = false;
-    if (modus != kSimulation) {
+    if (MaschineBenutzt(modus)) {
         u.lauf.simulierteMs += z.Verfahrdauer; // the machining-time estimate
     }
-    if (modus == kParallelgrafik) {
+    if (modus == Grafikart::Parallel) {
         b.ElementSetzen(Element::Einstelldaten, true, true);
         b.ElementSetzen(Element::Grafik, true, true);
         b.ElementSetzen(Element::AbbruchKnopf, true, true);
@@ -116,7 +113,7 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
             BefehlSenden(u, senden, ok, z.Verfahrdauer);
         }
         b.ElementSetzen(Element::AbbruchKnopf, true, false);
-    } else if (modus == kSimulation) {
+    } else if (modus == Grafikart::Simulation) {
         b.ElementSetzen(Element::AbbruchKnopf, true, true);
         zeichnen();
         const double ms =
@@ -216,7 +213,7 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
         ok = false;
     } else {
         PunktZeigen(u, meldung::ZielpunktW(), ziel);
-        if (z.konfig.Grafikmodus != kSimulation && !NachRueckmeldungKorrigieren(u, aktuell, d)) {
+        if (MaschineBenutzt(z.konfig.Grafikmodus) && !NachRueckmeldungKorrigieren(u, aktuell, d)) {
             ReferenzVerloren(u);
             ok = false;
         }
@@ -236,7 +233,7 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
         });
         if (ok) {
             aktuell = ziel;
-            if (z.konfig.Grafikmodus != kSimulation) {
+            if (MaschineBenutzt(z.konfig.Grafikmodus)) {
                 PunktZeigen(u, meldung::PositionW(), aktuell);
             }
         }
@@ -265,7 +262,7 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
         return false;
     }
     TAchsWerte d = PunktDifferenz(zielM, aktuellM);
-    if (z.konfig.Grafikmodus != kSimulation) {
+    if (MaschineBenutzt(z.konfig.Grafikmodus)) {
         // The read-back is in workpiece coordinates; the correction is the
         // same difference in machine coordinates.
         TPunkt3D ist;

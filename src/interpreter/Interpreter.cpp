@@ -17,9 +17,7 @@
 
 namespace korvx {
 
-namespace {
-constexpr std::uint8_t kSimulation = 2;
-} // namespace
+namespace {} // namespace
 
 void Interpreter::SatzBeginnen() {
     u_.lauf.zyklusImSatz = false;
@@ -58,7 +56,7 @@ void Interpreter::Ebene(std::int32_t g, std::uint8_t ebene) {
     Maschinenzustand& z = u_.zustand;
     z.Interpolationsebene = ebene;
     z.EbenenBefehlSetzen();
-    if (z.konfig.Grafikmodus != kSimulation && !z.Abbruch) {
+    if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.Abbruch) {
         bool ok = false;
         BefehlSenden(u_, z.EbenenBefehl, ok, 200);
         if (!ok) {
@@ -204,7 +202,7 @@ void Interpreter::MFunktion(std::int32_t m) {
             break;
         }
         u_.bediener.Meldung(meldung::ProgrammendeM30(l.korrektur != kKorrekturAus));
-        if (z.konfig.Grafikmodus != kSimulation && !z.Abbruch) {
+        if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.Abbruch) {
             bool ok = false;
             BefehlSenden(u_, "@0e0", ok, 200);
         }
@@ -264,7 +262,7 @@ void Interpreter::Werkzeugwechsel(std::int32_t nummer) {
             return;
         }
         z.WerkzeugPositionW = spitze;
-        if (z.konfig.Grafikmodus != kSimulation) {
+        if (MaschineBenutzt(z.konfig.Grafikmodus)) {
             PunktZeigen(u_, meldung::PositionW(), spitze);
         }
     }

@@ -23,12 +23,8 @@ namespace korvx {
 
 namespace {
 
-constexpr std::uint8_t kGrafikAus = 0;
-constexpr std::uint8_t kParallelgrafik = 1;
-constexpr std::uint8_t kSimulation = 2;
-
 bool MaschineBenutzt(const Maschinenzustand& z) {
-    return z.konfig.Grafikmodus != kSimulation;
+    return MaschineBenutzt(z.konfig.Grafikmodus);
 }
 
 // The run state of a new run; what outlives runs stays in the machine state.
@@ -180,8 +176,8 @@ bool Automatikbetrieb(Laufumgebung u) {
         return false;
     }
     WkzAnzeigen(u, z.konfig.AktuellesWerkzeug);
-    const std::uint8_t modus = z.konfig.Grafikmodus;
-    if (modus == kParallelgrafik || modus == kSimulation) {
+    const bool zeichnen = GrafikZeichnet(z.konfig.Grafikmodus);
+    if (zeichnen) {
         const Programmtiefe tiefe = ProgrammtiefeSuchen(u.programm, b);
         u.grafik.zOben = tiefe.hoechstesZ;
         u.grafik.zUnten = tiefe.tiefstesZ;
@@ -206,7 +202,7 @@ bool Automatikbetrieb(Laufumgebung u) {
             return true;
         }
     }
-    if (modus == kParallelgrafik || modus == kSimulation) {
+    if (zeichnen) {
         b.ElementSetzen(Element::Einstelldaten, true, true);
         b.ElementSetzen(Element::Grafik, true, true);
         if (!u.grafik.Gezeichnet) {
@@ -252,7 +248,7 @@ void Notaus(Laufumgebung u) {
     if (u.lauf.grund == Stoppgrund::Keiner) {
         u.lauf.grund = Stoppgrund::Notaus;
     }
-    if (z.konfig.Grafikmodus == kGrafikAus || z.konfig.Grafikmodus == kParallelgrafik) {
+    if (MaschineBenutzt(z)) {
         NotausSenden(u);
     }
     ReferenzVerloren(u);

@@ -93,7 +93,7 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
     b.AnzeigeSetzen(Anzeige::Hinweis, Punkttext(a, z.konfig.PositionAbReferenz));
 
     bool ok = false;
-    if (z.konfig.Grafikmodus == 2) {
+    if (!MaschineBenutzt(z.konfig.Grafikmodus)) {
         ok = true;
         z.Verfahrdauer = AufInt32(static_cast<double>(ReferenzDauer(z)) * z.SimulationsZeitFaktor);
     } else {

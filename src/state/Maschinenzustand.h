@@ -26,6 +26,21 @@ struct TGeschwindigkeiten {
 using Pad3 = std::array<std::uint8_t, 3>;
 inline constexpr Pad3 kPad3 = {0x8D, 0x40, 0x00};
 
+// What a run does: "Grafik aus" moves the machine only, "Parallelgrafik"
+// moves it and draws, "Simulation" draws and sends nothing. The settings file
+// keeps the number; a byte outside 0 … 2 read from a file is kept as it is so
+// it is written back unchanged, and acts like "Grafik aus".
+enum class Grafikart : std::uint8_t { Aus = 0, Parallel = 1, Simulation = 2 };
+
+// Whether the machine takes part (every mode but "Simulation").
+constexpr bool MaschineBenutzt(Grafikart m) {
+    return m != Grafikart::Simulation;
+}
+// Whether the path is drawn ("Parallelgrafik" and "Simulation").
+constexpr bool GrafikZeichnet(Grafikart m) {
+    return m == Grafikart::Parallel || m == Grafikart::Simulation;
+}
+
 // The persisted settings block. Its file form is a 1252-byte little-endian
 // image (see KonfigurationsBlock / AusBild); the pad bytes are kept as read so that a file
 // written back is byte-identical where nothing changed.
@@ -68,7 +83,7 @@ struct TKonfiguration {
     double Vorschub = 0.0;                                // feed F
     double Drehzahl = 750.0;                              // spindle speed, 1/min
     double Schnittgeschwindigkeit = 0.0;                  // cutting speed Vc, m/min
-    std::uint8_t Grafikmodus = 0; // 0 Grafik aus, 1 Parallelgrafik, 2 Simulation
+    Grafikart Grafikmodus = Grafikart::Aus;               // stored as its byte
     Pad3 pad469 = kPad3;
     std::uint8_t Anzeigegenauigkeit = 10; // significant digits of fixed numbers
     Pad3 pad473 = kPad3;

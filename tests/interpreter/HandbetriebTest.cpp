@@ -53,7 +53,7 @@ struct HandbetriebTest : ::testing::Test {
     std::vector<std::string> befehle;
 
     HandbetriebTest() {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         ReferenzfahrtAusfuehren(a);
         a.lauf.befehlMelden = [this](const std::string& s) { befehle.push_back(s); };
     }

@@ -37,7 +37,7 @@ struct LaufTest : ::testing::Test {
     std::vector<TPunkt3D> stationen;
 
     void SetUp() override {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         a.grafik.bild = &leinwand;
         ReferenzfahrtAusfuehren(a);
         ASSERT_TRUE(z.ReferenzAngefahren);

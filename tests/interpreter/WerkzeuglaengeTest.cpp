@@ -27,7 +27,7 @@ struct WerkzeuglaengeTest : ::testing::Test {
     double hoehe = 0.0;
 
     void SetUp() override {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         Werkzeug(1, 40.0);
         Werkzeug(2, 50.0);
         Werkzeug(3, 32.5);

@@ -41,7 +41,7 @@ struct ZyklenTest : ::testing::Test {
     std::vector<bool> eilgang;
 
     void SetUp() override {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         a.grafik.bild = &leinwand;
         ReferenzfahrtAusfuehren(a);
         ASSERT_TRUE(z.ReferenzAngefahren);

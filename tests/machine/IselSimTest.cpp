@@ -43,7 +43,7 @@ struct IselSimTest : ::testing::Test {
         serial = std::make_unique<TSerial>(ordner.pfad().string());
         leitung = std::make_unique<SerielleLeitung>(*serial);
         a.maschine.leitung = leitung.get();
-        z.konfig.Grafikmodus = 0;
+        z.konfig.Grafikmodus = Grafikart::Aus;
     }
 
     // Lines the simulator received, in order.

@@ -2,6 +2,7 @@
 #include "machine/Isel.h"
 #include "SpeicherLeitung.h"
 #include "anlage/Anlage.h"
+#include "interpreter/Programmlauf.h"
 #include "support/FakeBediener.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ struct IselTest : ::testing::Test {
     IselTest() {
         a.maschine.leitung = &l;
         l.offen = true;
-        z.konfig.Grafikmodus = 0;
+        z.konfig.Grafikmodus = Grafikart::Aus;
     }
     // Every reply scripted by line.
     void Antworten(std::map<std::string, std::string> m) {
@@ -396,7 +397,7 @@ TEST_F(IselTest, FailedReferenceRunSendsNothingMore) {
 }
 
 TEST_F(IselTest, ReferenceRunInSimulationSendsNothing) {
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.1;
     ReferenzfahrtAusfuehren(a);
     EXPECT_EQ(l.gesendet, "");
@@ -419,6 +420,22 @@ TEST_F(IselTest, EmergencyStopBytes) {
     EXPECT_EQ(b.meldungen[0], "Notaus bei Referenzfahrt betätigt!\r\nInitialisieren Sie die "
                               "Isel(R)-Anlage am Controller neu\r\n(Prozessor-Reset) und "
                               "schließen Sie danach dises Fenster!");
+}
+
+TEST_F(IselTest, AnUnknownModeByteIsKeptAndActsAsGrafikAus) {
+    // A settings file may hold a mode byte this program never writes: it is
+    // written back unchanged, and the emergency stop still reaches the
+    // machine, which such a mode moves.
+    TKonfiguration::Abbild bild = z.konfig.KonfigurationsBlock();
+    bild[468] = 7;
+    z.konfig.AusBild(bild);
+    EXPECT_EQ(z.konfig.KonfigurationsBlock()[468], 7);
+    EXPECT_TRUE(MaschineBenutzt(z.konfig.Grafikmodus));
+    EXPECT_FALSE(GrafikZeichnet(z.konfig.Grafikmodus));
+    z.ReferenzAngefahren = true;
+    Notaus(a);
+    EXPECT_EQ(l.gesendet, "\xFF\r\r");
+    EXPECT_FALSE(z.ReferenzAngefahren);
 }
 
 TEST_F(IselTest, PortPreparationSelectsOpensAndFlushes) {

@@ -51,7 +51,7 @@ struct ProgrammlaufSimTest : ::testing::Test {
         serial = std::make_unique<TSerial>(ordner.pfad().string());
         leitung = std::make_unique<SerielleLeitung>(*serial);
         a.maschine.leitung = leitung.get();
-        z.konfig.Grafikmodus = 0;
+        z.konfig.Grafikmodus = Grafikart::Aus;
         ReferenzfahrtAusfuehren(a);
         ASSERT_TRUE(z.ReferenzAngefahren) << (b.meldungen.empty() ? "" : b.meldungen[0]);
     }

@@ -160,7 +160,7 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     Beispiel("FraesWkz.DAT");
     Beispiel("BOHRUNG.CNC");
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -188,7 +188,7 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
 
 TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
     // Esc that closed a menu or answered a question: its press and its
@@ -225,7 +225,7 @@ TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
 // run until one is made.
 TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReferenceRun) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -259,7 +259,7 @@ TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReference
 // emergency stop and then ends as "Beenden" does, writing the settings.
 TEST_F(FensterTest, ClosingDuringARunAsksAndYesStopsBeforeItEnds) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -373,7 +373,7 @@ TEST_F(FensterTest, ToolChoiceMovesTheSpindleByTheLengthDifferenceAndKeepsTheTip
     Beispiel("FraesWkz.DAT"); // tool 1 40 mm, tool 2 50 mm long
     Starten();
     Fensterdialoge dialoge(*fenster, "");
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     Anlage& a = fenster->anlage();
 
@@ -448,7 +448,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
                             "1000000", "--start", "50,50,50", "--log", ordner.Datei("ctlsim.log")});
     ASSERT_FALSE(sim.Geraet().empty());
     Starten();
-    z.konfig.Grafikmodus = 1;
+    z.konfig.Grafikmodus = Grafikart::Parallel;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren) << (kasten.texte.empty() ? "" : kasten.texte[0]);
     ordner.Schreiben("LANG.CNC", "N10 G01 F0.1 X10\nN20 X20\n");
@@ -481,7 +481,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
 TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
     Beispiel("KONTUR.CNC");
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
@@ -507,7 +507,7 @@ TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
 
 TEST_F(FensterTest, TippButtonWithoutZeroPointSaysSoAsF6Does) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     fenster->Referenzfahren(true);
     struct : Tippeingabe {
         bool Tippen(std::uint8_t, Handbetrieb&) override { return false; }

@@ -22,7 +22,7 @@ struct PunktformenTest : ::testing::Test {
     Maschinenzustand& z = a.zustand;
 
     PunktformenTest() {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         ReferenzfahrtAusfuehren(a);
     }
     template <class T> static T* Kind(QWidget& w, const char* name) {
