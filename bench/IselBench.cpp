@@ -71,7 +71,7 @@ void BM_GeradeRundlauf9600(benchmark::State& state) {
                 state.SkipWithError("position query failed");
                 break;
             }
-            BefehlSenden(a, vor ? hin : zurueck, ok, 0);
+            ok = BefehlSenden(a, vor ? hin : zurueck, 0);
             if (!ok) {
                 state.SkipWithError("move failed");
                 break;

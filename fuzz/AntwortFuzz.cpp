@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         TPunkt3D p;
         if (PositionAbfragen(a, p)) {
             bool ok = false;
-            BefehlSenden(a, befehl, ok, 300.0 * (i + 1));
+            ok = BefehlSenden(a, befehl, 300.0 * (i + 1));
             if (ok && a.zustand.Abbruch) {
                 std::abort(); // a confirmed move cannot have stopped the work
             }

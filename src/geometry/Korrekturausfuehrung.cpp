@@ -69,19 +69,18 @@ void KorrekturAusfuehren(KorrekturZugang anlage, Bahnausgabe& ausgabe, const TKo
         case kSatzKreisUhr:
         case kSatzKreisGegenUhr: {
             TKreis& kreis = anlage.kreis;
-            bool fertig = true;
-            KreisInitialisieren(kreis, bediener, satz.art, fertig, aktuell, satz.ende.x,
-                                satz.ende.y, satz.I, satz.J);
-            if (kreis.fehler) {
+            if (!KreisInitialisieren(kreis, bediener, satz.art, aktuell, satz.ende.x, satz.ende.y,
+                                     satz.I, satz.J)) {
                 // The arc cannot be run; going on would cut straight to the
                 // next corner.
                 zustand.Abgebrochen = true;
                 return;
             }
+            bool fertig = false;
             while (!fertig && !Halt(zustand)) {
-                TPunkt3D ziel{0.0, 0.0, satz.ende.z};
-                KreisNaechsterPunkt(kreis, bediener, satz.satz, satz.art, fertig, ziel.x, ziel.y);
-                Fahren(anlage, ausgabe, aktuell, ziel);
+                const Kreispunkt p = KreisNaechsterPunkt(kreis, bediener, satz.satz, satz.art);
+                fertig = p.fertig;
+                Fahren(anlage, ausgabe, aktuell, {p.erste, p.zweite, satz.ende.z});
             }
             break;
         }

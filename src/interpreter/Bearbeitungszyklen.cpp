@@ -69,18 +69,16 @@ bool KreisRing(Laufumgebung& u, const TPunkt3D& mitte, double rho, double t) {
         return false;
     }
     const TPunkt3D a = u.zustand.WerkzeugPositionW;
-    bool fertig = false;
-    KreisInitialisieren(u.kreis, u.bediener, kKreisImUhrzeigersinn, fertig, a, a.x, a.y, -rho, 0.0);
-    if (u.kreis.fehler) {
+    if (!KreisInitialisieren(u.kreis, u.bediener, kKreisImUhrzeigersinn, a, a.x, a.y, -rho, 0.0)) {
         u.zustand.Abgebrochen = true;
         return false;
     }
+    bool fertig = false;
     while (!fertig) {
-        double x = 0.0;
-        double y = 0.0;
-        KreisNaechsterPunkt(u.kreis, u.bediener, u.lauf.zyklusSatz, kKreisImUhrzeigersinn, fertig,
-                            x, y);
-        if (!Fahren(u, {x, y, t})) {
+        const Kreispunkt p =
+            KreisNaechsterPunkt(u.kreis, u.bediener, u.lauf.zyklusSatz, kKreisImUhrzeigersinn);
+        fertig = p.fertig;
+        if (!Fahren(u, {p.erste, p.zweite, t})) {
             return false;
         }
     }

@@ -110,7 +110,7 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         zeichnen();
         if (!z.Abbruch) {
             const std::string senden = befehl;
-            BefehlSenden(u, senden, ok, z.Verfahrdauer);
+            ok = BefehlSenden(u, senden, z.Verfahrdauer);
         }
         b.ElementSetzen(Element::AbbruchKnopf, true, false);
     } else if (modus == Grafikart::Simulation) {
@@ -127,7 +127,7 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         b.ElementSetzen(Element::NotausKnopf, true, true);
         if (!z.Abbruch) {
             const std::string senden = befehl;
-            BefehlSenden(u, senden, ok, z.Verfahrdauer);
+            ok = BefehlSenden(u, senden, z.Verfahrdauer);
         }
     }
     b.ElementSetzen(Element::NotausKnopf, false, false);

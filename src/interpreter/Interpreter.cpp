@@ -57,9 +57,7 @@ void Interpreter::Ebene(std::int32_t g, std::uint8_t ebene) {
     z.Interpolationsebene = ebene;
     z.EbenenBefehlSetzen();
     if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.Abbruch) {
-        bool ok = false;
-        BefehlSenden(u_, z.EbenenBefehl, ok, 200);
-        if (!ok) {
+        if (!BefehlSenden(u_, z.EbenenBefehl, 200)) {
             // Reported, the run goes on.
             u_.bediener.Meldung(meldung::EbenenwahlFehler(g));
         }
@@ -203,8 +201,8 @@ void Interpreter::MFunktion(std::int32_t m) {
         }
         u_.bediener.Meldung(meldung::ProgrammendeM30(l.korrektur != kKorrekturAus));
         if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.Abbruch) {
-            bool ok = false;
-            BefehlSenden(u_, "@0e0", ok, 200);
+            // The run ends either way; a failure has been reported.
+            static_cast<void>(BefehlSenden(u_, "@0e0", 200));
         }
         z.EilgangAktiv = l.eilgangBeiStart;
         z.Abgebrochen = true;
@@ -383,12 +381,13 @@ void Interpreter::KorrekturAbschliessen() {
     const std::uint8_t seite = l.korrektur;
     l.korrektur = kKorrekturAus;
     TKorrekturListe korrigiert;
-    bool stop = z.Abgebrochen;
     TPunkt3D anfang = l.korrekturAnfang;
     if (l.korrekturListe.size() >= 2) {
-        KorrekturBerechnen(u_, stop, l.korrekturListe, korrigiert, z.konfig.AktuellesWerkzeug,
-                           seite, anfang);
-        if (stop) {
+        // A stop recorded before the contour keeps it from running as well.
+        const bool schonGestoppt = z.Abgebrochen;
+        const bool berechnet = KorrekturBerechnen(u_, l.korrekturListe, korrigiert,
+                                                  z.konfig.AktuellesWerkzeug, seite, anfang);
+        if (schonGestoppt || !berechnet) {
             z.Abgebrochen = true;
             if (l.grund == Stoppgrund::Keiner) {
                 l.grund = Stoppgrund::Fehler;
@@ -430,18 +429,16 @@ void Interpreter::Kreisbewegung() {
                                l.werte.I, l.werte.J, 0, l.satz, l.korrekturPunkt);
         return;
     }
-    bool fertig = false;
-    KreisInitialisieren(u_.kreis, u_.bediener, richtung, fertig, z.WerkzeugPositionW, l.ziel.x,
-                        l.ziel.y, l.werte.I, l.werte.J);
-    if (u_.kreis.fehler) {
+    if (!KreisInitialisieren(u_.kreis, u_.bediener, richtung, z.WerkzeugPositionW, l.ziel.x,
+                             l.ziel.y, l.werte.I, l.werte.J)) {
         Beenden(meldung::KreiskonturFehler(l.satz));
         return;
     }
+    bool fertig = false;
     while (!fertig && !z.Abbruch && !z.Abgebrochen) {
-        double x = 0.0;
-        double y = 0.0;
-        KreisNaechsterPunkt(u_.kreis, u_.bediener, l.satz, richtung, fertig, x, y);
-        Geradeverfahren(u_, z.WerkzeugPositionW, {x, y, l.ziel.z});
+        const Kreispunkt p = KreisNaechsterPunkt(u_.kreis, u_.bediener, l.satz, richtung);
+        fertig = p.fertig;
+        Geradeverfahren(u_, z.WerkzeugPositionW, {p.erste, p.zweite, l.ziel.z});
     }
     NachBewegung();
 }

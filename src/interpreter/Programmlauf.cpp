@@ -59,9 +59,7 @@ void NormalesEnde(Laufumgebung& u) {
     Laufzustand& l = u.lauf;
     l.grund = Stoppgrund::Ende;
     if (MaschineBenutzt(z) && !z.Abbruch) {
-        bool ok = false;
-        BefehlSenden(u, "@0e0", ok, 100);
-        if (!ok) {
+        if (!BefehlSenden(u, "@0e0", 100)) {
             u.bediener.Meldung(meldung::InterpolationsebeneFehler());
             return;
         }
@@ -190,9 +188,7 @@ bool Automatikbetrieb(Laufumgebung u) {
     LaufMarke marke(l);
 
     if (MaschineBenutzt(z)) {
-        bool ok = false;
-        BefehlSenden(u, z.EbenenBefehl, ok, 200);
-        if (!ok) {
+        if (!BefehlSenden(u, z.EbenenBefehl, 200)) {
             b.Meldung(meldung::InterpolationsebeneFehler());
             z.Abgebrochen = true;
             l.grund = Stoppgrund::Fehler;

@@ -20,8 +20,7 @@ std::int64_t AntwortGrenzeMs(double erwarteteDauerMs) {
 
 namespace detail {
 
-std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
-                             double erwarteteDauerMs) {
+Befehlsantwort BefehlMitAntwort(IselZugang a, std::string_view befehl, double erwarteteDauerMs) {
     Maschinenzustand& z = a.zustand;
     Bediener& b = a.bediener;
     Antwortpuffer& antwort = a.maschine.Antwort;
@@ -36,7 +35,6 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
         // A stop pressed while events were processed just now: the command
         // must not go out after it. Only a command given with the stop
         // already set (the stop byte itself) is still sent.
-        ok = false;
         return {};
     }
     std::string text(befehl);
@@ -50,7 +48,6 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
         leitung->Senden(text);
     }
     if (abbruchBeimAufruf) {
-        ok = false;
         antwort.Leeren();
         return {};
     }
@@ -66,7 +63,6 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
         b.NachrichtenVerarbeiten();
         if (z.Abbruch) {
             // Stopped during the wait (abort, emergency stop): no judgement.
-            ok = false;
             antwort.Leeren();
             return {};
         }
@@ -75,7 +71,6 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
             break;
         }
         if (!leitung || !leitung->Verbunden()) {
-            ok = false;
             // A port that never opened says why (permission, unplugged
             // adapter); a line lost later gets the general text.
             std::string grund = leitung ? leitung->OeffnenFehler() : std::string();
@@ -88,7 +83,6 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
         }
         const std::int64_t vergangen = b.Millisekunden() - start;
         if (vergangen >= grenze) {
-            ok = false;
             VerbindungVerloren(a, meldung::IselAntwortetNicht(befehl, grenze));
             antwort.Leeren();
             return {};
@@ -97,19 +91,18 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
             static_cast<int>(std::min<std::int64_t>(kScheibeMs, grenze - vergangen)));
     }
 
-    if (erhalten.front() == '0') {
-        ok = true;
-    } else if (!z.FehlermeldungUnterdruecken) {
+    const bool ok = erhalten.front() == '0';
+    if (!ok && !z.FehlermeldungUnterdruecken) {
         FehlerMelden(a, erhalten);
     }
     antwort.Leeren();
-    return erhalten;
+    return {ok, std::move(erhalten)};
 }
 
 } // namespace detail
 
-void BefehlSenden(IselZugang a, std::string_view befehl, bool& ok, double erwarteteDauerMs) {
-    detail::BefehlMitAntwort(a, befehl, ok, erwarteteDauerMs);
+bool BefehlSenden(IselZugang a, std::string_view befehl, double erwarteteDauerMs) {
+    return detail::BefehlMitAntwort(a, befehl, erwarteteDauerMs).ok;
 }
 
 void WartenMitNachrichten(IselZugang a, std::int32_t ms) {

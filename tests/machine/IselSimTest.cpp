@@ -59,8 +59,8 @@ struct IselSimTest : ::testing::Test {
         if (z.Abbruch || !PositionAbfragen(a, p) || z.Abbruch) {
             return;
         }
-        bool ok = false;
-        BefehlSenden(a, FahrBefehlBilden(z, {true, true, true, false}, weg, {1, 1, 1, 1}), ok, 200);
+        static_cast<void>(BefehlSenden(
+            a, FahrBefehlBilden(z, {true, true, true, false}, weg, {1, 1, 1, 1}), 200));
     }
 };
 
@@ -190,9 +190,8 @@ TEST_F(IselSimTest, EmergencyStopEndsAMoveWhereItStands) {
             NotausSenden(a);
         }
     };
-    bool ok = true;
-    BefehlSenden(a, FahrBefehlBilden(z, {true, false, false, false}, {10, 0, 0, 0}, {0.1, 1, 1, 1}),
-                 ok, 6300);
+    const bool ok = BefehlSenden(
+        a, FahrBefehlBilden(z, {true, false, false, false}, {10, 0, 0, 0}, {0.1, 1, 1, 1}), 6300);
     EXPECT_FALSE(ok);
     EXPECT_LT(b.Millisekunden() - t0, 1500);
     b.beiNachrichten = nullptr;

@@ -39,7 +39,7 @@ struct IselTest : ::testing::Test {
 
 TEST_F(IselTest, CommandGoesOutWithTwoCarriageReturnsAndZeroConfirms) {
     bool ok = false;
-    BefehlSenden(a, "@07", ok, 100);
+    ok = BefehlSenden(a, "@07", 100);
     EXPECT_EQ(l.gesendet, "@07\r\r");
     EXPECT_TRUE(ok);
     EXPECT_TRUE(b.meldungen.empty());
@@ -54,17 +54,17 @@ TEST_F(IselTest, CommandGoesOutWithTwoCarriageReturnsAndZeroConfirms) {
 TEST_F(IselTest, ErrorRepliesAreShownWithTheirTableTextAndStopTheWork) {
     Antworten({{"@0A 1", "2"}, {"@0A 2", "Gxyz"}, {"@0A 3", "a"}, {"@0A 4", "F23456789ABCDEF"}});
     bool ok = true;
-    BefehlSenden(a, "@0A 1", ok, 0);
-    EXPECT_TRUE(ok) << "an error reply leaves ok as it was";
+    ok = BefehlSenden(a, "@0A 1", 0);
+    EXPECT_FALSE(ok) << "an error reply is no confirmation";
     EXPECT_TRUE(z.Abbruch);
     EXPECT_TRUE(z.Abgebrochen);
     ok = false;
     z.Abbruch = false; // each command judged on its own
-    BefehlSenden(a, "@0A 2", ok, 0);
+    ok = BefehlSenden(a, "@0A 2", 0);
     z.Abbruch = false;
-    BefehlSenden(a, "@0A 3", ok, 0);
+    ok = BefehlSenden(a, "@0A 3", 0);
     z.Abbruch = false;
-    BefehlSenden(a, "@0A 4", ok, 0);
+    ok = BefehlSenden(a, "@0A 4", 0);
     EXPECT_FALSE(ok);
     ASSERT_EQ(b.meldungen.size(), 4u);
     EXPECT_EQ(b.meldungen[0], "Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!");
@@ -78,7 +78,7 @@ TEST_F(IselTest, ErrorRepliesAreShownWithTheirTableTextAndStopTheWork) {
     b.meldungen.clear();
     z.Abbruch = z.Abgebrochen = false;
     z.FehlermeldungUnterdruecken = true;
-    BefehlSenden(a, "@0A 1", ok, 0);
+    ok = BefehlSenden(a, "@0A 1", 0);
     EXPECT_TRUE(b.meldungen.empty());
     EXPECT_FALSE(z.Abbruch);
 }
@@ -104,7 +104,7 @@ TEST_F(IselTest, ErrorTableHoldsTheStoredBytes) {
 TEST_F(IselTest, WithAbbruchSetTheCommandIsSentButNotAwaited) {
     z.Abbruch = true;
     bool ok = true;
-    BefehlSenden(a, "\xFF", ok, 200);
+    ok = BefehlSenden(a, "\xFF", 200);
     EXPECT_EQ(l.gesendet, "\xFF\r\r");
     EXPECT_FALSE(ok);
     EXPECT_EQ(l.warteAufrufe, 0);
@@ -116,7 +116,7 @@ TEST_F(IselTest, WithAbbruchSetTheCommandIsSentButNotAwaited) {
     z.Abbruch = false;
     b.beiNachrichten = [&] { z.Abbruch = z.Abgebrochen = true; };
     ok = true;
-    BefehlSenden(a, "@0A 1000, 21, 0, 21, 0, 21, 0, 21", ok, 200);
+    ok = BefehlSenden(a, "@0A 1000, 21, 0, 21, 0, 21, 0, 21", 200);
     EXPECT_EQ(l.gesendet, "");
     EXPECT_FALSE(ok);
     EXPECT_TRUE(b.meldungen.empty());
@@ -126,7 +126,7 @@ TEST_F(IselTest, MissingReplyEndsAfterTheBoundAndMarksTheReferenceLost) {
     l.antworten = [](const std::string&) { return std::nullopt; };
     z.ReferenzAngefahren = true;
     bool ok = true;
-    BefehlSenden(a, "@0A 10, 21, 0, 21, 0, 21, 0, 21", ok, 1000);
+    ok = BefehlSenden(a, "@0A 10, 21, 0, 21, 0, 21, 0, 21", 1000);
     EXPECT_FALSE(ok);
     EXPECT_GE(b.uhr, AntwortGrenzeMs(1000));
     EXPECT_LE(b.uhr, AntwortGrenzeMs(1000) + 5);
@@ -161,7 +161,7 @@ TEST_F(IselTest, StopDuringTheWaitEndsItAtOnce) {
         }
     };
     bool ok = true;
-    BefehlSenden(a, "@0A 1000, 21, 0, 21, 0, 21, 0, 21", ok, 50000);
+    ok = BefehlSenden(a, "@0A 1000, 21, 0, 21, 0, 21, 0, 21", 50000);
     EXPECT_FALSE(ok);
     EXPECT_LT(b.uhr, 110);
     EXPECT_EQ(l.gesendet, "@0A 1000, 21, 0, 21, 0, 21, 0, 21\r\r\xFF\r\r");
@@ -172,7 +172,7 @@ TEST_F(IselTest, ClosedOrLostLineFailsAtOnce) {
     l.verbunden = false;
     l.port = 2;
     bool ok = true;
-    BefehlSenden(a, "@07", ok, 100);
+    ok = BefehlSenden(a, "@07", 100);
     EXPECT_FALSE(ok);
     EXPECT_EQ(b.uhr, 0);
     EXPECT_TRUE(z.Abbruch);
@@ -231,7 +231,7 @@ TEST_F(IselTest, SlowOrPrefixedPositionRepliesAreReadWhole) {
     l.Ankommen("0000190FFFE70000000");
     Antworten({{"@0A 5", "2"}});
     bool ok = false;
-    BefehlSenden(a, "@0A 5", ok, 0);
+    ok = BefehlSenden(a, "@0A 5", 0);
     EXPECT_FALSE(ok);
     EXPECT_EQ(b.meldungen.size(), 1u);
     z.Abbruch = false;
