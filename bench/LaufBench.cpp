@@ -59,7 +59,7 @@ void Trockenlauf(benchmark::State& state) {
         korvx::ReferenzfahrtAusfuehren(anlage);
         korvx::Automatikbetrieb(anlage);
         benchmark::DoNotOptimize(anlage.lauf.bewegungen);
-        if (anlage.lauf.grund != korvx::Stoppgrund::M30) {
+        if (anlage.zustand.stopp.Grund() != korvx::Stoppgrund::M30) {
             state.SkipWithError("the run did not end with M30");
         }
     }

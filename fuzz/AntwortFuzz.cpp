@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     if (!a.zustand.ReferenzAngefahren) {
         // Run the judging anyway, as after a reference run.
         a.zustand.ReferenzAngefahren = true;
-        a.zustand.Abbruch = false;
-        a.zustand.Abgebrochen = false;
+        a.zustand.stopp.Freigeben();
+        a.zustand.stopp.Fortsetzen();
     }
     const std::string befehl =
         FahrBefehlBilden(a.zustand, {true, true, true, false}, {5, -3, 1, 0}, {1, 1, 1, 1});
@@ -55,11 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         if (PositionAbfragen(a, p)) {
             bool ok = false;
             ok = BefehlSenden(a, befehl, 300.0 * (i + 1));
-            if (ok && a.zustand.Abbruch) {
+            if (ok && a.zustand.stopp.Abbruch()) {
                 std::abort(); // a confirmed move cannot have stopped the work
             }
         }
-        if (a.zustand.Abbruch) {
+        if (a.zustand.stopp.Abbruch()) {
             // Stopped: the next query must not go out.
             const std::size_t vorher = leitung.zeilen.size();
             TPunkt3D q;
@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
                 std::abort();
             }
         }
-        a.zustand.Abbruch = false;
-        a.zustand.Abgebrochen = false;
+        a.zustand.stopp.Freigeben();
+        a.zustand.stopp.Fortsetzen();
     }
     return 0;
 }

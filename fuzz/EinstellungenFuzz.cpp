@@ -87,8 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     a.zustand.WerkzeugPositionW = NachWerkstueckKoord(a.zustand, a.zustand.PositionM);
     a.lauf.befehlMelden = [&a](const std::string&) {
         if (a.lauf.bewegungen >= kGroessteZuege) {
-            a.zustand.Abbruch = true;
-            a.zustand.Abgebrochen = true;
+            a.zustand.stopp.Abbrechen();
         }
     };
     (void)Automatikbetrieb(a);

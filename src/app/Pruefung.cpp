@@ -27,7 +27,7 @@ Pruefergebnis ProgrammPruefen(Anlage& anlage) {
     const std::size_t anzahl =
         anlage.programm.Anzahl() - (anlage.programm.HatSchlusseintrag() ? 1 : 0);
     for (std::size_t i = 0; i < anzahl; ++i) {
-        zustand.Abgebrochen = false;
+        zustand.stopp.Fortsetzen();
         Pruefhandler handler;
         const SatzErgebnis e = SatzLesen(anlage.programm.Zeile(i), werte, handler, anlage);
         ++ergebnis.saetze;
@@ -35,7 +35,7 @@ Pruefergebnis ProgrammPruefen(Anlage& anlage) {
             ++ergebnis.fehlerSaetze;
         }
     }
-    zustand.Abgebrochen = false;
+    zustand.stopp.Fortsetzen();
     return ergebnis;
 }
 

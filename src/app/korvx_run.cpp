@@ -284,7 +284,7 @@ int main(int argc, char** argv) {
         return NichtGestartet(konsole, zustand);
     }
     const Laufzustand& lauf = anlage.lauf;
-    const Stoppgrund grund = lauf.grund;
+    const Stoppgrund grund = zustand.stopp.Grund();
     if (maschine && !zustand.ReferenzAngefahren) {
         // Only a new reference run may move the machine again.
         konsole.TraceZeile("reference", "lost");

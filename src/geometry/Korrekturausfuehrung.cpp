@@ -11,7 +11,7 @@ namespace korvx {
 namespace {
 
 bool Halt(const Maschinenzustand& z) {
-    return z.Abgebrochen || z.Abbruch;
+    return z.stopp.Gestoppt();
 }
 
 void Fahren(KorrekturZugang anlage, Bahnausgabe& ausgabe, TPunkt3D& aktuell, const TPunkt3D& ziel) {
@@ -49,7 +49,7 @@ void KorrekturAusfuehren(KorrekturZugang anlage, Bahnausgabe& ausgabe, const TKo
             if (zustand.konfig.Schrittbetrieb) {
                 const Antwort3 antwort = bediener.FrageMitAbbruch(meldung::NaechsterNCSatz());
                 if (antwort == Antwort3::Nein) {
-                    zustand.Abbruch = true;
+                    zustand.stopp.SendenSperren();
                     return;
                 }
                 // Cancel leaves step mode and the run goes on without stops;
@@ -73,7 +73,7 @@ void KorrekturAusfuehren(KorrekturZugang anlage, Bahnausgabe& ausgabe, const TKo
                                      satz.I, satz.J)) {
                 // The arc cannot be run; going on would cut straight to the
                 // next corner.
-                zustand.Abgebrochen = true;
+                zustand.stopp.Beenden();
                 return;
             }
             bool fertig = false;

@@ -47,15 +47,12 @@ const decltype(Laufzustand::geschwindigkeiten)& Befohlen(Laufumgebung& u) {
 void BereichVerletzt(Laufumgebung& u) {
     Maschinenzustand& z = u.zustand;
     u.bediener.Meldung(meldung::BereichVerlassen());
-    u.lauf.escape = true;
-    z.Abgebrochen = true;
-    u.lauf.bereichVerletzt = true;
+    // The violation stops the work: nothing more is sent and the reference
+    // counts as lost, as after an abort.
+    z.stopp.BereichVerlassen();
     if (GrafikZeichnet(z.konfig.Grafikmodus)) {
         u.bediener.ElementSetzen(Element::Grafik, true, true);
     }
-    // The violation stops the work: nothing more is sent and the reference
-    // counts as lost, as after an abort.
-    z.Abbruch = true;
     ReferenzVerloren(u);
 }
 
@@ -108,7 +105,7 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         b.ElementSetzen(Element::Grafik, true, true);
         b.ElementSetzen(Element::AbbruchKnopf, true, true);
         zeichnen();
-        if (!z.Abbruch) {
+        if (!z.stopp.Abbruch()) {
             const std::string senden = befehl;
             ok = BefehlSenden(u, senden, z.Verfahrdauer);
         }
@@ -125,13 +122,13 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         ok = true;
     } else {
         b.ElementSetzen(Element::NotausKnopf, true, true);
-        if (!z.Abbruch) {
+        if (!z.stopp.Abbruch()) {
             const std::string senden = befehl;
             ok = BefehlSenden(u, senden, z.Verfahrdauer);
         }
     }
     b.ElementSetzen(Element::NotausKnopf, false, false);
-    if (z.Abbruch) {
+    if (z.stopp.Abbruch()) {
         ReferenzVerloren(u);
         return false;
     }
@@ -246,12 +243,12 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
 bool Weiterfahren(Laufumgebung u, const TPunkt3D& ziel) {
     Maschinenzustand& z = u.zustand;
     Geradeverfahren(u, z.WerkzeugPositionW, ziel);
-    if (z.Abbruch) {
+    if (z.stopp.Abbruch()) {
         ReferenzVerloren(u);
-        z.Abgebrochen = true;
+        z.stopp.Beenden();
         return false;
     }
-    return !z.Abgebrochen;
+    return !z.stopp.Abgebrochen();
 }
 
 bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM, MFahrt optionen) {
@@ -331,7 +328,7 @@ bool DrehzahlSetzen(Laufumgebung u, double s) {
         const double d = k.AktuellesWerkzeug.Durchmesser;
         if (d == 0.0) {
             u.bediener.Meldung(meldung::FehlerhafterDurchmesser());
-            u.zustand.Abgebrochen = true;
+            u.zustand.stopp.Beenden();
             return false;
         }
         k.Drehzahl = Drehzahlstufe(s, d);

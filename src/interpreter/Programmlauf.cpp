@@ -36,8 +36,7 @@ void LaufZuruecksetzen(Laufumgebung& u) {
     l = Laufzustand{};
     l.statusAuffrischen = std::move(statusAuffrischen);
     l.befehlMelden = std::move(befehlMelden);
-    z.Abgebrochen = false;
-    z.Abbruch = false;
+    z.stopp.LaufBeginnen();
     l.ziel = z.WerkzeugPositionW;
     l.nullpunktBeiStart = z.WerkstueckNullpunkt;
     l.werte.A = 0.0;
@@ -57,8 +56,8 @@ struct LaufMarke {
 void NormalesEnde(Laufumgebung& u) {
     Maschinenzustand& z = u.zustand;
     Laufzustand& l = u.lauf;
-    l.grund = Stoppgrund::Ende;
-    if (MaschineBenutzt(z) && !z.Abbruch) {
+    z.stopp.GrundFestlegen(Stoppgrund::Ende);
+    if (MaschineBenutzt(z) && !z.stopp.Abbruch()) {
         if (!BefehlSenden(u, "@0e0", 100)) {
             u.bediener.Meldung(meldung::InterpolationsebeneFehler());
             return;
@@ -74,11 +73,11 @@ void NormalesEnde(Laufumgebung& u) {
 
 // The reason of an end that no step named.
 void GrundBestimmen(Laufumgebung& u) {
-    Laufzustand& l = u.lauf;
-    if (l.bereichVerletzt) {
-        l.grund = Stoppgrund::Bereich;
-    } else if (l.grund == Stoppgrund::Keiner) {
-        l.grund = Stoppgrund::Fehler;
+    Stoppzustand& s = u.zustand.stopp;
+    if (s.BereichVerletzt()) {
+        s.GrundFestlegen(Stoppgrund::Bereich);
+    } else {
+        s.GrundNennen(Stoppgrund::Fehler);
     }
 }
 
@@ -101,10 +100,10 @@ void Blockschleife(Laufumgebung& u, std::size_t start) {
             return;
         }
         u.bediener.NachrichtenVerarbeiten();
-        if (l.escape) {
-            z.Abgebrochen = true;
+        if (z.stopp.EscapeVermerkt()) {
+            z.stopp.Beenden();
         }
-        if (z.Abgebrochen || z.Abbruch) {
+        if (z.stopp.Gestoppt()) {
             GrundBestimmen(u);
             return;
         }
@@ -113,9 +112,9 @@ void Blockschleife(Laufumgebung& u, std::size_t start) {
         interpreter.SatzBeginnen();
         ++l.saetze;
         const SatzErgebnis e = SatzLesen(l.satz, l.werte, interpreter, u);
-        if (e == SatzErgebnis::Fehler || e == SatzErgebnis::Angehalten || z.Abgebrochen ||
-            z.Abbruch) {
-            if (z.Abbruch && z.ReferenzAngefahren) {
+        if (e == SatzErgebnis::Fehler || e == SatzErgebnis::Angehalten || z.stopp.Abgebrochen() ||
+            z.stopp.Abbruch()) {
+            if (z.stopp.Abbruch() && z.ReferenzAngefahren) {
                 ReferenzVerloren(u);
             }
             GrundBestimmen(u);
@@ -190,9 +189,9 @@ bool Automatikbetrieb(Laufumgebung u) {
     if (MaschineBenutzt(z)) {
         if (!BefehlSenden(u, z.EbenenBefehl, 200)) {
             b.Meldung(meldung::InterpolationsebeneFehler());
-            z.Abgebrochen = true;
-            l.grund = Stoppgrund::Fehler;
-            if (z.Abbruch) {
+            z.stopp.Beenden();
+            z.stopp.GrundFestlegen(Stoppgrund::Fehler);
+            if (z.stopp.Abbruch()) {
                 ReferenzVerloren(u); // the controller answered with an error or not at all
             }
             return true;
@@ -229,21 +228,13 @@ void AbbruchAnfordern(Laufumgebung u) {
     if (!u.bediener.Frage(meldung::BearbeitungAbbrechenFrage(name))) {
         return;
     }
-    z.Abbruch = true;
-    z.Abgebrochen = true;
-    if (u.lauf.grund == Stoppgrund::Keiner) {
-        u.lauf.grund = Stoppgrund::Abbruch;
-    }
+    z.stopp.Abbrechen(Stoppgrund::Abbruch);
     ReferenzVerloren(u);
 }
 
 void Notaus(Laufumgebung u) {
     Maschinenzustand& z = u.zustand;
-    z.Abgebrochen = true;
-    z.Abbruch = true;
-    if (u.lauf.grund == Stoppgrund::Keiner) {
-        u.lauf.grund = Stoppgrund::Notaus;
-    }
+    z.stopp.Abbrechen(Stoppgrund::Notaus);
     if (MaschineBenutzt(z)) {
         NotausSenden(u);
     }
@@ -251,7 +242,7 @@ void Notaus(Laufumgebung u) {
 }
 
 void EscapeTaste(Laufumgebung u) {
-    u.lauf.escape = true;
+    u.zustand.stopp.EscapeVermerken();
     Notaus(u);
 }
 

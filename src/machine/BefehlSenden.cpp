@@ -26,12 +26,12 @@ Befehlsantwort BefehlMitAntwort(IselZugang a, std::string_view befehl, double er
     Antwortpuffer& antwort = a.maschine.Antwort;
     Steuerleitung* leitung = a.maschine.leitung;
 
-    const bool abbruchBeimAufruf = z.Abbruch;
+    const bool abbruchBeimAufruf = z.stopp.Abbruch();
     const double dauer = std::max(200.0, erwarteteDauerMs);
 
     b.NachrichtenVerarbeiten();
     antwort.Leeren();
-    if (!abbruchBeimAufruf && z.Abbruch) {
+    if (!abbruchBeimAufruf && z.stopp.Abbruch()) {
         // A stop pressed while events were processed just now: the command
         // must not go out after it. Only a command given with the stop
         // already set (the stop byte itself) is still sent.
@@ -61,7 +61,7 @@ Befehlsantwort BefehlMitAntwort(IselZugang a, std::string_view befehl, double er
     std::string erhalten;
     for (;;) {
         b.NachrichtenVerarbeiten();
-        if (z.Abbruch) {
+        if (z.stopp.Abbruch()) {
             // Stopped during the wait (abort, emergency stop): no judgement.
             antwort.Leeren();
             return {};
@@ -110,7 +110,7 @@ void WartenMitNachrichten(IselZugang a, std::int32_t ms) {
     // the wait (Esc, the emergency stop, the abort button, closing the
     // window) ends it within one slice, however long the move would take.
     Bediener& b = a.bediener;
-    if (ms <= 0 || a.zustand.Abbruch) {
+    if (ms <= 0 || a.zustand.stopp.Abbruch()) {
         return;
     }
     // Ended by the clock or by the slices asked for, whichever comes first:
@@ -125,7 +125,7 @@ void WartenMitNachrichten(IselZugang a, std::int32_t ms) {
         const std::int64_t scheibe = std::min<std::int64_t>(rest, kStoppScheibeMs);
         b.Warten(static_cast<std::int32_t>(scheibe));
         offen -= scheibe;
-        if (a.zustand.Abbruch) {
+        if (a.zustand.stopp.Abbruch()) {
             return;
         }
     }

@@ -100,7 +100,7 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
         SchnittstelleVorbereiten(a, z.konfig.ComPortNummer);
         z.Verfahrdauer = ReferenzDauer(z);
         // After a command that was not confirmed nothing more is sent.
-        if (!BefehlSenden(a, "@07", 100) || z.Abbruch) {
+        if (!BefehlSenden(a, "@07", 100) || z.stopp.Abbruch()) {
             return;
         }
         if (!BefehlSenden(a, "@0d 1000, 1000, 1000", 100)) {
@@ -111,7 +111,7 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
             b.Meldung(meldung::InterpolationsebeneFehler());
             return;
         }
-        if (!z.Abbruch) {
+        if (!z.stopp.Abbruch()) {
             // The controller's error replies to the reference run itself are
             // not shown as errors; still only a "0" completes it.
             z.FehlermeldungUnterdruecken = true;
@@ -119,20 +119,20 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
                 detail::BefehlMitAntwort(a, "@0R7", ReferenzWartedauer(z));
             z.FehlermeldungUnterdruecken = false;
             ok = r.ok;
-            if (!ok && !r.antwort.empty() && !z.Abbruch) {
+            if (!ok && !r.antwort.empty() && !z.stopp.Abbruch()) {
                 const std::string kurz = r.antwort.substr(0, 10);
                 b.Meldung(meldung::ReferenzfahrtNichtAbgeschlossen(
                     kurz, Fehlertabelle()[FehlerIndex(kurz.front())]));
             }
         }
     }
-    if (!ok || z.Abbruch) {
+    if (!ok || z.stopp.Abbruch()) {
         return;
     }
 
     z.ReferenzAngefahren = true;
     a.maschine.NullpunktGewaehlt = false;
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     z.PositionM = {0.0, 0.0, 0.0};
     // The reference point is the zero point: the tool stands at its origin in
     // workpiece coordinates, at the top of the z travel in machine

@@ -4,6 +4,7 @@
 // every subsystem reads and writes its fields by name.
 #include "state/Punkt3D.h"
 #include "state/ShortString.h"
+#include "state/Stopp.h"
 #include "state/Werkzeug.h"
 
 #include <array>
@@ -133,8 +134,7 @@ struct Maschinenzustand {
     TPunkt3D WerkstueckNullpunkt;      // workpiece zero point, machine coordinates
     TPunkt3D AbgefragtePosition;       // last position read back from the controller
     bool ReferenzAngefahren = false;   // machine commands allowed
-    bool Abbruch = false;              // stop everything; nothing is sent while set
-    bool Abgebrochen = false;          // operation cancelled / run ends after the word
+    Stoppzustand stopp;                // Abbruch, Abgebrochen, the reason of a run's end
     bool FehlermeldungUnterdruecken = false;
     bool EilgangAktiv = false;
     std::int32_t Verfahrdauer = 0; // expected duration of the command, ms

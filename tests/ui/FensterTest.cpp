@@ -172,9 +172,9 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     EXPECT_EQ(Text("InfoLabel2").toStdString().rfind("KONTUR.CNC/        /T1/", 0), 0u);
 
     fenster->Automatik(false);
-    EXPECT_TRUE(fenster->anlage().lauf.grund == Stoppgrund::Ende ||
-                fenster->anlage().lauf.grund == Stoppgrund::M30)
-        << static_cast<int>(fenster->anlage().lauf.grund) << " "
+    EXPECT_TRUE(fenster->anlage().zustand.stopp.Grund() == Stoppgrund::Ende ||
+                fenster->anlage().zustand.stopp.Grund() == Stoppgrund::M30)
+        << static_cast<int>(fenster->anlage().zustand.stopp.Grund()) << " "
         << (kasten.texte.empty() ? "" : kasten.texte.back());
     EXPECT_GT(fenster->anlage().lauf.bewegungen, 10);
     EXPECT_FALSE(fenster->Laeuft());
@@ -197,10 +197,10 @@ TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
     QApplication::sendEvent(fenster.get(), &druck);
     QKeyEvent los(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(fenster.get(), &los);
-    EXPECT_FALSE(z.Abbruch);
-    EXPECT_FALSE(z.Abgebrochen);
+    EXPECT_FALSE(z.stopp.Abbruch());
+    EXPECT_FALSE(z.stopp.Abgebrochen());
     EXPECT_TRUE(z.ReferenzAngefahren);
-    z.Abbruch = true; // as an earlier stop leaves it; F5 must still refuse
+    z.stopp.SendenSperren(); // as an earlier stop leaves it; F5 must still refuse
 
     // F5 without a zero point tells so.
     QKeyEvent f5(QEvent::KeyRelease, Qt::Key_F5, Qt::NoModifier);
@@ -243,13 +243,13 @@ TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReference
     const auto ende = std::chrono::steady_clock::now();
     ASSERT_NE(gedrueckt, std::chrono::steady_clock::time_point());
     EXPECT_LT(ende - gedrueckt, 100ms);
-    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_EQ(fenster->anlage().lauf.bewegungen, 1);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_TRUE(Text("InfoLabel1").endsWith(" - Notaus: Referenzfahrt erforderlich!"))
         << Text("InfoLabel1").toStdString();
 
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
     EXPECT_FALSE(Text("InfoLabel1").contains("Referenzfahrt"));
@@ -280,7 +280,7 @@ TEST_F(FensterTest, ClosingDuringARunAsksAndYesStopsBeforeItEnds) {
     EXPECT_EQ(kasten.texte,
               (std::vector<std::string>{"Ein Teileprogramm läuft. Wirklich beenden?",
                                         "Ein Teileprogramm läuft. Wirklich beenden?"}));
-    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_EQ(fenster->Beendet(), 0);
     EXPECT_TRUE(std::filesystem::exists(ordner.pfad() / "Korvelantrix.CNF"));
@@ -462,7 +462,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
     const auto t0 = std::chrono::steady_clock::now();
     fenster->Automatik(false);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, 3s);
-    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_TRUE(fenster->anlage().grafik.Gezeichnet);
     std::this_thread::sleep_for(100ms);

@@ -127,7 +127,7 @@ TEST_F(Grafikdialoge, GrafikmodusUndZeitfaktor) {
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Parallel);
     EXPECT_EQ(bediener.meldungen, Texte{"Referenzfahrt zur Positionsbestimmund erforderlich!"});
-    EXPECT_TRUE(zustand.Abbruch);
+    EXPECT_TRUE(zustand.stopp.Abbruch());
     EXPECT_FALSE(zustand.ReferenzAngefahren);
     EXPECT_EQ(bediener.anzeigen[Anzeige::X], "999,99");
     EXPECT_EQ(bediener.anzeigen[Anzeige::Z], "999,99");

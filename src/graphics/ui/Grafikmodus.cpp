@@ -111,7 +111,7 @@ void TGraphikeinausForm::UebernahmeButtonClick() {
         if (altModus_ == 2 && modus < 2) {
             // The simulation moved no machine: where the tool stands is unknown.
             bediener_.Meldung(meldung::ReferenzfahrtErforderlich());
-            zustand_.Abbruch = true;
+            zustand_.stopp.SendenSperren();
             zustand_.ReferenzAngefahren = false;
             for (Anzeige feld : {Anzeige::X, Anzeige::Y, Anzeige::Z}) {
                 bediener_.AnzeigeSetzen(feld, meldung::UnbekanntePosition(format_));
