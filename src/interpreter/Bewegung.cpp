@@ -5,6 +5,7 @@
 #include "geometry/Vektor.h"
 #include "graphics/Bahn.h"
 #include "graphics/Grafikzustand.h"
+#include "interpreter/Fahrausgabe.h"
 #include "machine/Isel.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
@@ -56,14 +57,12 @@ void BereichVerletzt(Laufumgebung& u) {
     ReferenzVerloren(u);
 }
 
-// The controller side of a move: the command built from the four axis
-// distances (x, y, z, second z as the controller counts them), sent and
-// awaited, or waited out in simulation. `zeichnen` runs before the send.
-// True when the move counts as made.
-template <class Zeichnen>
-bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichnen) {
+// The common part of every move: the step counts of the four axis distances
+// (x, y, z, second z as the controller counts them), refused beyond the
+// controller's counter, then the move handed to the output of the graphic
+// mode. True when the move counts as made.
+bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnung zeichnen = {}) {
     Maschinenzustand& z = u.zustand;
-    Bediener& b = u.bediener;
     TAchsen achsen{};
     for (std::size_t i = 0; i < 4; ++i) {
         achsen[i] = weg[i] != 0.0;
@@ -81,74 +80,36 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         BereichVerletzt(u);
         return false;
     }
-    const Grafikart modus = z.konfig.Grafikmodus;
-    // The command text is composed only where it is used: sent to the line,
-    // or reported. A simulation nobody traces draws millions of chords
-    // without it (composing it was a fifth of a dry run's time).
-    if (MaschineBenutzt(modus) || u.lauf.befehlMelden) {
-        FahrBefehlSchreiben(u.lauf.befehl, schritte, Befohlen(u).raten);
-    }
-    // The buffer serves the simulation; a command that goes to the line is
-    // its own copy, so nothing done while events run before the send can
-    // change it.
-    const std::string& befehl = u.lauf.befehl;
-    if (u.lauf.befehlMelden) {
-        u.lauf.befehlMelden(befehl);
-    }
+    const Fahrauftrag auftrag{schritte, Befohlen(u).raten, z.Verfahrdauer, zeichnen};
     ++u.lauf.bewegungen;
-    bool ok = false;
-    if (MaschineBenutzt(modus)) {
-        u.lauf.simulierteMs += z.Verfahrdauer; // the machining-time estimate
-    }
-    if (modus == Grafikart::Parallel) {
-        b.ElementSetzen(Element::Einstelldaten, true, true);
-        b.ElementSetzen(Element::Grafik, true, true);
-        b.ElementSetzen(Element::AbbruchKnopf, true, true);
-        zeichnen();
-        if (!z.stopp.Abbruch()) {
-            const std::string senden = befehl;
-            ok = BefehlSenden(u, senden, z.Verfahrdauer);
-        }
-        b.ElementSetzen(Element::AbbruchKnopf, true, false);
-    } else if (modus == Grafikart::Simulation) {
-        b.ElementSetzen(Element::AbbruchKnopf, true, true);
-        zeichnen();
-        const double ms =
-            std::nearbyint(static_cast<double>(z.Verfahrdauer) * z.SimulationsZeitFaktor);
-        const auto warten = static_cast<std::int32_t>(std::min(ms, 2147483647.0));
-        u.lauf.simulierteMs += warten;
-        WartenMitNachrichten(u, warten);
-        b.ElementSetzen(Element::AbbruchKnopf, false, false);
-        ok = true;
-    } else {
-        b.ElementSetzen(Element::NotausKnopf, true, true);
-        if (!z.stopp.Abbruch()) {
-            const std::string senden = befehl;
-            ok = BefehlSenden(u, senden, z.Verfahrdauer);
-        }
-    }
-    b.ElementSetzen(Element::NotausKnopf, false, false);
+    Ausgeben(u, auftrag);
+    u.bediener.ElementSetzen(Element::NotausKnopf, false, false);
     if (z.stopp.Abbruch()) {
         ReferenzVerloren(u);
         return false;
     }
     // A reply that does not confirm the move sets Abbruch; without it the
     // position is taken as reached.
-    (void)ok;
     return true;
 }
 
 // Distances corrected by the read-back position so that a move ends at its
-// target even when the last one ended short or long. False when the query
-// failed (Abbruch is set then).
-bool NachRueckmeldungKorrigieren(Laufumgebung& u, const TPunkt3D& aktuellW, TAchsWerte& d) {
-    TPunkt3D ist;
-    if (!PositionAbfragen(u, ist)) {
+// target even when the last one ended short or long; unchanged where no
+// controller takes part. False when the query failed (Abbruch is set then).
+bool NachRueckmeldungKorrigieren(Laufumgebung& u, const TPunkt3D& aktuell, TAchsWerte& d,
+                                 bool maschinenKoord) {
+    const Rueckmeldung r = PositionVorDerFahrt(u);
+    if (!r.ok) {
         return false;
     }
-    d[0] += aktuellW.x - ist.x;
-    d[1] += aktuellW.y - ist.y;
-    d[2] += aktuellW.z - ist.z;
+    if (r.ist) {
+        // The read-back is in workpiece coordinates; in machine coordinates
+        // the correction is the same difference converted.
+        const TPunkt3D ist = maschinenKoord ? NachMaschinenKoord(u.zustand, *r.ist) : *r.ist;
+        d[0] += aktuell.x - ist.x;
+        d[1] += aktuell.y - ist.y;
+        d[2] += aktuell.z - ist.z;
+    }
     return true;
 }
 
@@ -210,7 +171,7 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
         ok = false;
     } else {
         PunktZeigen(u, meldung::ZielpunktW(), ziel);
-        if (MaschineBenutzt(z.konfig.Grafikmodus) && !NachRueckmeldungKorrigieren(u, aktuell, d)) {
+        if (!NachRueckmeldungKorrigieren(u, aktuell, d, false)) {
             ReferenzVerloren(u);
             ok = false;
         }
@@ -223,11 +184,13 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
         // controller counts z downwards.
         const TAchsWerte weg = {z.konfig.RechteHandRegel ? d[0] : -d[0], d[1], -d[2], -d[3]};
         const TPunkt3D start = aktuell;
-        ok = BefehlAusfuehren(u, weg, [&] {
+        // The segment's drawing, called by the outputs that draw.
+        auto zeichnen = [&] {
             BahnZeichnen(u, start, ziel, z.konfig.AktuellesWerkzeug, u.grafik.ErsterPunkt,
                          z.konfig.BahnDarstellung, z.EilgangAktiv);
             u.grafik.Gezeichnet = true;
-        });
+        };
+        ok = BefehlAusfuehren(u, weg, Zeichnung(zeichnen));
         if (ok) {
             aktuell = ziel;
             if (MaschineBenutzt(z.konfig.Grafikmodus)) {
@@ -259,18 +222,9 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
         return false;
     }
     TAchsWerte d = PunktDifferenz(zielM, aktuellM);
-    if (MaschineBenutzt(z.konfig.Grafikmodus)) {
-        // The read-back is in workpiece coordinates; the correction is the
-        // same difference in machine coordinates.
-        TPunkt3D ist;
-        if (!PositionAbfragen(u, ist)) {
-            ReferenzVerloren(u);
-            return false;
-        }
-        const TPunkt3D istM = NachMaschinenKoord(z, ist);
-        d[0] += aktuellM.x - istM.x;
-        d[1] += aktuellM.y - istM.y;
-        d[2] += aktuellM.z - istM.z;
+    if (!NachRueckmeldungKorrigieren(u, aktuellM, d, true)) {
+        ReferenzVerloren(u);
+        return false;
     }
     const std::int32_t dauer = Verfahrzeit(z, aktuellM, zielM, Befohlen(u).befohlen);
     z.Verfahrdauer = std::max(optionen.mindestDauerMs, dauer);
@@ -280,7 +234,7 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
         weg[3] = weg[2];
         weg[2] = 0.0;
     }
-    if (!BefehlAusfuehren(u, weg, [] {})) {
+    if (!BefehlAusfuehren(u, weg)) {
         return false;
     }
     aktuellM = zielM;
