@@ -151,11 +151,11 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
             o.startVerzeichnis = *v;
         } else if (arg == "--mode") {
             if (*v == "sim") {
-                o.grafikmodus = 2;
+                o.grafikmodus = Grafikart::Simulation;
             } else if (*v == "parallel") {
-                o.grafikmodus = 1;
+                o.grafikmodus = Grafikart::Parallel;
             } else if (*v == "machine") {
-                o.grafikmodus = 0;
+                o.grafikmodus = Grafikart::Aus;
             } else {
                 return falsch(*v, "sim, parallel oder machine");
             }

@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
 #endif
     // With a controller on the line the reply waits are bounded by the clock,
     // so the machine modes run on the real one.
-    const bool maschine = !o.pruefen && o.grafikmodus != 2;
+    const bool maschine = !o.pruefen && MaschineBenutzt(o.grafikmodus);
     app::KonsolenBediener konsole(stdout, o.trace, o.echtzeit || maschine);
     konsole.standardAntwort = o.standardAntwort;
     konsole.schrittWeiter = o.schrittbetrieb;
@@ -311,7 +311,7 @@ int main(int argc, char** argv) {
         return NichtGestartet(konsole, zustand);
     }
     const Laufzustand& lauf = anlage.lauf;
-    const Stoppgrund grund = lauf.grund;
+    const Stoppgrund grund = zustand.stopp.Grund();
     if (maschine && !zustand.ReferenzAngefahren) {
         // Only a new reference run may move the machine again.
         konsole.TraceZeile("reference", "lost");

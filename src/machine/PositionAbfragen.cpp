@@ -25,7 +25,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
     Bediener& b = a.bediener;
     Antwortpuffer& antwort = a.maschine.Antwort;
     Steuerleitung* leitung = a.maschine.leitung;
-    if (z.Abbruch) {
+    if (z.stopp.Abbruch()) {
         return false; // the work is stopping: nothing more goes to the controller
     }
 
@@ -53,7 +53,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
         leitung->AufEmpfangWarten(static_cast<int>(
             std::min<std::int64_t>(detail::kScheibeMs, kPositionsGrenzeMs - vergangen)));
         b.NachrichtenVerarbeiten();
-        if (z.Abbruch) {
+        if (z.stopp.Abbruch()) {
             antwort.Leeren();
             return false;
         }
@@ -81,7 +81,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
         }
         if (!ok) {
             // A garbled field leaves no trustworthy position: stop the work.
-            z.Abbruch = true;
+            z.stopp.SendenSperren();
             return false;
         }
         // The counters hold machine coordinates (x and y from the reference
@@ -98,7 +98,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
     // The port the query went out on, which the settings may name otherwise.
     const int port = leitung && leitung->Port() > 0 ? leitung->Port() : z.konfig.ComPortNummer;
     b.Meldung(meldung::PositionKommunikationsfehler(port));
-    z.Abbruch = true;
+    z.stopp.SendenSperren();
     return false;
 }
 

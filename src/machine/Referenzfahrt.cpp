@@ -93,52 +93,46 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
     b.AnzeigeSetzen(Anzeige::Hinweis, Punkttext(a, z.konfig.PositionAbReferenz));
 
     bool ok = false;
-    if (z.konfig.Grafikmodus == 2) {
+    if (!MaschineBenutzt(z.konfig.Grafikmodus)) {
         ok = true;
         z.Verfahrdauer = AufInt32(static_cast<double>(ReferenzDauer(z)) * z.SimulationsZeitFaktor);
     } else {
         SchnittstelleVorbereiten(a, z.konfig.ComPortNummer);
         z.Verfahrdauer = ReferenzDauer(z);
-        // ok is cleared before each command, so it tells whether that very
-        // command was confirmed; after a failed one nothing more is sent.
-        BefehlSenden(a, "@07", ok, 100);
-        if (!ok || z.Abbruch) {
+        // After a command that was not confirmed nothing more is sent.
+        if (!BefehlSenden(a, "@07", 100) || z.stopp.Abbruch()) {
             return;
         }
-        ok = false;
-        BefehlSenden(a, "@0d 1000, 1000, 1000", ok, 100);
-        if (!ok) {
+        if (!BefehlSenden(a, "@0d 1000, 1000, 1000", 100)) {
             b.Meldung(meldung::ReferenzgeschwindigkeitFehler());
             return;
         }
-        ok = false;
-        BefehlSenden(a, "@0e0", ok, 400);
-        if (!ok) {
+        if (!BefehlSenden(a, "@0e0", 400)) {
             b.Meldung(meldung::InterpolationsebeneFehler());
             return;
         }
-        if (!z.Abbruch) {
+        if (!z.stopp.Abbruch()) {
             // The controller's error replies to the reference run itself are
             // not shown as errors; still only a "0" completes it.
-            ok = false;
             z.FehlermeldungUnterdruecken = true;
-            const std::string antwort =
-                detail::BefehlMitAntwort(a, "@0R7", ok, ReferenzWartedauer(z));
+            const detail::Befehlsantwort r =
+                detail::BefehlMitAntwort(a, "@0R7", ReferenzWartedauer(z));
             z.FehlermeldungUnterdruecken = false;
-            if (!ok && !antwort.empty() && !z.Abbruch) {
-                const std::string kurz = antwort.substr(0, 10);
+            ok = r.ok;
+            if (!ok && !r.antwort.empty() && !z.stopp.Abbruch()) {
+                const std::string kurz = r.antwort.substr(0, 10);
                 b.Meldung(meldung::ReferenzfahrtNichtAbgeschlossen(
                     kurz, Fehlertabelle()[FehlerIndex(kurz.front())]));
             }
         }
     }
-    if (!ok || z.Abbruch) {
+    if (!ok || z.stopp.Abbruch()) {
         return;
     }
 
     z.ReferenzAngefahren = true;
     a.maschine.NullpunktGewaehlt = false;
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     z.PositionM = {0.0, 0.0, 0.0};
     // The reference point is the zero point: the tool stands at its origin in
     // workpiece coordinates, at the top of the z travel in machine
@@ -161,11 +155,11 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
 }
 
 void NotausSenden(IselZugang a) {
-    bool ok = false;
+    // The stop byte goes out with Abbruch set: no reply is awaited or judged.
     if (a.zustand.ReferenzAngefahren) {
-        BefehlSenden(a, "\xFF", ok, 200);
+        static_cast<void>(BefehlSenden(a, "\xFF", 200));
     } else {
-        BefehlSenden(a, "\xFE", ok, 200);
+        static_cast<void>(BefehlSenden(a, "\xFE", 200));
         a.bediener.Meldung(meldung::NotausBeiReferenzfahrt());
     }
 }

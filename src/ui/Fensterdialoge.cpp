@@ -129,7 +129,7 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
     t.werkzeugwahl.positionieren = [&fenster](const TPunkt3D& ziel) {
         Anlage& a = fenster.anlage();
         const TPunkt3D spitze = a.zustand.WerkzeugPositionW;
-        if (!Geradeverfahren(a, a.zustand.WerkzeugPositionW, ziel) || a.zustand.Abbruch) {
+        if (!Geradeverfahren(a, a.zustand.WerkzeugPositionW, ziel) || a.zustand.stopp.Abbruch()) {
             return false;
         }
         PunktZeigen(a, meldung::PositionW(), spitze);

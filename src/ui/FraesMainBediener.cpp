@@ -239,8 +239,7 @@ void TFraesForm::ProgrammBeenden(int exitCode) {
 void TFraesForm::Schliessen(int exitCode) {
     beendet_ = exitCode;
     schliesst_ = true;
-    anlage_->zustand.Abbruch = true;
-    anlage_->zustand.Abgebrochen = true;
+    anlage_->zustand.stopp.Abbrechen();
     if (programmEnde) {
         programmEnde(exitCode);
     }

@@ -98,7 +98,7 @@ void TFraesForm::EinstellungenLadenUndAnzeigen(const std::string& startVerzeichn
 
 void TFraesForm::ComError() {
     // A failing line reports error after error; one box at a time is enough.
-    if (!anlage_->zustand.Abbruch && !comFehlerOffen_) {
+    if (!anlage_->zustand.stopp.Abbruch() && !comFehlerOffen_) {
         comFehlerOffen_ = true;
         Meldung(meldung::Datenuebertragungsfehler());
         comFehlerOffen_ = false;
@@ -275,8 +275,8 @@ void TFraesForm::Referenzfahren(bool geschwindigkeitAuffrischen) {
     UnbekanntePositionZeigen();
     AnzeigeSetzen(Anzeige::Ziel, meldung::TitelReferenzfahren());
     AnzeigeSetzen(Anzeige::Geschwindigkeit, meldung::Referenzgeschwindigkeit());
-    z.Abbruch = false;
-    z.Abgebrochen = false;
+    z.stopp.Freigeben();
+    z.stopp.Fortsetzen();
     ReferenzfahrtAusfuehren(*anlage_);
     ElementSetzen(Element::NotausKnopf, false, false);
     if (z.ReferenzAngefahren && referenzNachNotaus_) {
@@ -358,7 +358,7 @@ void TFraesForm::SchutzzoneSetzen() {
             TestanzeigeAuffrischen();
         }
     }
-    z.Abgebrochen = false;
+    z.stopp.Fortsetzen();
     StatusAnzeigen(false);
 }
 
@@ -431,7 +431,7 @@ void TFraesForm::Handbefehl(Hand befehl) {
         korvx::WerkzeugTippen(*anlage_, *haken.tippform, befehl == Hand::TippenMenue);
         break;
     }
-    anlage_->zustand.Abgebrochen = false;
+    anlage_->zustand.stopp.Fortsetzen();
     StatusAnzeigen(false);
 }
 
@@ -449,7 +449,7 @@ void TFraesForm::F6Tippen() {
         Meldung(meldung::ReferenzOderNullpunktFehlt());
     } else {
         anlage_->zustand.Positionsanzeige = 1;
-        anlage_->zustand.Abgebrochen = false;
+        anlage_->zustand.stopp.Fortsetzen();
         Handbefehl(Hand::TippenKnopf);
     }
     ElementSetzen(Element::NotausKnopf, false, false);
@@ -546,8 +546,7 @@ void TFraesForm::Beenden() {
     hilfekontext_ = 400;
     Maschinenzustand& z = anlage_->zustand;
     // A run under way stops before anything is written.
-    z.Abbruch = true;
-    z.Abgebrochen = true;
+    z.stopp.Abbrechen();
     if (leitung_) {
         leitung_->Schliessen();
     }

@@ -22,7 +22,7 @@ TEST(Optionen, Defaults) {
     ASSERT_TRUE(o);
     EXPECT_EQ(o->programm, "TEIL.CNC");
     EXPECT_FALSE(o->startVerzeichnis || o->pruefen || o->trace || o->echtzeit || o->schrittbetrieb);
-    EXPECT_EQ(o->grafikmodus, 2);
+    EXPECT_EQ(o->grafikmodus, Grafikart::Simulation);
     EXPECT_TRUE(o->standardAntwort);
     EXPECT_EQ(o->bildBreite, 800);
     EXPECT_EQ(o->bildHoehe, 600);
@@ -38,7 +38,7 @@ TEST(Optionen, EveryOption) {
     ASSERT_TRUE(o);
     EXPECT_EQ(*o->startVerzeichnis, "/tmp/s");
     EXPECT_TRUE(o->pruefen && o->schrittbetrieb && o->echtzeit && o->trace);
-    EXPECT_EQ(o->grafikmodus, 1);
+    EXPECT_EQ(o->grafikmodus, Grafikart::Parallel);
     EXPECT_FALSE(o->standardAntwort);
     EXPECT_EQ(*o->antwortDatei, "a.txt");
     EXPECT_EQ(*o->nullpunkt, (TPunkt3D{10.5, -2.0, 3.0}));
@@ -51,7 +51,7 @@ TEST(Optionen, EveryOption) {
     EXPECT_EQ(*o->port, "/dev/ttyS0");
     EXPECT_EQ(o->programm, "TEIL.CNC");
 
-    EXPECT_EQ(Lesen({"--mode", "machine", "T.CNC"})->grafikmodus, 0);
+    EXPECT_EQ(Lesen({"--mode", "machine", "T.CNC"})->grafikmodus, Grafikart::Aus);
     EXPECT_TRUE(Lesen({"--no", "--yes", "T.CNC"})->standardAntwort);
     EXPECT_EQ(Lesen({"--", "--seltsam.CNC"})->programm, "--seltsam.CNC");
     EXPECT_TRUE(Lesen({"--help"})->hilfe);

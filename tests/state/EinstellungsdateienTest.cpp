@@ -39,7 +39,7 @@ protected:
 TEST_F(Einstellungsdateien, NoFilesGiveTheResetDefaultsSilently) {
     EinstellungenLaden(zustand, bediener);
     EXPECT_TRUE(bediener.ereignisse.empty());
-    EXPECT_EQ(zustand.konfig.Grafikmodus, 2);
+    EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Simulation);
     EXPECT_EQ(zustand.konfig.Nachkommastellen, 2);
     EXPECT_EQ(zustand.konfig.EilgangGeschw.z2, 5.0);
     EXPECT_EQ(zustand.konfig.SchutzzoneMax, (TPunkt3D{295.0, 205.0, 65.0}));
@@ -57,7 +57,7 @@ TEST_F(Einstellungsdateien, WrongSizeGivesSizeMessageAndDefaults) {
         ASSERT_EQ(b.meldungen.size(), 1u);
         EXPECT_EQ(b.meldungen[0],
                   "Dateigrößenfehler! Die Konfigurationsdatei " + pfad + " wurde nicht geladen.");
-        EXPECT_EQ(z.konfig.Grafikmodus, 2);
+        EXPECT_EQ(z.konfig.Grafikmodus, Grafikart::Simulation);
         EXPECT_EQ(z.konfig.Nachkommastellen, 2);
     }
 }
@@ -79,7 +79,7 @@ TEST_F(Einstellungsdateien, BlockWithUnusableMachineDataIsRefusedAsAWhole) {
         SCOPED_TRACE(f.was);
         Maschinenzustand alt;
         alt.konfig.TeileprogrammDatei.Setzen("/tmp/TEIL.CNC");
-        alt.konfig.Grafikmodus = 1;
+        alt.konfig.Grafikmodus = Grafikart::Parallel;
         f.setzen(alt.konfig);
         ASSERT_TRUE(KonfigurationSpeichern(alt, bediener, pfad));
 
@@ -96,7 +96,7 @@ TEST_F(Einstellungsdateien, BlockWithUnusableMachineDataIsRefusedAsAWhole) {
         EXPECT_EQ(z.konfig.Schrittfaktor, standard.Schrittfaktor);
         EXPECT_EQ(z.konfig.Spindellaenge, standard.Spindellaenge);
         EXPECT_EQ(z.konfig.TeileprogrammDatei.Text(), "");
-        EXPECT_EQ(z.konfig.Grafikmodus, 2);
+        EXPECT_EQ(z.konfig.Grafikmodus, Grafikart::Simulation);
         EXPECT_EQ(z.konfig.Nachkommastellen, 2);
     }
 }
@@ -125,7 +125,7 @@ TEST_F(Einstellungsdateien, UnreadableFileGivesLoadMessageAndThreeDecimalsThenRe
     EXPECT_FALSE(zustand.HaftungAkzeptiert);
     // The reset that follows brings the decimals back to 2.
     EXPECT_EQ(zustand.konfig.Nachkommastellen, 2);
-    EXPECT_EQ(zustand.konfig.Grafikmodus, 2);
+    EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Simulation);
 }
 
 TEST_F(Einstellungsdateien, DatFactorAndZeroPointRules) {

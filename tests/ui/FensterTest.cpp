@@ -123,7 +123,7 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     Beispiel("FraesWkz.DAT");
     Beispiel("BOHRUNG.CNC");
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -135,9 +135,9 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     EXPECT_EQ(Text("InfoLabel2").toStdString().rfind("KONTUR.CNC/        /T1/", 0), 0u);
 
     fenster->Automatik(false);
-    EXPECT_TRUE(fenster->anlage().lauf.grund == Stoppgrund::Ende ||
-                fenster->anlage().lauf.grund == Stoppgrund::M30)
-        << static_cast<int>(fenster->anlage().lauf.grund) << " "
+    EXPECT_TRUE(fenster->anlage().zustand.stopp.Grund() == Stoppgrund::Ende ||
+                fenster->anlage().zustand.stopp.Grund() == Stoppgrund::M30)
+        << static_cast<int>(fenster->anlage().zustand.stopp.Grund()) << " "
         << (kasten.texte.empty() ? "" : kasten.texte.back());
     EXPECT_GT(fenster->anlage().lauf.bewegungen, 10);
     EXPECT_FALSE(fenster->Laeuft());
@@ -151,7 +151,7 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
 
 TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
     // Esc that closed a menu or answered a question: its press and its
@@ -160,10 +160,10 @@ TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
     QApplication::sendEvent(fenster.get(), &druck);
     QKeyEvent los(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(fenster.get(), &los);
-    EXPECT_FALSE(z.Abbruch);
-    EXPECT_FALSE(z.Abgebrochen);
+    EXPECT_FALSE(z.stopp.Abbruch());
+    EXPECT_FALSE(z.stopp.Abgebrochen());
     EXPECT_TRUE(z.ReferenzAngefahren);
-    z.Abbruch = true; // as an earlier stop leaves it; F5 must still refuse
+    z.stopp.SendenSperren(); // as an earlier stop leaves it; F5 must still refuse
 
     // F5 without a zero point tells so.
     QKeyEvent f5(QEvent::KeyRelease, Qt::Key_F5, Qt::NoModifier);
@@ -188,7 +188,7 @@ TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
 // run until one is made.
 TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReferenceRun) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -206,13 +206,13 @@ TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReference
     const auto ende = std::chrono::steady_clock::now();
     ASSERT_NE(gedrueckt, std::chrono::steady_clock::time_point());
     EXPECT_LT(ende - gedrueckt, 100ms);
-    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_EQ(fenster->anlage().lauf.bewegungen, 1);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_TRUE(Text("InfoLabel1").endsWith(" - Notaus: Referenzfahrt erforderlich!"))
         << Text("InfoLabel1").toStdString();
 
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
     EXPECT_FALSE(Text("InfoLabel1").contains("Referenzfahrt"));
@@ -222,7 +222,7 @@ TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReference
 // emergency stop and then ends as "Beenden" does, writing the settings.
 TEST_F(FensterTest, ClosingDuringARunAsksAndYesStopsBeforeItEnds) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -243,7 +243,7 @@ TEST_F(FensterTest, ClosingDuringARunAsksAndYesStopsBeforeItEnds) {
     EXPECT_EQ(kasten.texte,
               (std::vector<std::string>{"Ein Teileprogramm läuft. Wirklich beenden?",
                                         "Ein Teileprogramm läuft. Wirklich beenden?"}));
-    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_EQ(fenster->Beendet(), 0);
     EXPECT_TRUE(std::filesystem::exists(ordner.pfad() / "Korvelantrix.CNF"));
@@ -336,7 +336,7 @@ TEST_F(FensterTest, ToolChoiceMovesTheSpindleByTheLengthDifferenceAndKeepsTheTip
     Beispiel("FraesWkz.DAT"); // tool 1 40 mm, tool 2 50 mm long
     Starten();
     Fensterdialoge dialoge(*fenster, "");
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     Anlage& a = fenster->anlage();
 
@@ -411,7 +411,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
                             "1000000", "--start", "50,50,50", "--log", ordner.Datei("ctlsim.log")});
     ASSERT_FALSE(sim.Geraet().empty());
     Starten();
-    z.konfig.Grafikmodus = 1;
+    z.konfig.Grafikmodus = Grafikart::Parallel;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren) << (kasten.texte.empty() ? "" : kasten.texte[0]);
     ordner.Schreiben("LANG.CNC", "N10 G01 F0.1 X10\nN20 X20\n");
@@ -425,7 +425,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
     const auto t0 = std::chrono::steady_clock::now();
     fenster->Automatik(false);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, 3s);
-    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_TRUE(fenster->anlage().grafik.Gezeichnet);
     std::this_thread::sleep_for(100ms);
@@ -444,7 +444,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
 TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
     Beispiel("KONTUR.CNC");
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
@@ -470,7 +470,7 @@ TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
 
 TEST_F(FensterTest, TippButtonWithoutZeroPointSaysSoAsF6Does) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     fenster->Referenzfahren(true);
     struct : Tippeingabe {
         bool Tippen(std::uint8_t, Handbetrieb&) override { return false; }
