@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     }
     anlage.programm = BlockList::Hauptprogramm(
         std::string_view(reinterpret_cast<const char*>(inhalt->data()), inhalt->size()));
-    anlage.zustand.konfig.Grafikmodus = 2;
+    anlage.zustand.konfig.Grafikmodus = Grafikart::Simulation;
     BildLeinwand bild(800, 600);
     anlage.grafik.bild = &bild;
     anlage.grafik.bahnBehalten = true;

@@ -95,7 +95,7 @@ struct Rs274LaufTest : ::testing::Test {
     std::vector<std::string> befehle;
 
     void SetUp() override {
-        a.zustand.konfig.Grafikmodus = 2;
+        a.zustand.konfig.Grafikmodus = Grafikart::Simulation;
         a.grafik.bild = &leinwand;
         ReferenzfahrtAusfuehren(a);
         ASSERT_TRUE(a.zustand.ReferenzAngefahren);

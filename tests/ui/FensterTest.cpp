@@ -522,7 +522,7 @@ TEST_F(FensterTest, ProgrammlisteFolgtDemLaufUndWaehltDenAnwahlsatz) {
     Beispiel("FraesWkz.DAT");
     Beispiel("BOHRUNG.CNC");
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -602,7 +602,7 @@ TEST_F(FensterTest, BildDesHauptfenstersNachEinemLauf) {
     Beispiel("FraesWkz.DAT");
     Beispiel("BOHRUNG.CNC");
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
