@@ -80,11 +80,10 @@ bool EigenerKreisPasst(const Bogen& b, double xs, double ys, double xe, double y
     KreisSchrittWaehlen(kreis, 1);
     StillerBediener still;
     const int richtung = b.gegenUhrzeiger ? kKreisGegenUhrzeigersinn : kKreisImUhrzeigersinn;
-    bool fertig = true;
-    KreisInitialisieren(kreis, still, richtung, fertig, TPunkt3D{xs, ys, 0.0}, xe, ye, i, j);
-    if (kreis.fehler) {
+    if (!KreisInitialisieren(kreis, still, richtung, TPunkt3D{xs, ys, 0.0}, xe, ye, i, j)) {
         return false;
     }
+    bool fertig = false;
     // Our arc starts at its snapped start angle and turns by its sweep in
     // the same direction: where both agree with the source within the
     // tolerance, every point lies within the source's arc, and only its
@@ -110,9 +109,10 @@ bool EigenerKreisPasst(const Bogen& b, double xs, double ys, double xe, double y
     double pt = 0.0;
     // At most 360 points of one degree; the bound guards the loop.
     for (int n = 0; !fertig && n < 400; ++n) {
-        double x = 0.0;
-        double y = 0.0;
-        KreisNaechsterPunkt(kreis, still, {}, richtung, fertig, x, y);
+        const Kreispunkt p = KreisNaechsterPunkt(kreis, still, {}, richtung);
+        const double x = p.erste;
+        const double y = p.zweite;
+        fertig = p.fertig;
         const double t = std::min(1.0, kreis.zurueckgelegt / kreis.bogen);
         if (neben(x, y, t) || neben((x + px) / 2.0, (y + py) / 2.0, (t + pt) / 2.0)) {
             punkte.resize(anfang);

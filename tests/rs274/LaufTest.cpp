@@ -120,7 +120,7 @@ struct Rs274LaufTest : ::testing::Test {
         }
         a.programm = BlockList::Hauptprogramm(text);
         EXPECT_TRUE(Automatikbetrieb(a));
-        EXPECT_NE(a.lauf.grund, Stoppgrund::Fehler);
+        EXPECT_NE(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
         std::vector<TPunkt3D> z(ziele.begin() + (ziele.empty() ? 0 : 1), ziele.end());
         z.push_back(a.zustand.WerkzeugPositionW);
         return z;
@@ -199,7 +199,7 @@ TEST_F(Rs274LaufTest, ContourWithArcsRampAndHelixFollowsTheSource) {
         gefunden = gefunden || s == "@0A 5000, 667, 0, 667, 0, 667, 0, 1667";
     }
     EXPECT_TRUE(gefunden);
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::M30);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::M30);
 }
 
 TEST_F(Rs274LaufTest, PeckDrillingInInchesWithAToolChange) {

@@ -610,8 +610,8 @@ TEST_F(FensterTest, BildDesHauptfenstersNachEinemLauf) {
     fenster->resize(1280, 860);
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
     fenster->Automatik(false);
-    EXPECT_TRUE(fenster->anlage().lauf.grund == Stoppgrund::Ende ||
-                fenster->anlage().lauf.grund == Stoppgrund::M30);
+    EXPECT_TRUE(fenster->anlage().zustand.stopp.Grund() == Stoppgrund::Ende ||
+                fenster->anlage().zustand.stopp.Grund() == Stoppgrund::M30);
     fenster->GrafikAnpassen();
     fenster->ListeFolgen();
     QApplication::processEvents();
