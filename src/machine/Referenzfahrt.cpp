@@ -1,5 +1,6 @@
 #include "machine/Isel.h"
 #include "machine/IselIntern.h"
+#include "machine/IselProtokoll.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
@@ -34,7 +35,8 @@ double Heimfahrzeit(const TKonfiguration& k, const TPunkt3D& d) {
     double sekunden = 0.0;
     for (int i = 0; i < 3; ++i) {
         // Axis speed in mm/s at 1000 steps per second.
-        const double v = 1000.0 * steigung[i] / static_cast<double>(k.SchritteProUmdrehung);
+        const double v =
+            isel::kReferenzRate * steigung[i] / static_cast<double>(k.SchritteProUmdrehung);
         sekunden += std::abs(weg[i]) / v;
     }
     return 1000.0 * sekunden;
@@ -83,7 +85,7 @@ void SchnittstelleVorbereiten(IselZugang a, std::uint8_t portNummer) {
     // pass for the reply to the next command.
     leitung->EmpfangVerwerfen();
     antwort.Leeren();
-    leitung->Senden("setup0\r");
+    leitung->Senden(std::string(isel::kEinrichten) += isel::kZeilenende);
 }
 
 void ReferenzfahrtAusfuehren(IselZugang a) {
@@ -101,18 +103,18 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
         z.Verfahrdauer = ReferenzDauer(z);
         // ok is cleared before each command, so it tells whether that very
         // command was confirmed; after a failed one nothing more is sent.
-        BefehlSenden(a, "@07", ok, 100);
+        BefehlSenden(a, isel::kAchsenInitialisieren, ok, isel::kDauerEinstellungMs);
         if (!ok || z.Abbruch) {
             return;
         }
         ok = false;
-        BefehlSenden(a, "@0d 1000, 1000, 1000", ok, 100);
+        BefehlSenden(a, isel::kReferenzGeschwindigkeit, ok, isel::kDauerEinstellungMs);
         if (!ok) {
             b.Meldung(meldung::ReferenzgeschwindigkeitFehler());
             return;
         }
         ok = false;
-        BefehlSenden(a, "@0e0", ok, 400);
+        BefehlSenden(a, isel::kEbeneXY, ok, isel::kDauerEbeneReferenzMs);
         if (!ok) {
             b.Meldung(meldung::InterpolationsebeneFehler());
             return;
@@ -123,7 +125,7 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
             ok = false;
             z.FehlermeldungUnterdruecken = true;
             const std::string antwort =
-                detail::BefehlMitAntwort(a, "@0R7", ok, ReferenzWartedauer(z));
+                detail::BefehlMitAntwort(a, isel::kReferenzfahrt, ok, ReferenzWartedauer(z));
             z.FehlermeldungUnterdruecken = false;
             if (!ok && !antwort.empty() && !z.Abbruch) {
                 const std::string kurz = antwort.substr(0, 10);
@@ -163,9 +165,9 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
 void NotausSenden(IselZugang a) {
     bool ok = false;
     if (a.zustand.ReferenzAngefahren) {
-        BefehlSenden(a, "\xFF", ok, 200);
+        BefehlSenden(a, std::string_view(&isel::kStoppNachReferenz, 1), ok, isel::kDauerStoppMs);
     } else {
-        BefehlSenden(a, "\xFE", ok, 200);
+        BefehlSenden(a, std::string_view(&isel::kStoppVorReferenz, 1), ok, isel::kDauerStoppMs);
         a.bediener.Meldung(meldung::NotausBeiReferenzfahrt());
     }
 }
