@@ -21,7 +21,7 @@
 #include "ui/EinstellWerte.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Hilfe.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 #include "ui/Version.h"
 
 namespace korvx::ui {

@@ -19,7 +19,7 @@
 #include "tools/Werkzeugwahl.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Grafikbild.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 #include "ui/Statuszeilen.h"
 
 #include <QAction>

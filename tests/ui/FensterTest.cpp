@@ -14,7 +14,7 @@
 #include "ui/Fensterdialoge.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Grafikbild.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 #include "ui/Statuszeilen.h"
 
 #include <QAction>

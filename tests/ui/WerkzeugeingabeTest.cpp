@@ -6,7 +6,7 @@
 #include "support/FakeBediener.h"
 #include "tools/Farben.h"
 #include "tools/ui/Farbwahl.h"
-#include "ui/EinstellDialog.h"
+#include "qtkit/EinstellDialog.h"
 
 #include <QDir>
 #include <QLineEdit>
