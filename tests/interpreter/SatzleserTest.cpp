@@ -67,9 +67,9 @@ protected:
     // Scans with a fresh handler and operator; returns the calls and messages.
     std::pair<Zeilen, Zeilen> Frisch(std::string_view satz) {
         handler.aufrufe.clear();
-        bediener.meldungen.clear();
+        bediener.Meldungen().clear();
         Lesen(satz);
-        return {handler.aufrufe, bediener.meldungen};
+        return {handler.aufrufe, bediener.Meldungen()};
     }
 };
 
@@ -78,7 +78,7 @@ TEST_F(Satzleser, WordsActInOrderAndValuesAreStored) {
               SatzErgebnis::Ausgefuehrt);
     EXPECT_EQ(handler.aufrufe, (Zeilen{"N10", "G1", "X10", "Y20", "Z-5", "F0.5", "S1500", "T2",
                                        "M3", "I1.5", "J-2", "K3", "A4", "B5", "ende"}));
-    EXPECT_TRUE(bediener.meldungen.empty());
+    EXPECT_TRUE(bediener.Meldungen().empty());
     EXPECT_EQ(bediener.anzeigen[Anzeige::NCSatz],
               "N10 G01 X10Y20Z-5 F0,5 S1500 T2 M3 I1.5 J-2 K3 A4 B5");
     EXPECT_EQ(werte.X, 10.0);
@@ -265,14 +265,14 @@ TEST_F(Satzleser, AfterEachWordStatusThenEventsThenStopThenError) {
     };
     EXPECT_EQ(Lesen("N90 M30 X5"), SatzErgebnis::Angehalten);
     EXPECT_EQ(handler.aufrufe, (Zeilen{"N90", "M30"}));
-    EXPECT_TRUE(bediener.meldungen.empty());
+    EXPECT_TRUE(bediener.Meldungen().empty());
 
     // A stop found together with a reader error wins: no "Fehler in Satz".
     anlage.zustand.Abgebrochen = false;
     handler.aufrufe.clear();
     bediener.beiNachrichten = [&] { anlage.zustand.Abgebrochen = true; };
     EXPECT_EQ(Lesen("X+1"), SatzErgebnis::Angehalten);
-    EXPECT_EQ(bediener.meldungen, (Zeilen{"Fehlender Zahlenwert!"}));
+    EXPECT_EQ(bediener.Meldungen(), (Zeilen{"Fehlender Zahlenwert!"}));
 }
 
 TEST_F(Satzleser, HandlerMayShowTheBlockItself) {

@@ -2,41 +2,76 @@
 
 #include "state/Text.h"
 
+#ifdef KORVX_FAKE_GTEST
+#include <gtest/gtest.h>
+#endif
+
 namespace korvx::test {
 
+FakeBediener::~FakeBediener() {
+#ifdef KORVX_FAKE_GTEST
+    if (!gelesen_ && !alleErwartet_ && !unerwartet_.empty()) {
+        std::string liste;
+        for (const std::string& e : unerwartet_) {
+            liste += "\n  " + e;
+        }
+        ADD_FAILURE() << "Unerwartete Meldungen oder Fragen (die Prüfung sieht sie nicht an "
+                         "und ruft ErwarteMeldungen() nicht):"
+                      << liste;
+    }
+#endif
+}
+
+void FakeBediener::Unerwartet(const std::string& ereignis) {
+    unerwartet_.push_back(ereignis);
+}
+
 void FakeBediener::Meldung(std::string_view text) {
-    meldungen.push_back(NachUtf8(text));
-    ereignisse.push_back("meldung: " + NachUtf8(text));
+    meldungen_.push_back(NachUtf8(text));
+    ereignisse_.push_back("meldung: " + NachUtf8(text));
+    Unerwartet(ereignisse_.back());
 }
 
 bool FakeBediener::Frage(std::string_view text) {
     bool ja = standardAntwort;
-    if (!antworten.empty()) {
+    const bool geplant = !antworten.empty();
+    if (geplant) {
         ja = antworten.front();
         antworten.pop_front();
     }
-    ereignisse.push_back("frage: " + NachUtf8(text) + (ja ? " -> ja" : " -> nein"));
+    ereignisse_.push_back("frage: " + NachUtf8(text) + (ja ? " -> ja" : " -> nein"));
+    if (!geplant) {
+        Unerwartet(ereignisse_.back());
+    }
     return ja;
 }
 
 Antwort3 FakeBediener::FrageMitAbbruch(std::string_view text) {
     Antwort3 a = standardAntwort ? Antwort3::Ja : Antwort3::Nein;
-    if (!antworten3.empty()) {
+    const bool geplant = !antworten3.empty();
+    if (geplant) {
         a = antworten3.front();
         antworten3.pop_front();
     }
     const char* wort = a == Antwort3::Ja ? "ja" : a == Antwort3::Nein ? "nein" : "abbrechen";
-    ereignisse.push_back("frage3: " + NachUtf8(text) + " -> " + wort);
+    ereignisse_.push_back("frage3: " + NachUtf8(text) + " -> " + wort);
+    if (!geplant) {
+        Unerwartet(ereignisse_.back());
+    }
     return a;
 }
 
 bool FakeBediener::Bestaetigung(std::string_view text, std::string_view, std::string_view) {
     bool ok = standardAntwort;
-    if (!antworten.empty()) {
+    const bool geplant = !antworten.empty();
+    if (geplant) {
         ok = antworten.front();
         antworten.pop_front();
     }
-    ereignisse.push_back("bestaetigung: " + NachUtf8(text) + (ok ? " -> ok" : " -> abbrechen"));
+    ereignisse_.push_back("bestaetigung: " + NachUtf8(text) + (ok ? " -> ok" : " -> abbrechen"));
+    if (!geplant) {
+        Unerwartet(ereignisse_.back());
+    }
     return ok;
 }
 
@@ -69,7 +104,7 @@ bool FakeBediener::ElementAktiv(Element element) {
 
 void FakeBediener::ProgrammBeenden(int exitCode) {
     beendetMit = exitCode;
-    ereignisse.push_back("beenden: " + std::to_string(exitCode));
+    ereignisse_.push_back("beenden: " + std::to_string(exitCode));
 }
 
 } // namespace korvx::test

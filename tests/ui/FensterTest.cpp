@@ -6,15 +6,16 @@
 #include "ctlsim/SimProzess.h"
 #include "interpreter/Handbetrieb.h"
 #include "machine/SimProtokoll.h"
+#include "qtkit/QtText.h"
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
+#include "support/Widgetsuche.h"
 #include "tools/Werkzeugliste.h"
 #include "ui/Fensterdialoge.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Grafikbild.h"
-#include "qtkit/QtText.h"
 #include "ui/Statuszeilen.h"
 
 #include <QAction>
@@ -91,7 +92,7 @@ struct FensterTest : ::testing::Test {
         if (auto* l = fenster->findChild<QLabel*>(name)) {
             return l->text();
         }
-        return fenster->findChild<QLineEdit*>(name)->text();
+        return test::Kind<QLineEdit>(fenster, name)->text();
     }
     void Beispiel(const char* name) const {
         std::filesystem::copy_file(std::filesystem::path(KORVX_BEISPIELE) / name,
@@ -183,7 +184,7 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     EXPECT_NE(Text("x_EnhEdit"), NachQt(meldung::UnbekanntePosition(fenster->anlage().format)));
     EXPECT_FALSE(Text("NCSatzLabel").isEmpty());
     // The menus are usable again after the run.
-    EXPECT_TRUE(fenster->findChild<QWidget*>("HauptMenu")->isEnabled());
+    EXPECT_TRUE(test::Kind<QWidget>(fenster, "HauptMenu")->isEnabled());
 }
 
 TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
@@ -299,7 +300,7 @@ TEST_F(FensterTest, F1ShowsTheHelpOfTheHighlightedMenuItemOrTheLastCommand) {
     auto* menue = fenster->findChild<QMenu*>("Einrichtebetrieb1");
     ASSERT_NE(menue, nullptr);
     menue->popup(QPoint(0, 0));
-    menue->setActiveAction(fenster->findChild<QAction*>("Vorschub1"));
+    menue->setActiveAction(test::Kind<QAction>(fenster, "Vorschub1"));
     QKeyEvent imMenue(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QApplication::sendEvent(menue, &imMenue);
     EXPECT_EQ(gezeigt, 580);
@@ -356,7 +357,7 @@ void WerkzeugWaehlen(TFraesForm& fenster, int nummer) {
         }
         bediener.stop();
         feld->setText(QString::number(nummer));
-        dialog->findChild<QPushButton*>("UebernahmeButton")->click();
+        test::Kind<QPushButton>(dialog, "UebernahmeButton")->click();
     });
     bediener.start();
     fenster.DialogOeffnen(Dialog::Werkzeugwahl, 740);
@@ -486,7 +487,7 @@ TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
     fenster->Referenzfahren(true);
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
     fenster->show();
-    QTest::mouseClick(fenster->findChild<QWidget*>("AutomatikToolButton"), Qt::LeftButton);
+    QTest::mouseClick(test::Kind<QWidget>(fenster, "AutomatikToolButton"), Qt::LeftButton);
     ASSERT_TRUE(fenster->anlage().grafik.Gezeichnet);
     Eckenform form;
     struct : Tippeingabe {
@@ -516,7 +517,7 @@ TEST_F(FensterTest, TippButtonWithoutZeroPointSaysSoAsF6Does) {
     fenster->haken.punktform = &form;
     fenster->haken.tippform = &tippen;
     kasten.texte.clear();
-    fenster->findChild<QAction*>("WkzanToolButtonAktion")->trigger();
+    test::Kind<QAction>(fenster, "WkzanToolButtonAktion")->trigger();
     EXPECT_EQ(kasten.texte,
               std::vector<std::string>{
                   "Referenzpunkt nicht angefahren oder Werkzeugnullpunkt nicht gewählt!"});

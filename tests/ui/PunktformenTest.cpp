@@ -72,7 +72,7 @@ TEST_F(PunktformenTest, PointFormTakeOverRefusalsAndCancel) {
     form.show();
     x->setText("300");
     Klick(form, "UebernahmeButton");
-    EXPECT_EQ(b.meldungen.back(), "Der Punkt liegt außerhalb des Verfahrbereichs!");
+    EXPECT_EQ(b.Meldungen().back(), "Der Punkt liegt außerhalb des Verfahrbereichs!");
     EXPECT_TRUE(form.isVisible());
     x->setText("295");
     Klick(form, "UebernahmeButton");
@@ -87,7 +87,7 @@ TEST_F(PunktformenTest, PointFormTakeOverRefusalsAndCancel) {
     y->setText("a");
     zz->setText("6");
     Klick(form, "UebernahmeButton");
-    EXPECT_EQ(b.meldungen.back(), "Falsches Zeichen im Eingabefeld!");
+    EXPECT_EQ(b.Meldungen().back(), "Falsches Zeichen im Eingabefeld!");
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.Wert(), (TPunkt3D{4.5, 2, 3}));
 

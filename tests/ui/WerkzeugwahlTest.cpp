@@ -48,7 +48,7 @@ TEST(WerkzeugFarbwahl, BoxesQuestionAndTakeOver) {
     Klick(f, "SchliessenButton");
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(f.WahlFarbe, Farbtabelle[4]);
-    EXPECT_TRUE(b.ereignisse.empty());
+    EXPECT_TRUE(b.Ereignisse().empty());
 
     // Picked, closed, answered No: the starting colour.
     f.Oeffnen();
@@ -58,7 +58,7 @@ TEST(WerkzeugFarbwahl, BoxesQuestionAndTakeOver) {
     b.antworten = {false};
     Klick(f, "SchliessenButton");
     EXPECT_EQ(f.WahlFarbe, Farbtabelle[4]);
-    EXPECT_EQ(b.ereignisse.back(), "frage: Geänderte Farbe übernehmen? -> nein");
+    EXPECT_EQ(b.Ereignisse().back(), "frage: Geänderte Farbe übernehmen? -> nein");
 
     // Answered Yes, and taken over by the button.
     f.Oeffnen();
@@ -152,12 +152,12 @@ TEST_F(WerkzeugwahlTest, ChoosesByRowAndWheelAndRaisesByTheLengthDifference) {
     EXPECT_EQ(Grid()->currentRow(), 2);
     EXPECT_EQ(Nummer(), "");
     Klick(form, "UebernahmeButton");
-    EXPECT_EQ(b.meldungen.back(), "Falsches Zeichen im Eingabefeld!");
+    EXPECT_EQ(b.Meldungen().back(), "Falsches Zeichen im Eingabefeld!");
     EXPECT_TRUE(form.isVisible());
 
     Kind<QLineEdit>(form, "WkzEdit")->setText("9");
     Klick(form, "UebernahmeButton");
-    EXPECT_EQ(b.meldungen.back(), "T9 nicht in der Werkzeugliste!");
+    EXPECT_EQ(b.Meldungen().back(), "T9 nicht in der Werkzeugliste!");
     EXPECT_TRUE(form.isVisible());
 
     const QRect zeile = Grid()->visualItemRect(Grid()->item(1, 1));
