@@ -206,6 +206,7 @@ TEST_F(Schrift, MessenMarkiertDenPufferZeichnenNicht) {
     TextAusmessen(z, b, l, 25, "A", a, fehler);
     EXPECT_TRUE(fehler);
     EXPECT_FALSE(z.Geladen);
+    EXPECT_EQ(b.Meldungen(), (std::vector<std::string>(2, "Fehler beim Laden des Zeichensatzes!")));
 }
 
 TEST_F(Schrift, Fehlermeldungen) {

@@ -60,7 +60,8 @@ TEST_F(Sicherung, BakFehlerWirdGemeldet) {
     fs::create_directory(ordner.pfad() / "TEIL.BAK");
     ordner.Schreiben("TEIL.BAK/drin", "y"); // a full folder cannot be replaced
     EXPECT_FALSE(BakSichern(bediener, ordner.Datei("TEIL.CNC")));
-    EXPECT_EQ(bediener.Meldungen(), (std::vector<std::string>{"Fehler beim Anlegen der BAK-Datei!"}));
+    EXPECT_EQ(bediener.Meldungen(),
+              (std::vector<std::string>{"Fehler beim Anlegen der BAK-Datei!"}));
 }
 
 TEST_F(Sicherung, ZeilenSchreibenMitCrLfUndBakKopie) {
@@ -133,6 +134,8 @@ TEST_F(GrafikDatei, NameNachDemTeileprogrammUndFrage) {
     // Saving again moves the old picture to a numbered copy.
     ordner.Schreiben("Korvelantrix_Grafik_PLATTE.BMP", "alt");
     EXPECT_TRUE(GrafikSpeichern(anlage, bild));
+    EXPECT_EQ(bediener.Ereignisse().size(), 2U);
+    EXPECT_EQ(bediener.Ereignisse().back(), bediener.Ereignisse().front());
     EXPECT_EQ(ordner.Lesen("Korvelantrix_Grafik_PLATTE.BM1"), "alt");
     EXPECT_EQ(ordner.Lesen("Korvelantrix_Grafik_PLATTE.BMP"), "BM");
 

@@ -121,10 +121,11 @@ TEST_F(Satzleser, IntegerErrors) {
 
     for (const char* satz : {"N10 G", "G-1", "M X5", "%", "T+2"}) {
         std::tie(aufrufe, meldungen) = Frisch(satz);
-        EXPECT_EQ(meldungen,
-                  (Zeilen{"Fehlender Zahlenwert!", std::string("Fehler in Satz: ") + satz}))
-            << satz;
+        const Zeilen erwartet{"Fehlender Zahlenwert!", std::string("Fehler in Satz: ") + satz};
+        EXPECT_EQ(meldungen, erwartet) << satz;
+        bediener.Meldungen().clear();
         EXPECT_EQ(Lesen(satz), SatzErgebnis::Fehler);
+        EXPECT_EQ(bediener.Meldungen(), erwartet) << satz;
     }
 }
 

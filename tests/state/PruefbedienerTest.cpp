@@ -28,6 +28,16 @@ TEST(Pruefbediener, UnerwarteteMeldungLaesstDiePruefungScheitern) {
             EXPECT_EQ(b.FrageMitAbbruch("Speichern?"), Antwort3::Ja);
         },
         "frage3: Speichern? -> ja");
+    // Looking covers what came before, not a message after the last look.
+    EXPECT_NONFATAL_FAILURE(
+        {
+            FakeBediener b;
+            b.Meldung("Erste");
+            EXPECT_EQ(b.Meldungen().size(), 1U);
+            b.Meldungen().clear();
+            b.Meldung("Zweite");
+        },
+        "meldung: Zweite");
 }
 
 TEST(Pruefbediener, ErwarteteMeldungenUndFragenSindErlaubt) {

@@ -10,20 +10,22 @@ namespace korvx::test {
 
 FakeBediener::~FakeBediener() {
 #ifdef KORVX_FAKE_GTEST
-    if (!gelesen_ && !alleErwartet_ && !unerwartet_.empty()) {
-        std::string liste;
-        for (const std::string& e : unerwartet_) {
-            liste += "\n  " + e;
+    std::string liste;
+    for (const auto& [nummer, ereignis] : unerwartet_) {
+        if (nummer >= gesehenBis_) {
+            liste += "\n  " + ereignis;
         }
-        ADD_FAILURE() << "Unerwartete Meldungen oder Fragen (die Prüfung sieht sie nicht an "
-                         "und ruft ErwarteMeldungen() nicht):"
+    }
+    if (!alleErwartet_ && !liste.empty()) {
+        ADD_FAILURE() << "Unerwartete Meldungen oder Fragen (nach dem letzten Blick der Prüfung "
+                         "darauf, ohne ErwarteMeldungen()):"
                       << liste;
     }
 #endif
 }
 
 void FakeBediener::Unerwartet(const std::string& ereignis) {
-    unerwartet_.push_back(ereignis);
+    unerwartet_.emplace_back(gezaehlt_++, ereignis);
 }
 
 void FakeBediener::Meldung(std::string_view text) {

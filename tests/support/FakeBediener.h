@@ -5,7 +5,8 @@
 //
 // It is strict: a message, or a question answered by the default answer,
 // fails the test (when the operator is destroyed) unless the test said it
-// expects them: by looking at them (Meldungen(), Ereignisse()), by queueing
+// expects them: by looking at them afterwards (Meldungen(), Ereignisse() see
+// everything recorded up to that call, not what comes later), by queueing
 // the answers, or by ErwarteMeldungen().
 #include "state/Bediener.h"
 
@@ -27,14 +28,14 @@ public:
 
     // Events in order, UTF-8: "meldung: TEXT", "frage: TEXT -> ja|nein",
     // "frage3: TEXT -> ja|nein|abbrechen", "bestaetigung: TEXT -> ok|abbrechen".
-    // Looking at them counts as expecting them.
+    // Looking at them counts as expecting those recorded so far.
     std::vector<std::string>& Ereignisse() {
-        gelesen_ = true;
+        gesehenBis_ = gezaehlt_;
         return ereignisse_;
     }
     // Only the texts of the message boxes, UTF-8.
     std::vector<std::string>& Meldungen() {
-        gelesen_ = true;
+        gesehenBis_ = gezaehlt_;
         return meldungen_;
     }
     // The test expects messages and questions it does not look at (a run
@@ -78,9 +79,12 @@ private:
 
     std::vector<std::string> ereignisse_;
     std::vector<std::string> meldungen_;
-    // Messages and default-answered questions, for the check at the end.
-    std::vector<std::string> unerwartet_;
-    bool gelesen_ = false;
+    // Messages and default-answered questions with their running number, for
+    // the check at the end; the test has looked at those numbered below
+    // gesehenBis_.
+    std::vector<std::pair<std::size_t, std::string>> unerwartet_;
+    std::size_t gezaehlt_ = 0;
+    std::size_t gesehenBis_ = 0;
     bool alleErwartet_ = false;
 };
 

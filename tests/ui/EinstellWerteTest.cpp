@@ -132,6 +132,8 @@ TEST_F(EinstellWerte, HaftungZustimmenUndAblehnen) {
     QTest::keyClick(&d, Qt::Key_Escape);
     EXPECT_FALSE(zustand.HaftungAkzeptiert);
     EXPECT_EQ(abgelehnt, 2);
+    EXPECT_EQ(bediener.Meldungen(),
+              std::vector<std::string>(2, "Ohne Haftungsausschluss: Das Programm wird beendet!"));
 }
 
 TEST_F(EinstellWerte, TestanzeigeFolgtDemHauptfenster) {

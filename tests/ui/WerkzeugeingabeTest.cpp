@@ -82,6 +82,9 @@ TEST_F(WerkzeugeingabeTest, AddingSortsProposesTheNextNumberAndCutsTheName) {
     EXPECT_EQ(b.Meldungen().back(), "Die Zeichenfarbe wird auf schwarz gesetzt!");
     Eingeben("2", "Bohrer", "12,5");
     Eingeben("9", "Ein Name mit 25 Zeichen!!");
+    // Every tool added without a colour is told it draws in black.
+    EXPECT_EQ(b.Meldungen(),
+              std::vector<std::string>(3, "Die Zeichenfarbe wird auf schwarz gesetzt!"));
     EXPECT_EQ(Nummern(), (std::vector<int>{2, 5, 9}));
     EXPECT_EQ(Kind("NummerEdit")->text(), "10");
     EXPECT_EQ(a.werkzeuge.WkzListe[2].Benennung.Text(), "Ein Name mit 25 Zeic");
