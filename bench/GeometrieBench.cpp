@@ -81,7 +81,7 @@ void Kompensation1000(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
     // The contour is meant to be computed without a single message.
-    if (b.Meldungen() != 0) {
+    if (b.meldungen != 0) {
         state.SkipWithError("compensation reported a problem");
     }
 }
