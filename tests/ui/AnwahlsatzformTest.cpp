@@ -21,7 +21,7 @@ struct AnwahlsatzformTest : ::testing::Test {
         z.Anwahlsatz = 20;
         form.Oeffnen();
         form.show();
-        edit = form.findChild<QLineEdit*>("AWSatzEnhEdit");
+        edit = test::Kind<QLineEdit>(form, "AWSatzEnhEdit");
     }
     void Klick(const char* name) {
         QTest::mouseClick(test::Kind<QPushButton>(form, name), Qt::LeftButton);

@@ -35,7 +35,7 @@ struct EditorFormTest : ::testing::Test {
     Maschinenzustand z;
     BlockList programm;
     TFraesEditForm form{z, programm, b};
-    QTextEdit* edit = form.findChild<QTextEdit*>("RichEdit");
+    QTextEdit* edit = test::Kind<QTextEdit>(form, "RichEdit");
     // File dialog answers in order; no answer cancels. Each call is logged.
     std::vector<std::optional<std::string>> wahl;
     std::vector<std::pair<Dialog, std::string>> dialoge;
@@ -323,7 +323,7 @@ TEST_F(EditorFormTest, NewAsksBySituationAndSavesBeforeClearing) {
 TEST_F(EditorFormTest, FindAndReplace) {
     Oeffnen("A.CNC", {"G01 X5 x5", "G01 X50 X5"});
     form.Suchen();
-    auto* suche = form.findChild<EditorSuchdialog*>("FindDialog");
+    auto* suche = test::Kind<EditorSuchdialog>(form, "FindDialog");
     ASSERT_TRUE(suche->isVisible());
     test::Kind<QLineEdit>(suche, "SuchtextEdit")->setText("X5");
     test::Kind<QCheckBox>(suche, "GanzesWortCheckBox")->setChecked(true);
@@ -341,7 +341,7 @@ TEST_F(EditorFormTest, FindAndReplace) {
 
     form.Ersetzen();
     EXPECT_FALSE(suche->isVisible());
-    auto* ersetzen = form.findChild<EditorSuchdialog*>("ReplaceDialog");
+    auto* ersetzen = test::Kind<EditorSuchdialog>(form, "ReplaceDialog");
     test::Kind<QLineEdit>(ersetzen, "SuchtextEdit")->setText("X5");
     test::Kind<QLineEdit>(ersetzen, "ErsatztextEdit")->setText("X5 Y1");
     test::Kind<QCheckBox>(ersetzen, "GanzesWortCheckBox")->setChecked(true);

@@ -27,7 +27,7 @@ protected:
     }
     static void Verlassen(QWidget& d, const char* name) {
         QFocusEvent aus(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(d.findChild<QLineEdit*>(name), &aus);
+        QApplication::sendEvent(test::Kind<QLineEdit>(d, name), &aus);
     }
     static void Klick(QWidget& d, const char* name) { test::Kind<QPushButton>(d, name)->click(); }
     static void Wahl(QWidget& d, const char* gruppe, int item) {

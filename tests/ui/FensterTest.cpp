@@ -297,7 +297,7 @@ TEST_F(FensterTest, ClosingWithNothingUnderWayAsksNothing) {
 TEST_F(FensterTest, F1ShowsTheHelpOfTheHighlightedMenuItemOrTheLastCommand) {
     int gezeigt = 0;
     fenster->haken.hilfe = [&gezeigt](int kontext) { gezeigt = kontext; };
-    auto* menue = fenster->findChild<QMenu*>("Einrichtebetrieb1");
+    auto* menue = test::Kind<QMenu>(fenster, "Einrichtebetrieb1");
     ASSERT_NE(menue, nullptr);
     menue->popup(QPoint(0, 0));
     menue->setActiveAction(test::Kind<QAction>(fenster, "Vorschub1"));
@@ -498,7 +498,7 @@ TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
     form.ecken = {TPunkt3D{10, 20, 30}};
     kasten.texte.clear();
     fenster->show();
-    auto* knopf = fenster->findChild<QWidget*>("W_NullsetzToolButton");
+    auto* knopf = test::Kind<QWidget>(fenster, "W_NullsetzToolButton");
     ASSERT_NE(knopf, nullptr);
     QTest::mouseClick(knopf, Qt::LeftButton);
     EXPECT_TRUE(form.ecken.empty()) << "the zero-point form was opened";

@@ -25,13 +25,13 @@ protected:
 
     // Replaces the edit's text by typing and leaves it with Return.
     static void Tippen(QDialog& d, const char* feld, const char* text) {
-        auto* edit = d.findChild<QLineEdit*>(feld);
+        auto* edit = test::Kind<QLineEdit>(d, feld);
         edit->selectAll();
         QTest::keyClicks(edit, QString::fromUtf8(text));
         QTest::keyClick(edit, Qt::Key_Return);
     }
     static QPushButton* Knopf(QDialog& d, const char* name) {
-        return d.findChild<QPushButton*>(name);
+        return test::Kind<QPushButton>(d, name);
     }
     static void Waehlen(QDialog& d, const char* gruppe, int item) {
         test::Kind<RadioGruppe>(d, gruppe)->Item(item)->click();
@@ -93,7 +93,7 @@ TEST_F(Grafikdialoge, GrenzenSchliessenVerwirftAufNein) {
     // "Übernehmen" takes text still in an edit and keeps a refused one open.
     d.show();
     Tippen(d, "xmaxEdit", "250");
-    auto* xmin = d.findChild<QLineEdit*>("xminEdit");
+    auto* xmin = test::Kind<QLineEdit>(d, "xminEdit");
     xmin->setText(QStringLiteral("260"));
     Knopf(d, "UebernahmeButton")->click();
     EXPECT_TRUE(d.isVisible());
@@ -115,7 +115,7 @@ TEST_F(Grafikdialoge, GrafikmodusUndZeitfaktor) {
     zustand.ReferenzAngefahren = true;
     TGraphikeinausForm d(zustand, bediener, format);
     d.show();
-    auto* zeit = d.findChild<RadioGruppe*>("SimuZeitRadioGroup");
+    auto* zeit = test::Kind<RadioGruppe>(d, "SimuZeitRadioGroup");
     EXPECT_EQ(zeit->ItemIndex(), 1);
     EXPECT_TRUE(zeit->isEnabled());
     EXPECT_FALSE(Knopf(d, "UebernahmeButton")->isEnabled());

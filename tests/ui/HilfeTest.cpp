@@ -39,7 +39,7 @@ TEST(Hilfe, EveryContextNumberHasItsOwnPage) {
 
     THilfeFenster fenster;
     fenster.Zeigen(500);
-    auto* browser = fenster.findChild<QTextBrowser*>("HilfeBrowser");
+    auto* browser = test::Kind<QTextBrowser>(fenster, "HilfeBrowser");
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(fenster.windowTitle(), "Korvelantrix-Hilfe");
     EXPECT_EQ(browser->documentTitle(), "Serielle Schnittstelle");

@@ -5,6 +5,7 @@
 #include "interpreter/Programmlauf.h"
 #include "machine/Isel.h"
 #include "support/FakeBediener.h"
+#include "support/Widgetsuche.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -26,9 +27,7 @@ struct PunktformenTest : ::testing::Test {
         ReferenzfahrtAusfuehren(a);
     }
     template <class T> static T* Kind(QWidget& w, const char* name) {
-        T* k = w.findChild<T*>(name);
-        EXPECT_NE(k, nullptr) << name;
-        return k;
+        return test::Kind<T>(w, name);
     }
     static void Klick(QWidget& w, const char* name) {
         QTest::mouseClick(Kind<QPushButton>(w, name), Qt::LeftButton);

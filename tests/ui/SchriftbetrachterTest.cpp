@@ -100,7 +100,7 @@ TEST_F(Schriftbetrachter, TesttextUndZoom) {
     EXPECT_EQ(f.Anzeigehoehe(), 25);
 
     bediener.Meldungen().clear();
-    auto* edit = f.findChild<QLineEdit*>("TestTextEdit");
+    auto* edit = test::Kind<QLineEdit>(f, "TestTextEdit");
     edit->setText(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"));
     test::Kind<QPushButton>(f, "OKButton")->click();
     EXPECT_EQ(bediener.Meldungen(), Texte{"Testtext: max 25 Zeichen"});

@@ -31,11 +31,7 @@ struct WerkzeugeingabeTest : ::testing::Test {
     TFraesFarbWahlForm farbwahl{b};
     TFraesWkzForm form{a, farbwahl};
 
-    template <class T = QLineEdit> T* Kind(const char* name) {
-        T* k = form.findChild<T*>(name);
-        EXPECT_NE(k, nullptr) << name;
-        return k;
-    }
+    template <class T = QLineEdit> T* Kind(const char* name) { return test::Kind<T>(form, name); }
     void Klick(const char* name) { QTest::mouseClick(Kind<QPushButton>(name), Qt::LeftButton); }
     void Modus(int item) {
         QTest::mouseClick(Kind<ui::RadioGruppe>("WkzRadioGroup")->Item(item), Qt::LeftButton);

@@ -1,6 +1,7 @@
 // The colour dialog and the tool choice dialog.
 #include "anlage/Anlage.h"
 #include "support/FakeBediener.h"
+#include "support/Widgetsuche.h"
 #include "tools/Farben.h"
 #include "tools/ui/Farbwahl.h"
 #include "tools/ui/Werkzeugwahlform.h"
@@ -17,9 +18,7 @@ namespace korvx {
 namespace {
 
 template <class T> T* Kind(QWidget& w, const char* name) {
-    T* k = w.findChild<T*>(name);
-    EXPECT_NE(k, nullptr) << name;
-    return k;
+    return test::Kind<T>(w, name);
 }
 
 void Klick(QWidget& w, const char* name) {
