@@ -2,6 +2,7 @@
 #include "machine/Isel.h"
 #include "SpeicherLeitung.h"
 #include "anlage/Anlage.h"
+#include "machine/IselProtokoll.h"
 #include "support/FakeBediener.h"
 
 #include <gtest/gtest.h>
@@ -69,9 +70,9 @@ TEST_F(IselTest, ErrorRepliesAreShownWithTheirTableTextAndStopTheWork) {
     EXPECT_EQ(b.Meldungen()[0], "Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!");
     EXPECT_EQ(b.Meldungen()[1], "Fehlermeldung der Isel-Anlage: Gxyz : unbekannter Fehler");
     EXPECT_EQ(b.Meldungen()[2], "Fehlermeldung der Isel-Anlage: a : Startzeichen fü\u0081r die "
-                              "zweite Interfacekarte ohne Endzeichen!");
+                                "zweite Interfacekarte ohne Endzeichen!");
     EXPECT_EQ(b.Meldungen()[3], "Fehlermeldung der Isel-Anlage: F23456789A : zu geringe "
-                              "ParameterZahl fü\u0081r den aktuellen Befehl!")
+                                "ParameterZahl fü\u0081r den aktuellen Befehl!")
         << "the reply is cut to ten characters";
 
     b.Meldungen().clear();
@@ -80,6 +81,21 @@ TEST_F(IselTest, ErrorRepliesAreShownWithTheirTableTextAndStopTheWork) {
     BefehlSenden(a, "@0A 1", ok, 0);
     EXPECT_TRUE(b.Meldungen().empty());
     EXPECT_FALSE(z.Abbruch);
+}
+
+// The plane commands are kept by the machine state (which cannot see the
+// protocol's header) and by the protocol; they must name the same texts.
+TEST(IselProtokoll, PlaneCommandsOfTheStateAreTheProtocolsOwn) {
+    Maschinenzustand z;
+    const std::pair<std::uint8_t, std::string_view> ebenen[] = {{kEbeneXY, isel::kEbeneXY},
+                                                                {kEbeneXZ, isel::kEbeneXZ},
+                                                                {kEbeneYZ, isel::kEbeneYZ},
+                                                                {kEbene3D, isel::kEbene3D}};
+    for (const auto& [ebene, befehl] : ebenen) {
+        z.Interpolationsebene = ebene;
+        z.EbenenBefehlSetzen();
+        EXPECT_EQ(z.EbenenBefehl, befehl) << int{ebene};
+    }
 }
 
 TEST_F(IselTest, ErrorIndexOfTheReplyCharacter) {
@@ -249,7 +265,8 @@ TEST_F(IselTest, EveryNumberedPortIsOpenedAndNamedAsChosen) {
     l.antworten = [](const std::string&) { return std::nullopt; };
     TPunkt3D p;
     EXPECT_FALSE(PositionAbfragen(a, p));
-    EXPECT_EQ(b.Meldungen().back(), "Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM3: !");
+    EXPECT_EQ(b.Meldungen().back(),
+              "Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM3: !");
 }
 
 TEST_F(IselTest, FailedPositionQueriesStopTheWork) {
@@ -350,7 +367,7 @@ TEST_F(IselTest, FailedReferenceRunSendsNothingMore) {
     EXPECT_EQ(l.zeilen, (std::vector<std::string>{"setup0", "@07", "@0d 1000, 1000, 1000"}));
     ASSERT_EQ(b.Meldungen().size(), 2u);
     EXPECT_EQ(b.Meldungen()[0], "Fehlermeldung der Isel-Anlage: C : Geschwindigkeit nicht "
-                              "zulässig. Sollwerte (21..10000) Hz!");
+                                "zulässig. Sollwerte (21..10000) Hz!");
     EXPECT_EQ(b.Meldungen()[1], "Fehler beim Einellen der Referenzgeschwindigkeiten!");
     EXPECT_FALSE(z.ReferenzAngefahren);
 
@@ -365,7 +382,7 @@ TEST_F(IselTest, FailedReferenceRunSendsNothingMore) {
     EXPECT_FALSE(z.Abbruch);
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0], "Referenzfahrt nicht abgeschlossen! Antwort der Isel-Anlage: 2 : "
-                              "Endschalter betätigt!");
+                                "Endschalter betätigt!");
 
     // The plane command fails: its message, no reference run.
     b.Meldungen().clear();
@@ -409,8 +426,8 @@ TEST_F(IselTest, EmergencyStopBytes) {
     EXPECT_EQ(l.gesendet, "\xFE\r\r");
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0], "Notaus bei Referenzfahrt betätigt!\r\nInitialisieren Sie die "
-                              "Isel(R)-Anlage am Controller neu\r\n(Prozessor-Reset) und "
-                              "schließen Sie danach dises Fenster!");
+                                "Isel(R)-Anlage am Controller neu\r\n(Prozessor-Reset) und "
+                                "schließen Sie danach dises Fenster!");
 }
 
 TEST_F(IselTest, PortPreparationSelectsOpensAndFlushes) {
