@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     auto& z = fenster.anlage().zustand;
     fenster.EinstellungenLadenUndAnzeigen(ordner.path().toStdString() + "/");
     z.HaftungAkzeptiert = true;
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = korvx::Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster.show();
     fenster.Referenzfahren(true);

@@ -19,15 +19,13 @@ void KreisPunkte(benchmark::State& state) {
     KreisSchrittWaehlen(kreis, 1);
     std::int64_t punkte = 0;
     for (auto _ : state) {
-        bool fertig = true;
-        KreisInitialisieren(kreis, b, kKreisGegenUhrzeigersinn, fertig, {60.0, 10.0, 0.0}, 60.0,
-                            10.0, -50.0, 0.0);
-        double x = 0.0;
-        double y = 0.0;
+        bool fertig = !KreisInitialisieren(kreis, b, kKreisGegenUhrzeigersinn, {60.0, 10.0, 0.0},
+                                           60.0, 10.0, -50.0, 0.0);
         while (!fertig) {
-            KreisNaechsterPunkt(kreis, b, "N10", kKreisGegenUhrzeigersinn, fertig, x, y);
-            benchmark::DoNotOptimize(x);
-            benchmark::DoNotOptimize(y);
+            const Kreispunkt p = KreisNaechsterPunkt(kreis, b, "N10", kKreisGegenUhrzeigersinn);
+            fertig = p.fertig;
+            benchmark::DoNotOptimize(p.erste);
+            benchmark::DoNotOptimize(p.zweite);
             ++punkte;
         }
     }
@@ -74,9 +72,10 @@ void Kompensation1000(benchmark::State& state) {
     for (auto _ : state) {
         TKorrekturListe programm = vorlage;
         TKorrekturListe korrigiert;
-        bool stop = false;
         TPunkt3D aktuell{0.0, 0.0, 0.0};
-        KorrekturBerechnen(anlage, stop, programm, korrigiert, werkzeug, kKorrekturLinks, aktuell);
+        const bool ok =
+            KorrekturBerechnen(anlage, programm, korrigiert, werkzeug, kKorrekturLinks, aktuell);
+        benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(korrigiert.data());
     }
     state.SetItemsProcessed(state.iterations());

@@ -48,7 +48,7 @@ void BM_GeradeRundlauf9600(benchmark::State& state) {
         TSerial serial(ordner);
         SerielleLeitung leitung(serial);
         a.maschine.leitung = &leitung;
-        a.zustand.konfig.Grafikmodus = 0;
+        a.zustand.konfig.Grafikmodus = Grafikart::Aus;
         ReferenzfahrtAusfuehren(a);
         if (!a.zustand.ReferenzAngefahren) {
             state.SkipWithError("reference run failed");
@@ -71,7 +71,7 @@ void BM_GeradeRundlauf9600(benchmark::State& state) {
                 state.SkipWithError("position query failed");
                 break;
             }
-            BefehlSenden(a, vor ? hin : zurueck, ok, 0);
+            ok = BefehlSenden(a, vor ? hin : zurueck, 0);
             if (!ok) {
                 state.SkipWithError("move failed");
                 break;

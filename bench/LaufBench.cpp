@@ -54,12 +54,12 @@ void Trockenlauf(benchmark::State& state) {
     for (auto _ : state) {
         korvx::StillerBediener still;
         korvx::Anlage anlage(still, korvx::Zahlenformat(','));
-        anlage.zustand.konfig.Grafikmodus = 2;
+        anlage.zustand.konfig.Grafikmodus = korvx::Grafikart::Simulation;
         anlage.programm = programm;
         korvx::ReferenzfahrtAusfuehren(anlage);
         korvx::Automatikbetrieb(anlage);
         benchmark::DoNotOptimize(anlage.lauf.bewegungen);
-        if (anlage.lauf.grund != korvx::Stoppgrund::M30) {
+        if (anlage.zustand.stopp.Grund() != korvx::Stoppgrund::M30) {
             state.SkipWithError("the run did not end with M30");
         }
     }

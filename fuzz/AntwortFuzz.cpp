@@ -40,13 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     };
     Anlage a(b, Zahlenformat(','));
     a.maschine.leitung = &leitung;
-    a.zustand.konfig.Grafikmodus = 0;
+    a.zustand.konfig.Grafikmodus = Grafikart::Aus;
     ReferenzfahrtAusfuehren(a);
     if (!a.zustand.ReferenzAngefahren) {
         // Run the judging anyway, as after a reference run.
         a.zustand.ReferenzAngefahren = true;
-        a.zustand.Abbruch = false;
-        a.zustand.Abgebrochen = false;
+        a.zustand.stopp.Freigeben();
+        a.zustand.stopp.Fortsetzen();
     }
     const std::string befehl =
         FahrBefehlBilden(a.zustand, {true, true, true, false}, {5, -3, 1, 0}, {1, 1, 1, 1});
@@ -54,12 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         TPunkt3D p;
         if (PositionAbfragen(a, p)) {
             bool ok = false;
-            BefehlSenden(a, befehl, ok, 300.0 * (i + 1));
-            if (ok && a.zustand.Abbruch) {
+            ok = BefehlSenden(a, befehl, 300.0 * (i + 1));
+            if (ok && a.zustand.stopp.Abbruch()) {
                 std::abort(); // a confirmed move cannot have stopped the work
             }
         }
-        if (a.zustand.Abbruch) {
+        if (a.zustand.stopp.Abbruch()) {
             // Stopped: the next query must not go out.
             const std::size_t vorher = leitung.zeilen.size();
             TPunkt3D q;
@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
                 std::abort();
             }
         }
-        a.zustand.Abbruch = false;
-        a.zustand.Abgebrochen = false;
+        a.zustand.stopp.Freigeben();
+        a.zustand.stopp.Fortsetzen();
     }
     return 0;
 }

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
 
     fuzz::ZaehlLeinwand leinwand(320, 240);
     a.grafik.bild = &leinwand;
-    a.zustand.konfig.Grafikmodus = 2;
+    a.zustand.konfig.Grafikmodus = Grafikart::Simulation;
     a.zustand.konfig.TeileprogrammDatei.Setzen(ordner + "FUZZ.CNC");
     TWerkzeug wkz;
     wkz.Nummer = 1;
@@ -87,8 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     a.zustand.WerkzeugPositionW = NachWerkstueckKoord(a.zustand, a.zustand.PositionM);
     a.lauf.befehlMelden = [&a](const std::string&) {
         if (a.lauf.bewegungen >= kGroessteZuege) {
-            a.zustand.Abbruch = true;
-            a.zustand.Abgebrochen = true;
+            a.zustand.stopp.Abbrechen();
         }
     };
     (void)Automatikbetrieb(a);

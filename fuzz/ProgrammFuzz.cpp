@@ -25,7 +25,7 @@ constexpr std::int64_t kGroessteZuege = 3000;
 void Vorbereiten(Anlage& a, std::string_view text) {
     const std::string& ordner = fuzz::StartOrdner();
     a.zustand.StartVerzeichnis = ordner;
-    a.zustand.konfig.Grafikmodus = 2;
+    a.zustand.konfig.Grafikmodus = Grafikart::Simulation;
     a.zustand.konfig.TeileprogrammDatei.Setzen(ordner + "FUZZ.CNC");
     a.zustand.konfig.ZeichensatzDatei.Setzen(ordner + "FUTURAL.FNT");
     a.zustand.konfig.WerkzeugDatei.Setzen(ordner + "FraesWkz.DAT");
@@ -56,8 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         a.zustand.konfig.AktuellesWerkzeug = WkzSuchen(a.werkzeuge, 1);
         a.lauf.befehlMelden = [&a](const std::string&) {
             if (a.lauf.bewegungen >= kGroessteZuege) {
-                a.zustand.Abbruch = true;
-                a.zustand.Abgebrochen = true;
+                a.zustand.stopp.Abbrechen();
             }
         };
         (void)Automatikbetrieb(a);

@@ -5,6 +5,8 @@
 #   - dry run: korvx-run --mode sim on generated programs of 10k, 100k and 1M
 #     blocks against LinuxCNC's rs274 on the same files, and peak memory;
 #   - drawing: the same runs with --image (800 x 600);
+#   - G-code: converting (korvx-import) against running the converted program,
+#     and converting and running against rs274 on the same G-code file;
 #   - machine link: the per-move round trip at 9600 baud against the line time;
 #   - window: event latency while a large program is drawn (when built).
 #
@@ -14,7 +16,7 @@ cd "$(dirname "$0")/.."
 bau=${KORVX_BUILD:-build}
 command -v cmake >/dev/null || ./scripts/setup.sh
 cmake -S . -B "$bau" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVX_WERROR=ON >/dev/null
-ziele=(korvx-run korvx-ctlsim bench_isel)
+ziele=(korvx-run korvx-import korvx-ctlsim bench_isel)
 # grep reads the whole list: with -q it would stop at the match, and under
 # pipefail cmake's broken pipe would count as "not built".
 if cmake --build "$bau" --target help | grep bench_fenster >/dev/null; then
@@ -36,6 +38,11 @@ while read -r n art sek bps mb quote; do
     rs274) rs_s[$n]=$sek; rs_mb[$n]=$mb ;;
     ohne-Bild) ohne_s[$n]=$sek; ohne_mb[$n]=$mb; ohne_q[$n]=$quote; ohne_bps[$n]=$bps ;;
     mit-Bild) mit_s[$n]=$sek; mit_mb[$n]=$mb ;;
+    korvx-import) im_s[$n]=$sek; im_mb[$n]=$mb ;;
+    Lauf-CNC) cnc_s[$n]=$sek ;;
+    umsetzen+Lauf) gc_s[$n]=$sek; gc_mb[$n]=$mb; gc_q[$n]=$quote ;;
+    rs274-G-Code) gcrs_s[$n]=$sek ;;
+    Umsetzen/Lauf) um_q[$n]=$sek; um_speicher[$n]=$bps ;;
     esac
 done < <(echo "$tabelle" | tail -n +2 | sed 's/korvx //')
 for n in "${!ohne_s[@]}"; do
@@ -48,6 +55,13 @@ for n in "${!mit_s[@]}"; do
     quote=$(awk -v m="${mit_s[$n]}" -v o="${ohne_s[$n]}" 'BEGIN { printf "%.2f", (m - o) / (o + 0.001) }')
     zeile "drawing $n blocks into 800x600: ${mit_s[$n]} s, adds $zusatz s, ratio to the dry run" \
         "$quote (target <= 0.5), peak ${mit_mb[$n]} MB"
+done
+
+for n in "${!im_s[@]}"; do
+    zeile "G-code $n lines: korvx-import ${im_s[$n]} s, peak ${im_mb[$n]} MB; run of the converted" \
+        "program ${cnc_s[$n]} s; converting / run ${um_q[$n]} (in memory ${um_speicher[$n]})" \
+        "(target <= 1 at 1M lines); convert + run ${gc_s[$n]} s, peak ${gc_mb[$n]} MB," \
+        "rs274 on the same file ${gcrs_s[$n]} s, ratio ${gc_q[$n]}"
 done
 
 # The straight-move round trip over the pseudo-terminal at 9600 baud.

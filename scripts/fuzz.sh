@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 sekunden=${1:-60}
 shift || true
 ziele=("$@")
-[ ${#ziele[@]} -eq 0 ] && ziele=(programm einstellungen werkzeugdatei zeichensatz antwort)
+[ ${#ziele[@]} -eq 0 ] && ziele=(programm einstellungen werkzeugdatei zeichensatz antwort rs274)
 bau=${KORVX_FUZZ_BUILD:-build-fuzz}
 command -v clang++ >/dev/null || ./scripts/setup.sh
 CXX=clang++ cmake -S fuzz -B "$bau" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -25,6 +25,12 @@ saat() {
     einstellungen) find fuzz/korpus-einstellungen -type f; find tests -name 'Korvelantrix.DAT' ;;
     zeichensatz) find fuzz/korpus -type f ;;
     antwort) find fuzz/korpus-antwort -type f ;;
+    rs274)
+        find fuzz/korpus-rs274 -type f
+        find examples tests -name '*.ngc' -o -name '*.nc'
+        [ -d ../shared/gcode-corpus ] && find ../shared/gcode-corpus -type f ! -name SOURCES.txt -size -8k
+        true
+        ;;
     esac
 }
 # Longest input per target: what the target looks at.
@@ -35,6 +41,7 @@ laenge() {
     einstellungen) echo 1400 ;;
     zeichensatz) echo 20001 ;;
     antwort) echo 512 ;;
+    rs274) echo 8192 ;;
     esac
 }
 

@@ -34,7 +34,7 @@ cmake --build build-release -j"$(nproc)"
 # are added), linted, installed into a fresh root and run from there.
 paket=$(./scripts/package.sh build-release)
 bash tests/paket/pruefen.sh "$paket"
-logiktests=(state geometry interpreter machine graphics tools fonts)
+logiktests=(state geometry interpreter machine graphics tools fonts rs274)
 CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Debug -DKORVX_WERROR=ON \
     -DKORVX_WITH_QT=OFF -DKORVX_BENCH=OFF >/dev/null
 cmake --build build-clang -j"$(nproc)" --target korvx_logic "${logiktests[@]/#/test_}"

@@ -105,7 +105,8 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
         };
 
         if (arg == "--check" || arg == "--yes" || arg == "--no" || arg == "--step" ||
-            arg == "--realtime" || arg == "--trace" || arg == "--help" || arg == "--version") {
+            arg == "--realtime" || arg == "--trace" || arg == "--rs274" || arg == "--help" ||
+            arg == "--version") {
             if (!schalter()) {
                 return std::nullopt;
             }
@@ -123,6 +124,8 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
                 o.trace = true;
             } else if (arg == "--version") {
                 o.version = true;
+            } else if (arg == "--rs274") {
+                o.rs274 = true;
             } else {
                 o.hilfe = true;
             }
@@ -148,11 +151,11 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
             o.startVerzeichnis = *v;
         } else if (arg == "--mode") {
             if (*v == "sim") {
-                o.grafikmodus = 2;
+                o.grafikmodus = Grafikart::Simulation;
             } else if (*v == "parallel") {
-                o.grafikmodus = 1;
+                o.grafikmodus = Grafikart::Parallel;
             } else if (*v == "machine") {
-                o.grafikmodus = 0;
+                o.grafikmodus = Grafikart::Aus;
             } else {
                 return falsch(*v, "sim, parallel oder machine");
             }
@@ -263,6 +266,8 @@ std::string Aufruf() {
            "  --realtime            simulierte Fahrzeiten abwarten\n"
            "  --port GERÄT          Steuerung für die Maschinenmodi\n"
            "  --trace               jedes Ereignis in einer Zeile\n"
+           "  --rs274               PROGRAMM ist G-Code (RS274/NGC) und wird vor dem Lauf\n"
+           "                        umgesetzt; ebenso jede Datei .nc, .ngc, .gcode, .gc, .tap\n"
            "  --help                diese Hilfe\n"
            "  --version             Version ausgeben\n"
            "Exit-Status: 0 normales Ende oder M30, 1 Fehler/Abbruch/Schutzzone\n"

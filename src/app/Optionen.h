@@ -2,6 +2,7 @@
 // Command line of korvx-run:
 //   korvx-run [options] PROGRAM.CNC
 // Every option also takes the form --name=value.
+#include "state/Maschinenzustand.h"
 #include "state/Punkt3D.h"
 
 #include <cstdint>
@@ -13,11 +14,11 @@
 namespace korvx::app {
 
 struct Optionen {
-    std::string programm;                        // part program path as given
-    std::optional<std::string> startVerzeichnis; // none: the current folder
-    bool pruefen = false;                        // --check
-    std::uint8_t grafikmodus = 2;                // 2 sim, 1 parallel, 0 machine
-    bool standardAntwort = true;                 // --yes / --no
+    std::string programm;                          // part program path as given
+    std::optional<std::string> startVerzeichnis;   // none: the current folder
+    bool pruefen = false;                          // --check
+    Grafikart grafikmodus = Grafikart::Simulation; // --mode sim, parallel, machine
+    bool standardAntwort = true;                   // --yes / --no
     std::optional<std::string> antwortDatei;
     std::optional<TPunkt3D> nullpunkt;    // machine coordinates, mm
     std::optional<std::int32_t> werkzeug; // 1 … 255
@@ -30,6 +31,7 @@ struct Optionen {
     bool echtzeit = false; // --realtime
     std::optional<std::string> port;
     bool trace = false;
+    bool rs274 = false;   // --rs274: the program is G-code, whatever its name
     bool hilfe = false;   // --help: print the usage, nothing else
     bool version = false; // --version: print the version line, nothing else
 };

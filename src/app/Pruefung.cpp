@@ -20,14 +20,14 @@ public:
 Pruefergebnis ProgrammPruefen(Anlage& anlage) {
     Pruefergebnis ergebnis;
     auto& zustand = anlage.zustand;
-    if (zustand.konfig.Grafikmodus == 1 || zustand.konfig.Grafikmodus == 2) {
+    if (GrafikZeichnet(zustand.konfig.Grafikmodus)) {
         ProgrammtiefeSuchen(anlage.programm, anlage.bediener);
     }
     Satzwerte werte;
     const std::size_t anzahl =
         anlage.programm.Anzahl() - (anlage.programm.HatSchlusseintrag() ? 1 : 0);
     for (std::size_t i = 0; i < anzahl; ++i) {
-        zustand.Abgebrochen = false;
+        zustand.stopp.Fortsetzen();
         Pruefhandler handler;
         const SatzErgebnis e = SatzLesen(anlage.programm.Zeile(i), werte, handler, anlage);
         ++ergebnis.saetze;
@@ -35,7 +35,7 @@ Pruefergebnis ProgrammPruefen(Anlage& anlage) {
             ++ergebnis.fehlerSaetze;
         }
     }
-    zustand.Abgebrochen = false;
+    zustand.stopp.Fortsetzen();
     return ergebnis;
 }
 

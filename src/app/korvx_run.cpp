@@ -6,6 +6,7 @@
 #include "app/Pruefung.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/BlockList.h"
+#include "interpreter/Gcodeimport.h"
 #include "interpreter/Handbetrieb.h"
 #include "interpreter/Programmlauf.h"
 #include "machine/Isel.h"
@@ -29,6 +30,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -133,7 +135,7 @@ int main(int argc, char** argv) {
 #endif
     // With a controller on the line the reply waits are bounded by the clock,
     // so the machine modes run on the real one.
-    const bool maschine = !o.pruefen && o.grafikmodus != 2;
+    const bool maschine = !o.pruefen && MaschineBenutzt(o.grafikmodus);
     app::KonsolenBediener konsole(stdout, o.trace, o.echtzeit || maschine);
     konsole.standardAntwort = o.standardAntwort;
     konsole.schrittWeiter = o.schrittbetrieb;
@@ -171,7 +173,32 @@ int main(int argc, char** argv) {
     }
 
     const std::string programmPfad = NachCp1252(o.programm);
-    auto programm = HauptprogrammLaden(programmPfad, konsole);
+    std::optional<BlockList> programm;
+    if (o.rs274 || rs274::IstRs274Name(programmPfad)) {
+        // G-code is converted in memory with the plane setting the run will
+        // use; the converted blocks then run like any part program.
+        const auto umsetzung =
+            GcodeDateiUmsetzen(programmPfad, zustand.Interpolationsebene == kEbene3D, konsole);
+        if (!umsetzung) {
+            return kNichtGestartet;
+        }
+        for (const rs274::Hinweis& hinweis : umsetzung->hinweise) {
+            konsole.Zeile("note", HinweisText(hinweis));
+        }
+        if (!umsetzung->ok) {
+            // Nothing was converted, so nothing is scanned or sent.
+            konsole.Meldung(umsetzung->ablehnung);
+            if (o.pruefen) {
+                konsole.Ausgeben(
+                    app::EndZeile("error", 0, 0, 0, zustand.WerkzeugPositionW, zustand.PositionM));
+                return kFehler;
+            }
+            return NichtGestartet(konsole, zustand);
+        }
+        programm = GcodeProgramm(*umsetzung);
+    } else {
+        programm = HauptprogrammLaden(programmPfad, konsole);
+    }
     if (!programm) {
         return kNichtGestartet;
     }
@@ -284,7 +311,7 @@ int main(int argc, char** argv) {
         return NichtGestartet(konsole, zustand);
     }
     const Laufzustand& lauf = anlage.lauf;
-    const Stoppgrund grund = lauf.grund;
+    const Stoppgrund grund = zustand.stopp.Grund();
     if (maschine && !zustand.ReferenzAngefahren) {
         // Only a new reference run may move the machine again.
         konsole.TraceZeile("reference", "lost");

@@ -36,8 +36,7 @@ TPunkt3D MaschinenPunktAddieren(Bediener& bediener, Maschinenzustand& zustand, b
         // The run is stopped; whether the program ends is for the window or
         // the runner to decide, never for the logic.
         bediener.Meldung(meldung::MaschinenkoordinatenErwartet());
-        zustand.Abbruch = true;
-        zustand.Abgebrochen = true;
+        zustand.stopp.Abbrechen();
         return punkt;
     }
     return {punkt.x + versatz.x, punkt.y + versatz.y, punkt.z + versatz.z};

@@ -54,8 +54,9 @@ TElement Versetzen(Bediener& bediener, const TKorrekturSatz& s, double r, std::u
     // The programmed arc is checked as the arc unit would run it; its sweep
     // and end angle are kept with the offset.
     TKreis kreis;
-    bool fertig = false;
-    KreisInitialisieren(kreis, bediener, s.art, fertig, s.start, s.ende.x, s.ende.y, s.I, s.J);
+    // A rejected arc has been reported; its offset is still built.
+    static_cast<void>(
+        KreisInitialisieren(kreis, bediener, s.art, s.start, s.ende.x, s.ende.y, s.I, s.J));
     e.bahn.mx = s.start.x + s.I;
     e.bahn.my = s.start.y + s.J;
     e.bahn.radius = KreisradiusVersetzen(std::hypot(s.I, s.J), s.art == kSatzKreisUhr, r, seite,
@@ -240,7 +241,7 @@ bool KorrekturSatzAnhaengen(TKorrekturListe& liste, std::uint8_t art, const TPun
 // - Zero-shift blocks (kinds 4 and 5) are no elements either: they are carried
 //   unchanged to their place between the elements around them, whose corner is
 //   computed as if they were not there.
-bool KorrekturBerechnen(KorrekturZugang anlage, bool& stop, TKorrekturListe& programm,
+bool KorrekturBerechnen(KorrekturZugang anlage, TKorrekturListe& programm,
                         TKorrekturListe& korrigiert, const TWerkzeug& werkzeug, std::uint8_t seite,
                         TPunkt3D& aktuell) {
     Bediener& bediener = anlage.bediener;
@@ -293,7 +294,6 @@ bool KorrekturBerechnen(KorrekturZugang anlage, bool& stop, TKorrekturListe& pro
                            elemente[k + 1], ecke, punkt)) {
             KorrekturListeFreigeben(korrigiert);
             KorrekturListeFreigeben(programm);
-            stop = true;
             return false;
         }
         TKorrekturSatz neu = akt;

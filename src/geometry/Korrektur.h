@@ -64,11 +64,11 @@ bool KorrekturSatzAnhaengen(TKorrekturListe& liste, std::uint8_t art, const TPun
 
 // Builds the compensated path from the collected blocks and empties them.
 // `aktuell` is the point where compensation was switched on; afterwards it is
-// the end of the compensated path. Returns false, with `stop` set and an empty
-// result, when two offset arcs do not meet or share their centre.
-bool KorrekturBerechnen(KorrekturZugang anlage, bool& stop, TKorrekturListe& programm,
-                        TKorrekturListe& korrigiert, const TWerkzeug& werkzeug, std::uint8_t seite,
-                        TPunkt3D& aktuell);
+// the end of the compensated path. Returns false, with an empty result, when
+// two offset arcs do not meet or share their centre: the run must stop then.
+[[nodiscard]] bool KorrekturBerechnen(KorrekturZugang anlage, TKorrekturListe& programm,
+                                      TKorrekturListe& korrigiert, const TWerkzeug& werkzeug,
+                                      std::uint8_t seite, TPunkt3D& aktuell);
 
 // Executes a compensated path from `aktuell` (workpiece coordinates, updated
 // as the moves complete; the machine position follows) until its end or a

@@ -11,7 +11,7 @@ namespace korvx {
 namespace {
 
 bool Halt(const Maschinenzustand& z) {
-    return z.Abgebrochen || z.Abbruch;
+    return z.stopp.Gestoppt();
 }
 
 void Fahren(KorrekturZugang anlage, Bahnausgabe& ausgabe, TPunkt3D& aktuell, const TPunkt3D& ziel) {
@@ -49,7 +49,7 @@ void KorrekturAusfuehren(KorrekturZugang anlage, Bahnausgabe& ausgabe, const TKo
             if (zustand.konfig.Schrittbetrieb) {
                 const Antwort3 antwort = bediener.FrageMitAbbruch(meldung::NaechsterNCSatz());
                 if (antwort == Antwort3::Nein) {
-                    zustand.Abbruch = true;
+                    zustand.stopp.SendenSperren();
                     return;
                 }
                 // Cancel leaves step mode and the run goes on without stops;
@@ -69,19 +69,18 @@ void KorrekturAusfuehren(KorrekturZugang anlage, Bahnausgabe& ausgabe, const TKo
         case kSatzKreisUhr:
         case kSatzKreisGegenUhr: {
             TKreis& kreis = anlage.kreis;
-            bool fertig = true;
-            KreisInitialisieren(kreis, bediener, satz.art, fertig, aktuell, satz.ende.x,
-                                satz.ende.y, satz.I, satz.J);
-            if (kreis.fehler) {
+            if (!KreisInitialisieren(kreis, bediener, satz.art, aktuell, satz.ende.x, satz.ende.y,
+                                     satz.I, satz.J)) {
                 // The arc cannot be run; going on would cut straight to the
                 // next corner.
-                zustand.Abgebrochen = true;
+                zustand.stopp.Beenden();
                 return;
             }
+            bool fertig = false;
             while (!fertig && !Halt(zustand)) {
-                TPunkt3D ziel{0.0, 0.0, satz.ende.z};
-                KreisNaechsterPunkt(kreis, bediener, satz.satz, satz.art, fertig, ziel.x, ziel.y);
-                Fahren(anlage, ausgabe, aktuell, ziel);
+                const Kreispunkt p = KreisNaechsterPunkt(kreis, bediener, satz.satz, satz.art);
+                fertig = p.fertig;
+                Fahren(anlage, ausgabe, aktuell, {p.erste, p.zweite, satz.ende.z});
             }
             break;
         }

@@ -74,9 +74,8 @@ void KreisSchrittWaehlen(TKreis& kreis, int modus) {
     }
 }
 
-void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& fertig,
-                         const TPunkt3D& start, double endeErste, double endeZweite, double I,
-                         double J) {
+bool KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, const TPunkt3D& start,
+                         double endeErste, double endeZweite, double I, double J) {
     kreis.start = start;
     kreis.endeErste = endeErste;
     kreis.endeZweite = endeZweite;
@@ -100,8 +99,7 @@ void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& 
     if (!(kreis.radius > 0.0) || !(std::fabs(abstand) < 0.01)) {
         bediener.Meldung(meldung::KreisInitialisierungFehler());
         kreis.fehler = true;
-        fertig = true;
-        return;
+        return false;
     }
 
     const double d1 = AufZehntelFangen(endeErste - kreis.mitteErste);
@@ -109,25 +107,21 @@ void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& 
     if (!KreisWinkel(-I, -J, kreis.startwinkel) || !KreisWinkel(d1, d2, kreis.endwinkel)) {
         bediener.Meldung(meldung::WinkelberechnungFehler());
         kreis.fehler = true;
-        fertig = true;
-        return;
+        return false;
     }
     kreis.bogen = KreisBogen(richtung, kreis.startwinkel, kreis.endwinkel);
-    fertig = false;
+    return true;
 }
 
-void KreisNaechsterPunkt(TKreis& kreis, Bediener& bediener, std::string_view satz, int richtung,
-                         bool& fertig, double& erste, double& zweite) {
+Kreispunkt KreisNaechsterPunkt(TKreis& kreis, Bediener& bediener, std::string_view satz,
+                               int richtung) {
     if (kreis.fehler) {
         bediener.Meldung(meldung::KreisdatenFehlerhaft(satz.substr(0, kSatzZeichen)));
-        return;
+        return {kreis.start.x, kreis.start.y, true};
     }
     kreis.zurueckgelegt += kreis.schrittwinkel;
     if (kreis.zurueckgelegt > kreis.bogen) {
         kreis.zurueckgelegt = kreis.bogen;
-    }
-    if (fertig) {
-        return;
     }
     // The point at angle `zurueckgelegt` from the x axis, turned so that it
     // lies at start − travelled (clockwise) or start + travelled.
@@ -136,14 +130,10 @@ void KreisNaechsterPunkt(TKreis& kreis, Bediener& bediener, std::string_view sat
     DreheUmZ(e, z,
              richtung == kKreisImUhrzeigersinn ? kreis.startwinkel - 2.0 * kreis.zurueckgelegt
                                                : kreis.startwinkel);
-    fertig = kreis.zurueckgelegt >= kreis.bogen;
-    if (fertig) {
-        erste = kreis.endeErste;
-        zweite = kreis.endeZweite;
-    } else {
-        erste = e + kreis.mitteErste;
-        zweite = z + kreis.mitteZweite;
+    if (kreis.zurueckgelegt >= kreis.bogen) {
+        return {kreis.endeErste, kreis.endeZweite, true};
     }
+    return {e + kreis.mitteErste, z + kreis.mitteZweite, false};
 }
 
 } // namespace korvx

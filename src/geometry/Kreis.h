@@ -40,18 +40,26 @@ void KreisSchrittWaehlen(TKreis& kreis, int modus);
 
 // Sets up a new arc from `start` to (endeErste, endeZweite) around the centre
 // start + (I, J), clockwise for direction 2 and counter-clockwise otherwise.
-// A valid arc clears `fertig`. Rejected data (radius 0, end point 0.01 mm or
-// more outside the circle, end point on the centre) are reported, set the
-// error flag and set `fertig`, so that a loop over the points cannot run on.
-void KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung, bool& fertig,
-                         const TPunkt3D& start, double endeErste, double endeZweite, double I,
-                         double J);
+// True for a valid arc. Rejected data (radius 0, end point 0.01 mm or more
+// outside the circle, end point on the centre) are reported and set the error
+// flag; false then.
+[[nodiscard]] bool KreisInitialisieren(TKreis& kreis, Bediener& bediener, int richtung,
+                                       const TPunkt3D& start, double endeErste, double endeZweite,
+                                       double I, double J);
 
-// Advances by one step and yields the next point; the point yielded together
-// with `fertig` = true is exactly the programmed end point. With the error
-// flag set the block text is reported and nothing changes.
-void KreisNaechsterPunkt(TKreis& kreis, Bediener& bediener, std::string_view satz, int richtung,
-                         bool& fertig, double& erste, double& zweite);
+// One point of the arc; `fertig` marks the last, which is exactly the
+// programmed end point.
+struct Kreispunkt {
+    double erste = 0.0;
+    double zweite = 0.0;
+    bool fertig = false;
+};
+
+// Advances by one step and yields the next point. With the error flag set the
+// block text is reported and the arc's start comes back as its last point, so
+// that a loop over the points cannot run on and nothing moves.
+[[nodiscard]] Kreispunkt KreisNaechsterPunkt(TKreis& kreis, Bediener& bediener,
+                                             std::string_view satz, int richtung);
 
 // Angle in degrees, 0 ≤ a < 360, of the point (d1, d2) seen from the centre, by
 // quadrant; false (angle −1) for the centre itself.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 namespace korvx {
 
@@ -21,6 +23,50 @@ long double Teiler(long double skala) {
 }
 
 } // namespace
+
+Weltfenster Eingepasst(long long spalten, long long zeilen, const Weltfenster& w) {
+    const long double dx = static_cast<long double>(w.xmax) - w.xmin;
+    const long double dy = static_cast<long double>(w.ymax) - w.ymin;
+    if (spalten <= 0 || zeilen <= 0 || !std::isfinite(dx) || !std::isfinite(dy) ||
+        (dx == 0.0L && dy == 0.0L)) {
+        return w;
+    }
+    // Pixels per mm each axis would need; an axis without extent needs none.
+    const long double sx = dx == 0.0L ? 0.0L : static_cast<long double>(spalten) / std::fabs(dx);
+    const long double sy = dy == 0.0L ? 0.0L : static_cast<long double>(zeilen) / std::fabs(dy);
+    long double s;
+    if (sx == 0.0L) {
+        s = sy;
+    } else if (sy == 0.0L) {
+        s = sx;
+    } else {
+        s = std::min(sx, sy);
+    }
+    const auto strecke = [s](long double pixel, long double d, double lo, double hi) {
+        const long double breite = pixel / s * (d < 0.0L ? -1.0L : 1.0L);
+        const long double mitte = (static_cast<long double>(lo) + hi) / 2.0L;
+        return std::pair<double, double>{static_cast<double>(mitte - breite / 2.0L),
+                                         static_cast<double>(mitte + breite / 2.0L)};
+    };
+    // A window that already has the viewport's shape (to rounding) is kept as
+    // it is, and the axis that sets the scale always keeps its limits.
+    constexpr long double kGleich = 1e-12L;
+    if (sx != 0.0L && sy != 0.0L && std::fabs(sx - sy) <= kGleich * std::max(sx, sy)) {
+        return w;
+    }
+    Weltfenster r = w;
+    if (s != sx) {
+        std::tie(r.xmin, r.xmax) = strecke(static_cast<long double>(spalten), dx, w.xmin, w.xmax);
+    }
+    if (s != sy) {
+        std::tie(r.ymin, r.ymax) = strecke(static_cast<long double>(zeilen), dy, w.ymin, w.ymax);
+    }
+    if (!std::isfinite(r.xmin) || !std::isfinite(r.xmax) || !std::isfinite(r.ymin) ||
+        !std::isfinite(r.ymax) || r.xmin == r.xmax || r.ymin == r.ymax) {
+        return w;
+    }
+    return r;
+}
 
 void TAbbildung::AbbildungSetzen(int links, int oben, int rechts, int unten, double xmin,
                                  double ymin, double xmax, double ymax) {

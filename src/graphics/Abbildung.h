@@ -1,7 +1,8 @@
 #pragma once
 // The mapping from world millimetres (x-y projection) to pixels of the
-// simulation graphic and back. x and y are scaled independently, so the
-// picture fills the image without a common aspect ratio.
+// simulation graphic and back. The mapping itself takes a scale per axis;
+// the graphic fits its world window with `Eingepasst` first, so that both
+// axes get one scale and a circle is drawn as a circle.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -36,6 +37,24 @@ inline std::int32_t Begrenzt32(long double wert) {
 }
 
 } // namespace detail
+
+// A world window in mm: the x-y rectangle shown on the graphic.
+struct Weltfenster {
+    double xmin = 0.0;
+    double ymin = 0.0;
+    double xmax = 0.0;
+    double ymax = 0.0;
+
+    friend bool operator==(const Weltfenster&, const Weltfenster&) = default;
+};
+
+// The window widened along one axis so that a viewport of `spalten` ×
+// `zeilen` pixels shows it with one scale for x and y: the smaller of the two
+// scales wins, so the whole window stays visible, and the other axis grows
+// about its centre. A mirrored axis (min > max) stays mirrored. An axis whose
+// limits are equal takes the other's scale; when both are equal, or a value is
+// not finite, the window comes back unchanged.
+Weltfenster Eingepasst(long long spalten, long long zeilen, const Weltfenster& w);
 
 class TAbbildung {
 public:

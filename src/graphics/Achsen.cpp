@@ -199,9 +199,19 @@ void YAchse(Leinwand& l, const TAbbildung& a, const AchsenEinstellung& e, int sp
 
 } // namespace
 
-void AchsenZeichnen(Leinwand& l, TAbbildung& a, const AchsenEinstellung& e) {
+void AchsenZeichnen(Leinwand& l, TAbbildung& a, const AchsenEinstellung& einstellung) {
     const int breite = l.Breite();
     const int hoehe = l.Hoehe();
+    // Ticks, labels and the axes' places follow the fitted window, so they
+    // agree with the path drawn on it.
+    AchsenEinstellung e = einstellung;
+    const Weltfenster f =
+        Eingepasst(static_cast<long long>(breite) + 1, static_cast<long long>(hoehe) + 1,
+                   {e.xmin, e.ymin, e.xmax, e.ymax});
+    e.xmin = f.xmin;
+    e.ymin = f.ymin;
+    e.xmax = f.xmax;
+    e.ymax = f.ymax;
     a.AbbildungSetzen(0, 0, breite, hoehe, e.xmin, e.ymin, e.xmax, e.ymax);
 
     l.StiftModus(RasterModus::Kopieren);
@@ -254,12 +264,14 @@ void GrafikEinrichten(GrafikZugang anlage, bool mitAchsen) {
         return;
     }
     const TKonfiguration& k = anlage.zustand.konfig;
+    const Weltfenster fenster = anlage.grafik.ansicht.value_or(
+        Weltfenster{k.SimuGrenzeMin.x, k.SimuGrenzeMin.y, k.SimuGrenzeMax.x, k.SimuGrenzeMax.y});
     if (mitAchsen) {
         AchsenEinstellung e;
-        e.xmin = k.SimuGrenzeMin.x;
-        e.ymin = k.SimuGrenzeMin.y;
-        e.xmax = k.SimuGrenzeMax.x;
-        e.ymax = k.SimuGrenzeMax.y;
+        e.xmin = fenster.xmin;
+        e.ymin = fenster.ymin;
+        e.xmax = fenster.xmax;
+        e.ymax = fenster.ymax;
         e.weiteX = k.SkalenWeiteX;
         e.weiteY = k.SkalenWeiteY;
         e.raster = true;
@@ -268,9 +280,10 @@ void GrafikEinrichten(GrafikZugang anlage, bool mitAchsen) {
         e.nachkommastellen = k.Nachkommastellen;
         AchsenZeichnen(*l, anlage.grafik.abbildung, e);
     } else {
-        anlage.grafik.abbildung.AbbildungSetzen(0, 0, l->Breite(), l->Hoehe(), k.SimuGrenzeMin.x,
-                                                k.SimuGrenzeMin.y, k.SimuGrenzeMax.x,
-                                                k.SimuGrenzeMax.y);
+        const Weltfenster f = Eingepasst(static_cast<long long>(l->Breite()) + 1,
+                                         static_cast<long long>(l->Hoehe()) + 1, fenster);
+        anlage.grafik.abbildung.AbbildungSetzen(0, 0, l->Breite(), l->Hoehe(), f.xmin, f.ymin,
+                                                f.xmax, f.ymax);
     }
     l->StiftModus(RasterModus::Kopieren);
     l->StiftArt(StiftStil::Durchgezogen, 1);
@@ -282,6 +295,7 @@ void GrafikEinrichten(GrafikZugang anlage, bool mitAchsen) {
 void GrafikLoeschen(GrafikZugang anlage) {
     anlage.grafik.ErsterPunkt = false;
     anlage.grafik.Gezeichnet = false;
+    anlage.grafik.bahn.Leeren();
     anlage.grafik.cursorRadius = 0;
     Leinwand* l = anlage.grafik.bild;
     if (l == nullptr) {

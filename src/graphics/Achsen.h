@@ -28,18 +28,20 @@ struct AchsenEinstellung {
 // tiny spacing keep the drawing busy for hours.
 inline constexpr int kMaxTeilstriche = 65536;
 
-// Defines the mapping from the world window onto the whole canvas and draws
+// Defines the mapping from the world window, fitted with one scale for x and
+// y and centred, onto the whole canvas and draws
 // both axes with arrow heads, ticks, labels, grid, captions "x" and "y" and a
 // frame around the image, in black on a white brush.
 void AchsenZeichnen(Leinwand& leinwand, TAbbildung& abbildung, const AchsenEinstellung& e);
 
-// Prepares the graphic for a run from the display limits: with axes as above,
+// Prepares the graphic for a run from the view the operator chose, or else
+// the display limits: with axes as above,
 // without them only the mapping (the same one). Afterwards the pen is solid,
 // width 1, blue, and the brush white. Does nothing without a canvas.
 void GrafikEinrichten(GrafikZugang anlage, bool mitAchsen);
 
 // Clears the graphic to white and starts a new path: the next segment starts
-// at its own start point and erases no cursor.
+// at its own start point and erases no cursor; the kept path is emptied.
 void GrafikLoeschen(GrafikZugang anlage);
 
 } // namespace korvx

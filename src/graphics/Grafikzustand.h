@@ -2,7 +2,10 @@
 // What the simulation graphic keeps between drawing calls. One instance lives
 // in the Anlage object.
 #include "graphics/Abbildung.h"
+#include "graphics/Bahnspeicher.h"
 #include "graphics/Leinwand.h"
+
+#include <optional>
 
 namespace korvx {
 
@@ -27,6 +30,11 @@ struct GrafikZugang {
 
 struct Grafikzustand {
     TAbbildung abbildung;
+
+    // The world window the operator zoomed or panned to; while empty the
+    // graphic shows the display limits of the settings. Either is fitted to
+    // the canvas with one scale for x and y.
+    std::optional<Weltfenster> ansicht;
 
     // Canvas of the simulation graphic (the main window's image, or the
     // runner's image); null while there is none, and then nothing is drawn.
@@ -65,6 +73,11 @@ struct Grafikzustand {
 
     // The graphic holds drawn path elements (cleared with the graphic).
     bool Gezeichnet = false;
+    // Every segment drawn since the graphic was last cleared, for redrawing;
+    // kept only where the picture can be drawn again (the window), so a
+    // picture drawn once (the runner's) costs no time or memory for it.
+    bool bahnBehalten = false;
+    Bahnspeicher bahn;
 };
 
 } // namespace korvx

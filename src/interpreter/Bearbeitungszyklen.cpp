@@ -69,18 +69,16 @@ bool KreisRing(Laufumgebung& u, const TPunkt3D& mitte, double rho, double t) {
         return false;
     }
     const TPunkt3D a = u.zustand.WerkzeugPositionW;
-    bool fertig = false;
-    KreisInitialisieren(u.kreis, u.bediener, kKreisImUhrzeigersinn, fertig, a, a.x, a.y, -rho, 0.0);
-    if (u.kreis.fehler) {
-        u.zustand.Abgebrochen = true;
+    if (!KreisInitialisieren(u.kreis, u.bediener, kKreisImUhrzeigersinn, a, a.x, a.y, -rho, 0.0)) {
+        u.zustand.stopp.Beenden();
         return false;
     }
+    bool fertig = false;
     while (!fertig) {
-        double x = 0.0;
-        double y = 0.0;
-        KreisNaechsterPunkt(u.kreis, u.bediener, u.lauf.zyklusSatz, kKreisImUhrzeigersinn, fertig,
-                            x, y);
-        if (!Fahren(u, {x, y, t})) {
+        const Kreispunkt p =
+            KreisNaechsterPunkt(u.kreis, u.bediener, u.lauf.zyklusSatz, kKreisImUhrzeigersinn);
+        fertig = p.fertig;
+        if (!Fahren(u, {p.erste, p.zweite, t})) {
             return false;
         }
     }
@@ -237,7 +235,7 @@ void Rechtecktasche(Laufumgebung u, const TPunkt3D& ziel) {
     const double oben = y1 - d / 2.0;
 
     double t = 0.0;
-    while (t > tiefe && !z.Abbruch) {
+    while (t > tiefe && !z.stopp.Abbruch()) {
         z.GeschwindigkeitWaehlen(true);
         const TPunkt3D hier = z.WerkzeugPositionW;
         if (!Fahren(u, {hier.x, hier.y, ziel.z}) || !Fahren(u, {mitte.x, mitte.y, ziel.z}) ||
@@ -274,7 +272,7 @@ void Rechtecktasche(Laufumgebung u, const TPunkt3D& ziel) {
             vorigUnten = un;
         }
     }
-    if (z.Abbruch) {
+    if (z.stopp.Abbruch()) {
         return;
     }
     z.GeschwindigkeitWaehlen(true);
@@ -299,7 +297,7 @@ void BohrenAnWerkzeugposition(Laufumgebung u) {
         return;
     }
     // A zone violation of an earlier run does not concern this move.
-    u.lauf.bereichVerletzt = false;
+    u.zustand.stopp.BereichVergessen();
     const TPunkt3D oben = z.WerkzeugPositionW;
     const TPunkt3D unten{oben.x, oben.y, oben.z + z.konfig.Bohrtiefe};
     const auto fahren = [&](bool eilgang, const TPunkt3D& ziel) {
@@ -307,10 +305,10 @@ void BohrenAnWerkzeugposition(Laufumgebung u) {
         b.ElementSetzen(Element::NotausKnopf, true, true);
         const bool ok = Geradeverfahren(u, z.WerkzeugPositionW, ziel);
         b.ElementSetzen(Element::NotausKnopf, false, false);
-        if (!ok && z.Abbruch && z.ReferenzAngefahren) {
+        if (!ok && z.stopp.Abbruch() && z.ReferenzAngefahren) {
             ReferenzVerloren(u);
         }
-        return ok && !z.Abbruch;
+        return ok && !z.stopp.Abbruch();
     };
     if (fahren(false, unten)) {
         fahren(true, oben);

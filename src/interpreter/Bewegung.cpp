@@ -5,6 +5,7 @@
 #include "geometry/Vektor.h"
 #include "graphics/Bahn.h"
 #include "graphics/Grafikzustand.h"
+#include "interpreter/Fahrausgabe.h"
 #include "machine/Isel.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
@@ -19,9 +20,6 @@
 namespace korvx {
 
 namespace {
-
-constexpr std::uint8_t kParallelgrafik = 1;
-constexpr std::uint8_t kSimulation = 2;
 
 std::string Zahl(Laufumgebung& u, double v) {
     return u.format.Fest(v, 15, 2);
@@ -50,26 +48,21 @@ const decltype(Laufzustand::geschwindigkeiten)& Befohlen(Laufumgebung& u) {
 void BereichVerletzt(Laufumgebung& u) {
     Maschinenzustand& z = u.zustand;
     u.bediener.Meldung(meldung::BereichVerlassen());
-    u.lauf.escape = true;
-    z.Abgebrochen = true;
-    u.lauf.bereichVerletzt = true;
-    if (z.konfig.Grafikmodus == kParallelgrafik || z.konfig.Grafikmodus == kSimulation) {
-        u.bediener.ElementSetzen(Element::Grafik, true, true);
-    }
     // The violation stops the work: nothing more is sent and the reference
     // counts as lost, as after an abort.
-    z.Abbruch = true;
+    z.stopp.BereichVerlassen();
+    if (GrafikZeichnet(z.konfig.Grafikmodus)) {
+        u.bediener.ElementSetzen(Element::Grafik, true, true);
+    }
     ReferenzVerloren(u);
 }
 
-// The controller side of a move: the command built from the four axis
-// distances (x, y, z, second z as the controller counts them), sent and
-// awaited, or waited out in simulation. `zeichnen` runs before the send.
-// True when the move counts as made.
-template <class Zeichnen>
-bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichnen) {
+// The common part of every move: the step counts of the four axis distances
+// (x, y, z, second z as the controller counts them), refused beyond the
+// controller's counter, then the move handed to the output of the graphic
+// mode. True when the move counts as made.
+bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnung zeichnen = {}) {
     Maschinenzustand& z = u.zustand;
-    Bediener& b = u.bediener;
     TAchsen achsen{};
     for (std::size_t i = 0; i < 4; ++i) {
         achsen[i] = weg[i] != 0.0;
@@ -87,74 +80,36 @@ bool BefehlAusfuehren(Laufumgebung& u, const TAchsWerte& weg, Zeichnen&& zeichne
         BereichVerletzt(u);
         return false;
     }
-    const std::uint8_t modus = z.konfig.Grafikmodus;
-    // The command text is composed only where it is used: sent to the line,
-    // or reported. A simulation nobody traces draws millions of chords
-    // without it (composing it was a fifth of a dry run's time).
-    if (modus != kSimulation || u.lauf.befehlMelden) {
-        FahrBefehlSchreiben(u.lauf.befehl, schritte, Befohlen(u).raten);
-    }
-    // The buffer serves the simulation; a command that goes to the line is
-    // its own copy, so nothing done while events run before the send can
-    // change it.
-    const std::string& befehl = u.lauf.befehl;
-    if (u.lauf.befehlMelden) {
-        u.lauf.befehlMelden(befehl);
-    }
+    const Fahrauftrag auftrag{schritte, Befohlen(u).raten, z.Verfahrdauer, zeichnen};
     ++u.lauf.bewegungen;
-    bool ok = false;
-    if (modus != kSimulation) {
-        u.lauf.simulierteMs += z.Verfahrdauer; // the machining-time estimate
-    }
-    if (modus == kParallelgrafik) {
-        b.ElementSetzen(Element::Einstelldaten, true, true);
-        b.ElementSetzen(Element::Grafik, true, true);
-        b.ElementSetzen(Element::AbbruchKnopf, true, true);
-        zeichnen();
-        if (!z.Abbruch) {
-            const std::string senden = befehl;
-            BefehlSenden(u, senden, ok, z.Verfahrdauer);
-        }
-        b.ElementSetzen(Element::AbbruchKnopf, true, false);
-    } else if (modus == kSimulation) {
-        b.ElementSetzen(Element::AbbruchKnopf, true, true);
-        zeichnen();
-        const double ms =
-            std::nearbyint(static_cast<double>(z.Verfahrdauer) * z.SimulationsZeitFaktor);
-        const auto warten = static_cast<std::int32_t>(std::min(ms, 2147483647.0));
-        u.lauf.simulierteMs += warten;
-        WartenMitNachrichten(u, warten);
-        b.ElementSetzen(Element::AbbruchKnopf, false, false);
-        ok = true;
-    } else {
-        b.ElementSetzen(Element::NotausKnopf, true, true);
-        if (!z.Abbruch) {
-            const std::string senden = befehl;
-            BefehlSenden(u, senden, ok, z.Verfahrdauer);
-        }
-    }
-    b.ElementSetzen(Element::NotausKnopf, false, false);
-    if (z.Abbruch) {
+    Ausgeben(u, auftrag);
+    u.bediener.ElementSetzen(Element::NotausKnopf, false, false);
+    if (z.stopp.Abbruch()) {
         ReferenzVerloren(u);
         return false;
     }
     // A reply that does not confirm the move sets Abbruch; without it the
     // position is taken as reached.
-    (void)ok;
     return true;
 }
 
 // Distances corrected by the read-back position so that a move ends at its
-// target even when the last one ended short or long. False when the query
-// failed (Abbruch is set then).
-bool NachRueckmeldungKorrigieren(Laufumgebung& u, const TPunkt3D& aktuellW, TAchsWerte& d) {
-    TPunkt3D ist;
-    if (!PositionAbfragen(u, ist)) {
+// target even when the last one ended short or long; unchanged where no
+// controller takes part. False when the query failed (Abbruch is set then).
+bool NachRueckmeldungKorrigieren(Laufumgebung& u, const TPunkt3D& aktuell, TAchsWerte& d,
+                                 bool maschinenKoord) {
+    const Rueckmeldung r = PositionVorDerFahrt(u);
+    if (!r.ok) {
         return false;
     }
-    d[0] += aktuellW.x - ist.x;
-    d[1] += aktuellW.y - ist.y;
-    d[2] += aktuellW.z - ist.z;
+    if (r.ist) {
+        // The read-back is in workpiece coordinates; in machine coordinates
+        // the correction is the same difference converted.
+        const TPunkt3D ist = maschinenKoord ? NachMaschinenKoord(u.zustand, *r.ist) : *r.ist;
+        d[0] += aktuell.x - ist.x;
+        d[1] += aktuell.y - ist.y;
+        d[2] += aktuell.z - ist.z;
+    }
     return true;
 }
 
@@ -216,7 +171,7 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
         ok = false;
     } else {
         PunktZeigen(u, meldung::ZielpunktW(), ziel);
-        if (z.konfig.Grafikmodus != kSimulation && !NachRueckmeldungKorrigieren(u, aktuell, d)) {
+        if (!NachRueckmeldungKorrigieren(u, aktuell, d, false)) {
             ReferenzVerloren(u);
             ok = false;
         }
@@ -229,14 +184,16 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
         // controller counts z downwards.
         const TAchsWerte weg = {z.konfig.RechteHandRegel ? d[0] : -d[0], d[1], -d[2], -d[3]};
         const TPunkt3D start = aktuell;
-        ok = BefehlAusfuehren(u, weg, [&] {
+        // The segment's drawing, called by the outputs that draw.
+        auto zeichnen = [&] {
             BahnZeichnen(u, start, ziel, z.konfig.AktuellesWerkzeug, u.grafik.ErsterPunkt,
                          z.konfig.BahnDarstellung, z.EilgangAktiv);
             u.grafik.Gezeichnet = true;
-        });
+        };
+        ok = BefehlAusfuehren(u, weg, Zeichnung(zeichnen));
         if (ok) {
             aktuell = ziel;
-            if (z.konfig.Grafikmodus != kSimulation) {
+            if (MaschineBenutzt(z.konfig.Grafikmodus)) {
                 PunktZeigen(u, meldung::PositionW(), aktuell);
             }
         }
@@ -249,12 +206,12 @@ bool Geradeverfahren(Laufumgebung u, TPunkt3D& aktuell, const TPunkt3D& ziel) {
 bool Weiterfahren(Laufumgebung u, const TPunkt3D& ziel) {
     Maschinenzustand& z = u.zustand;
     Geradeverfahren(u, z.WerkzeugPositionW, ziel);
-    if (z.Abbruch) {
+    if (z.stopp.Abbruch()) {
         ReferenzVerloren(u);
-        z.Abgebrochen = true;
+        z.stopp.Beenden();
         return false;
     }
-    return !z.Abgebrochen;
+    return !z.stopp.Abgebrochen();
 }
 
 bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM, MFahrt optionen) {
@@ -265,18 +222,9 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
         return false;
     }
     TAchsWerte d = PunktDifferenz(zielM, aktuellM);
-    if (z.konfig.Grafikmodus != kSimulation) {
-        // The read-back is in workpiece coordinates; the correction is the
-        // same difference in machine coordinates.
-        TPunkt3D ist;
-        if (!PositionAbfragen(u, ist)) {
-            ReferenzVerloren(u);
-            return false;
-        }
-        const TPunkt3D istM = NachMaschinenKoord(z, ist);
-        d[0] += aktuellM.x - istM.x;
-        d[1] += aktuellM.y - istM.y;
-        d[2] += aktuellM.z - istM.z;
+    if (!NachRueckmeldungKorrigieren(u, aktuellM, d, true)) {
+        ReferenzVerloren(u);
+        return false;
     }
     const std::int32_t dauer = Verfahrzeit(z, aktuellM, zielM, Befohlen(u).befohlen);
     z.Verfahrdauer = std::max(optionen.mindestDauerMs, dauer);
@@ -286,7 +234,7 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
         weg[3] = weg[2];
         weg[2] = 0.0;
     }
-    if (!BefehlAusfuehren(u, weg, [] {})) {
+    if (!BefehlAusfuehren(u, weg)) {
         return false;
     }
     aktuellM = zielM;
@@ -334,7 +282,7 @@ bool DrehzahlSetzen(Laufumgebung u, double s) {
         const double d = k.AktuellesWerkzeug.Durchmesser;
         if (d == 0.0) {
             u.bediener.Meldung(meldung::FehlerhafterDurchmesser());
-            u.zustand.Abgebrochen = true;
+            u.zustand.stopp.Beenden();
             return false;
         }
         k.Drehzahl = Drehzahlstufe(s, d);

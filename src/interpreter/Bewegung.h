@@ -10,9 +10,10 @@
 namespace korvx {
 
 // Straight move in workpiece coordinates from `aktuell` to `ziel`: range
-// check against the protection zone, drawing (graphic modes 1 and 2), the
-// controller command (modes 0 and 1, corrected by the read-back position) or
-// the simulated wait (mode 2). On success `aktuell` becomes the target and the
+// check against the protection zone, the distances corrected by the
+// read-back position (machine modes), step counts and duration; then the move
+// goes to the output of the graphic mode (Fahrausgabe.h), which draws, sends
+// and waits as the mode says. On success `aktuell` becomes the target and the
 // machine position follows; true then. False when nothing was moved or the
 // move was stopped: a protection-zone violation sets Abgebrochen and Abbruch,
 // a stop during the move marks the reference lost.

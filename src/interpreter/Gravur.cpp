@@ -54,7 +54,7 @@ struct Gravurlauf {
 
 void FehlerBeenden(Laufumgebung& u, std::string_view meldung) {
     u.bediener.Meldung(meldung);
-    u.zustand.Abgebrochen = true;
+    u.zustand.stopp.Beenden();
 }
 
 } // namespace

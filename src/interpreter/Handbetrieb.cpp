@@ -23,13 +23,13 @@ constexpr MFahrt kHandfahrt{100, true};
 // move stop and drop the reference after a manual move that is in range; no
 // run is under way while the operator positions by hand.
 void LaufmarkenLoeschen(Laufumgebung& u) {
-    u.lauf.bereichVerletzt = false;
+    u.zustand.stopp.BereichVergessen();
 }
 
 // The end of a manual move that did not arrive: after a stop the reference is
 // lost, so no further command goes out before a new reference run.
 void NachFehlschlag(Laufumgebung& u) {
-    if (u.zustand.Abbruch && u.zustand.ReferenzAngefahren) {
+    if (u.zustand.stopp.Abbruch() && u.zustand.ReferenzAngefahren) {
         ReferenzVerloren(u);
     }
 }
@@ -105,7 +105,7 @@ bool NullpunktSetzen(Laufumgebung u, Punkteingabe& form) {
     }
     u.hand.PunktEingabeArt = kEingabeNullpunkt;
     GeschwindigkeitZeigen(u);
-    z.Abgebrochen = false;
+    z.stopp.Fortsetzen();
     TPunkt3D neu = z.WerkstueckNullpunkt;
     if (!form.Punkt(kEingabeNullpunkt, neu)) {
         return false;
@@ -141,10 +141,10 @@ bool NullpunktAnfahren(Laufumgebung u, Tippeingabe& form) {
         }
     }
     h.PunktEingabeArt = kEingabeNullpunkt;
-    z.Abgebrochen = false;
+    z.stopp.Fortsetzen();
     Handbetrieb hand(u);
     const bool uebernommen = form.Tippen(kEingabeNullpunkt, hand);
-    z.Abgebrochen = false;
+    z.stopp.Fortsetzen();
     if (uebernommen) {
         z.NullpunktSetzen(h.NullpunktAnfahrZiel);
         u.maschine.NullpunktGewaehlt = true;
@@ -168,7 +168,7 @@ bool PunktAnfahren(Laufumgebung u, Punkteingabe& form) {
         return false;
     }
     h.PunktEingabeArt = kEingabeZielpunkt;
-    z.Abgebrochen = false;
+    z.stopp.Fortsetzen();
     TPunkt3D ziel = z.WerkzeugPositionW;
     if (!form.Punkt(kEingabeZielpunkt, ziel)) {
         return false;
@@ -185,7 +185,7 @@ bool PunktAnfahren(Laufumgebung u, Punkteingabe& form) {
             // Asked once: the point cannot change while the question repeats.
             // Yes asks for a stop; No lets the operator enter another point.
             if (b.Frage(meldung::PunktAusserhalbAbbruch())) {
-                z.Abgebrochen = true;
+                z.stopp.Beenden();
             }
         } else {
             LaufmarkenLoeschen(u);
@@ -219,10 +219,10 @@ bool WerkzeugTippen(Laufumgebung u, Tippeingabe& form, bool melden) {
     h.PunktEingabeArt = kEingabeZielpunkt;
     h.Zielpunkt = z.WerkzeugPositionW;
     b.ElementSetzen(Element::NotausKnopf, true, true);
-    z.Abgebrochen = false;
+    z.stopp.Fortsetzen();
     Handbetrieb hand(u);
     const bool uebernommen = form.Tippen(kEingabeZielpunkt, hand);
-    z.Abgebrochen = false;
+    z.stopp.Fortsetzen();
     if (uebernommen) {
         z.WerkzeugPositionW = h.Zielpunkt;
     }

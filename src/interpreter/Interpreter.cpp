@@ -17,9 +17,7 @@
 
 namespace korvx {
 
-namespace {
-constexpr std::uint8_t kSimulation = 2;
-} // namespace
+namespace {} // namespace
 
 void Interpreter::SatzBeginnen() {
     u_.lauf.zyklusImSatz = false;
@@ -35,19 +33,16 @@ bool Interpreter::SatzAnzeigen() {
 
 void Interpreter::Beenden(const std::string& meldung) {
     u_.bediener.Meldung(meldung);
-    u_.zustand.Abgebrochen = true;
-    if (u_.lauf.grund == Stoppgrund::Keiner) {
-        u_.lauf.grund = Stoppgrund::Fehler;
-    }
+    u_.zustand.stopp.Beenden(Stoppgrund::Fehler);
 }
 
 bool Interpreter::NachBewegung() {
-    if (u_.zustand.Abbruch) {
+    if (u_.zustand.stopp.Abbruch()) {
         ReferenzVerloren(u_);
-        u_.zustand.Abgebrochen = true;
+        u_.zustand.stopp.Beenden();
         return false;
     }
-    return !u_.zustand.Abgebrochen;
+    return !u_.zustand.stopp.Abgebrochen();
 }
 
 bool Interpreter::ZyklenVerfuegbar() const {
@@ -58,10 +53,8 @@ void Interpreter::Ebene(std::int32_t g, std::uint8_t ebene) {
     Maschinenzustand& z = u_.zustand;
     z.Interpolationsebene = ebene;
     z.EbenenBefehlSetzen();
-    if (z.konfig.Grafikmodus != kSimulation && !z.Abbruch) {
-        bool ok = false;
-        BefehlSenden(u_, z.EbenenBefehl, ok, 200);
-        if (!ok) {
+    if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.stopp.Abbruch()) {
+        if (!BefehlSenden(u_, z.EbenenBefehl, 200)) {
             // Reported, the run goes on.
             u_.bediener.Meldung(meldung::EbenenwahlFehler(g));
         }
@@ -204,15 +197,12 @@ void Interpreter::MFunktion(std::int32_t m) {
             break;
         }
         u_.bediener.Meldung(meldung::ProgrammendeM30(l.korrektur != kKorrekturAus));
-        if (z.konfig.Grafikmodus != kSimulation && !z.Abbruch) {
-            bool ok = false;
-            BefehlSenden(u_, "@0e0", ok, 200);
+        if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.stopp.Abbruch()) {
+            // The run ends either way; a failure has been reported.
+            static_cast<void>(BefehlSenden(u_, "@0e0", 200));
         }
         z.EilgangAktiv = l.eilgangBeiStart;
-        z.Abgebrochen = true;
-        if (l.grund == Stoppgrund::Keiner) {
-            l.grund = Stoppgrund::M30;
-        }
+        z.stopp.Beenden(Stoppgrund::M30);
         break;
     default:
         Beenden(meldung::UnbekannterMBefehl(m));
@@ -264,7 +254,7 @@ void Interpreter::Werkzeugwechsel(std::int32_t nummer) {
             return;
         }
         z.WerkzeugPositionW = spitze;
-        if (z.konfig.Grafikmodus != kSimulation) {
+        if (MaschineBenutzt(z.konfig.Grafikmodus)) {
             PunktZeigen(u_, meldung::PositionW(), spitze);
         }
     }
@@ -288,8 +278,8 @@ void Interpreter::Vorschub(double f) {
 }
 
 void Interpreter::Spindel(double s) {
-    if (!DrehzahlSetzen(u_, s) && u_.lauf.grund == Stoppgrund::Keiner) {
-        u_.lauf.grund = Stoppgrund::Fehler;
+    if (!DrehzahlSetzen(u_, s)) {
+        u_.zustand.stopp.GrundNennen(Stoppgrund::Fehler);
     }
 }
 
@@ -385,16 +375,14 @@ void Interpreter::KorrekturAbschliessen() {
     const std::uint8_t seite = l.korrektur;
     l.korrektur = kKorrekturAus;
     TKorrekturListe korrigiert;
-    bool stop = z.Abgebrochen;
     TPunkt3D anfang = l.korrekturAnfang;
     if (l.korrekturListe.size() >= 2) {
-        KorrekturBerechnen(u_, stop, l.korrekturListe, korrigiert, z.konfig.AktuellesWerkzeug,
-                           seite, anfang);
-        if (stop) {
-            z.Abgebrochen = true;
-            if (l.grund == Stoppgrund::Keiner) {
-                l.grund = Stoppgrund::Fehler;
-            }
+        // A stop recorded before the contour keeps it from running as well.
+        const bool schonGestoppt = z.stopp.Abgebrochen();
+        const bool berechnet = KorrekturBerechnen(u_, l.korrekturListe, korrigiert,
+                                                  z.konfig.AktuellesWerkzeug, seite, anfang);
+        if (schonGestoppt || !berechnet) {
+            z.stopp.Beenden(Stoppgrund::Fehler);
         } else {
             // The compensated path runs with the compensation seen as on, so
             // its moves do not show their targets one by one.
@@ -432,18 +420,16 @@ void Interpreter::Kreisbewegung() {
                                l.werte.I, l.werte.J, 0, l.satz, l.korrekturPunkt);
         return;
     }
-    bool fertig = false;
-    KreisInitialisieren(u_.kreis, u_.bediener, richtung, fertig, z.WerkzeugPositionW, l.ziel.x,
-                        l.ziel.y, l.werte.I, l.werte.J);
-    if (u_.kreis.fehler) {
+    if (!KreisInitialisieren(u_.kreis, u_.bediener, richtung, z.WerkzeugPositionW, l.ziel.x,
+                             l.ziel.y, l.werte.I, l.werte.J)) {
         Beenden(meldung::KreiskonturFehler(l.satz));
         return;
     }
-    while (!fertig && !z.Abbruch && !z.Abgebrochen) {
-        double x = 0.0;
-        double y = 0.0;
-        KreisNaechsterPunkt(u_.kreis, u_.bediener, l.satz, richtung, fertig, x, y);
-        Geradeverfahren(u_, z.WerkzeugPositionW, {x, y, l.ziel.z});
+    bool fertig = false;
+    while (!fertig && !z.stopp.Gestoppt()) {
+        const Kreispunkt p = KreisNaechsterPunkt(u_.kreis, u_.bediener, l.satz, richtung);
+        fertig = p.fertig;
+        Geradeverfahren(u_, z.WerkzeugPositionW, {p.erste, p.zweite, l.ziel.z});
     }
     NachBewegung();
 }
@@ -489,7 +475,7 @@ void Interpreter::Satzende() {
         if (l.korrektur != kKorrekturAus) {
             KorrekturAbschliessen();
             konturGeschlossen = true;
-            if (z.Abgebrochen) {
+            if (z.stopp.Abgebrochen()) {
                 return;
             }
         }
@@ -519,13 +505,13 @@ void Interpreter::Satzende() {
         }
     } else if (l.art == Bewegungsart::KreisUhr || l.art == Bewegungsart::KreisGegenUhr) {
         Kreisbewegung();
-        if (z.Abgebrochen) {
+        if (z.stopp.Abgebrochen()) {
             return;
         }
     }
     // 5. Active cycles at the block's target.
     ZyklenAusfuehren();
-    if (z.Abgebrochen) {
+    if (z.stopp.Abgebrochen()) {
         return;
     }
     // 6. The zero-shift block.

@@ -1,8 +1,8 @@
 #pragma once
 // The state of one program run: the modal state of G and M functions, the
-// block source (main program or subprogram), the start data, the Escape-key
-// record and the reason the run ended. The owning object holds one; a run
-// start resets it. `Laufumgebung` is the run's view of everything it works on.
+// block source (main program or subprogram) and the start data; how and why
+// the run stops is the machine state's `stopp`. The owning object holds one;
+// a run start resets both. `Laufumgebung` is the run's view of everything it works on.
 #include "geometry/Korrektur.h"
 #include "interpreter/BlockList.h"
 #include "interpreter/Satzwerte.h"
@@ -36,17 +36,6 @@ enum class Bewegungsart : std::uint8_t {
     KreisUhr = 2,
     KreisGegenUhr = 3,
     Nullpunkt = 4, // after G54: X, Y, Z are shifts
-};
-
-// Why the last run ended (none while it runs or before the first one).
-enum class Stoppgrund : std::uint8_t {
-    Keiner,
-    Ende,    // the main program ran out of blocks
-    M30,     // M30 in the main program
-    Fehler,  // an error message ended it
-    Abbruch, // the abort button or a stop request
-    Notaus,  // the emergency stop
-    Bereich, // a target outside the protection zone
 };
 
 struct Laufzustand {
@@ -87,8 +76,6 @@ struct Laufzustand {
     TKorrekturListe korrekturListe;
 
     bool eilgangBeiStart = false;
-    bool bereichVerletzt = false; // a target lay outside the protection zone
-    bool escape = false;          // the Escape key was recorded
 
     // Block source.
     std::size_t hauptZeile = 0;             // current line of the main program
@@ -97,8 +84,6 @@ struct Laufzustand {
     bool unterprogrammBeendet = false; // M30 read in the subprogram
     bool unterprogrammNeu = false;     // an L word loaded one during this block
     std::string satz;                  // text of the current block
-
-    Stoppgrund grund = Stoppgrund::Keiner;
 
     // Counts for the runner's closing line.
     std::int64_t saetze = 0;       // blocks shown

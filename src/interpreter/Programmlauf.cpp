@@ -23,12 +23,8 @@ namespace korvx {
 
 namespace {
 
-constexpr std::uint8_t kGrafikAus = 0;
-constexpr std::uint8_t kParallelgrafik = 1;
-constexpr std::uint8_t kSimulation = 2;
-
 bool MaschineBenutzt(const Maschinenzustand& z) {
-    return z.konfig.Grafikmodus != kSimulation;
+    return MaschineBenutzt(z.konfig.Grafikmodus);
 }
 
 // The run state of a new run; what outlives runs stays in the machine state.
@@ -40,8 +36,7 @@ void LaufZuruecksetzen(Laufumgebung& u) {
     l = Laufzustand{};
     l.statusAuffrischen = std::move(statusAuffrischen);
     l.befehlMelden = std::move(befehlMelden);
-    z.Abgebrochen = false;
-    z.Abbruch = false;
+    z.stopp.LaufBeginnen();
     l.ziel = z.WerkzeugPositionW;
     l.nullpunktBeiStart = z.WerkstueckNullpunkt;
     l.werte.A = 0.0;
@@ -61,11 +56,9 @@ struct LaufMarke {
 void NormalesEnde(Laufumgebung& u) {
     Maschinenzustand& z = u.zustand;
     Laufzustand& l = u.lauf;
-    l.grund = Stoppgrund::Ende;
-    if (MaschineBenutzt(z) && !z.Abbruch) {
-        bool ok = false;
-        BefehlSenden(u, "@0e0", ok, 100);
-        if (!ok) {
+    z.stopp.GrundFestlegen(Stoppgrund::Ende);
+    if (MaschineBenutzt(z) && !z.stopp.Abbruch()) {
+        if (!BefehlSenden(u, "@0e0", 100)) {
             u.bediener.Meldung(meldung::InterpolationsebeneFehler());
             return;
         }
@@ -80,11 +73,11 @@ void NormalesEnde(Laufumgebung& u) {
 
 // The reason of an end that no step named.
 void GrundBestimmen(Laufumgebung& u) {
-    Laufzustand& l = u.lauf;
-    if (l.bereichVerletzt) {
-        l.grund = Stoppgrund::Bereich;
-    } else if (l.grund == Stoppgrund::Keiner) {
-        l.grund = Stoppgrund::Fehler;
+    Stoppzustand& s = u.zustand.stopp;
+    if (s.BereichVerletzt()) {
+        s.GrundFestlegen(Stoppgrund::Bereich);
+    } else {
+        s.GrundNennen(Stoppgrund::Fehler);
     }
 }
 
@@ -107,10 +100,10 @@ void Blockschleife(Laufumgebung& u, std::size_t start) {
             return;
         }
         u.bediener.NachrichtenVerarbeiten();
-        if (l.escape) {
-            z.Abgebrochen = true;
+        if (z.stopp.EscapeVermerkt()) {
+            z.stopp.Beenden();
         }
-        if (z.Abgebrochen || z.Abbruch) {
+        if (z.stopp.Gestoppt()) {
             GrundBestimmen(u);
             return;
         }
@@ -119,9 +112,9 @@ void Blockschleife(Laufumgebung& u, std::size_t start) {
         interpreter.SatzBeginnen();
         ++l.saetze;
         const SatzErgebnis e = SatzLesen(l.satz, l.werte, interpreter, u);
-        if (e == SatzErgebnis::Fehler || e == SatzErgebnis::Angehalten || z.Abgebrochen ||
-            z.Abbruch) {
-            if (z.Abbruch && z.ReferenzAngefahren) {
+        if (e == SatzErgebnis::Fehler || e == SatzErgebnis::Angehalten || z.stopp.Abgebrochen() ||
+            z.stopp.Abbruch()) {
+            if (z.stopp.Abbruch() && z.ReferenzAngefahren) {
                 ReferenzVerloren(u);
             }
             GrundBestimmen(u);
@@ -180,8 +173,8 @@ bool Automatikbetrieb(Laufumgebung u) {
         return false;
     }
     WkzAnzeigen(u, z.konfig.AktuellesWerkzeug);
-    const std::uint8_t modus = z.konfig.Grafikmodus;
-    if (modus == kParallelgrafik || modus == kSimulation) {
+    const bool zeichnen = GrafikZeichnet(z.konfig.Grafikmodus);
+    if (zeichnen) {
         const Programmtiefe tiefe = ProgrammtiefeSuchen(u.programm, b);
         u.grafik.zOben = tiefe.hoechstesZ;
         u.grafik.zUnten = tiefe.tiefstesZ;
@@ -194,19 +187,17 @@ bool Automatikbetrieb(Laufumgebung u) {
     LaufMarke marke(l);
 
     if (MaschineBenutzt(z)) {
-        bool ok = false;
-        BefehlSenden(u, z.EbenenBefehl, ok, 200);
-        if (!ok) {
+        if (!BefehlSenden(u, z.EbenenBefehl, 200)) {
             b.Meldung(meldung::InterpolationsebeneFehler());
-            z.Abgebrochen = true;
-            l.grund = Stoppgrund::Fehler;
-            if (z.Abbruch) {
+            z.stopp.Beenden();
+            z.stopp.GrundFestlegen(Stoppgrund::Fehler);
+            if (z.stopp.Abbruch()) {
                 ReferenzVerloren(u); // the controller answered with an error or not at all
             }
             return true;
         }
     }
-    if (modus == kParallelgrafik || modus == kSimulation) {
+    if (zeichnen) {
         b.ElementSetzen(Element::Einstelldaten, true, true);
         b.ElementSetzen(Element::Grafik, true, true);
         if (!u.grafik.Gezeichnet) {
@@ -237,29 +228,21 @@ void AbbruchAnfordern(Laufumgebung u) {
     if (!u.bediener.Frage(meldung::BearbeitungAbbrechenFrage(name))) {
         return;
     }
-    z.Abbruch = true;
-    z.Abgebrochen = true;
-    if (u.lauf.grund == Stoppgrund::Keiner) {
-        u.lauf.grund = Stoppgrund::Abbruch;
-    }
+    z.stopp.Abbrechen(Stoppgrund::Abbruch);
     ReferenzVerloren(u);
 }
 
 void Notaus(Laufumgebung u) {
     Maschinenzustand& z = u.zustand;
-    z.Abgebrochen = true;
-    z.Abbruch = true;
-    if (u.lauf.grund == Stoppgrund::Keiner) {
-        u.lauf.grund = Stoppgrund::Notaus;
-    }
-    if (z.konfig.Grafikmodus == kGrafikAus || z.konfig.Grafikmodus == kParallelgrafik) {
+    z.stopp.Abbrechen(Stoppgrund::Notaus);
+    if (MaschineBenutzt(z)) {
         NotausSenden(u);
     }
     ReferenzVerloren(u);
 }
 
 void EscapeTaste(Laufumgebung u) {
-    u.lauf.escape = true;
+    u.zustand.stopp.EscapeVermerken();
     Notaus(u);
 }
 

@@ -18,8 +18,8 @@ std::optional<std::size_t> AnwahlsatzSuchen(const BlockList& programm, std::int3
 
 // "Automatikbetrieb": runs the loaded program from the start block to its end.
 // False when the run could not start (no reference, no program, start block
-// not found, a run already under way); the reason of the end is in
-// `lauf.grund`.
+// not found, a run already under way); the reason of the end is
+// `zustand.stopp.Grund()`.
 bool Automatikbetrieb(Laufumgebung u);
 
 // The abort button: asks "Bearbeitung von Datei … abbrechen?"; Yes stops the

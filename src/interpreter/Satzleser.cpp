@@ -248,7 +248,7 @@ SatzErgebnis SatzLesen(std::string_view satz, Satzwerte& werte, SatzHandler& han
         }
         handler.StatusAuffrischen();
         bediener.NachrichtenVerarbeiten();
-        if (anlage.zustand.Abgebrochen) {
+        if (anlage.zustand.stopp.Abgebrochen()) {
             return SatzErgebnis::Angehalten;
         }
         if (!*gelesen) {

@@ -76,14 +76,14 @@ std::optional<BlockList> UnterprogrammOeffnen(Laufumgebung u, std::string_view n
     } catch (const std::bad_alloc&) {
         // The run ends with the message; the window stays open.
         u.bediener.Meldung(meldung::UnterprogrammSpeichermangel(""));
-        u.zustand.Abgebrochen = true;
-        u.lauf.grund = Stoppgrund::Fehler;
+        u.zustand.stopp.Beenden();
+        u.zustand.stopp.GrundFestlegen(Stoppgrund::Fehler);
         return std::nullopt;
     }
     if (!liste) {
         u.bediener.Meldung(meldung::UnterprogrammNichtGefunden());
-        u.zustand.Abgebrochen = true;
-        u.lauf.grund = Stoppgrund::Fehler;
+        u.zustand.stopp.Beenden();
+        u.zustand.stopp.GrundFestlegen(Stoppgrund::Fehler);
     }
     return liste;
 }

@@ -23,23 +23,21 @@ std::int64_t AntwortGrenzeMs(double erwarteteDauerMs) {
 
 namespace detail {
 
-std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
-                             double erwarteteDauerMs) {
+Befehlsantwort BefehlMitAntwort(IselZugang a, std::string_view befehl, double erwarteteDauerMs) {
     Maschinenzustand& z = a.zustand;
     Bediener& b = a.bediener;
     Antwortpuffer& antwort = a.maschine.Antwort;
     Steuerleitung* leitung = a.maschine.leitung;
 
-    const bool abbruchBeimAufruf = z.Abbruch;
+    const bool abbruchBeimAufruf = z.stopp.Abbruch();
     const double dauer = std::max(isel::kAntwortMindestdauerMs, erwarteteDauerMs);
 
     b.NachrichtenVerarbeiten();
     antwort.Leeren();
-    if (!abbruchBeimAufruf && z.Abbruch) {
+    if (!abbruchBeimAufruf && z.stopp.Abbruch()) {
         // A stop pressed while events were processed just now: the command
         // must not go out after it. Only a command given with the stop
         // already set (the stop byte itself) is still sent.
-        ok = false;
         return {};
     }
     std::string text(befehl);
@@ -53,7 +51,6 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
         leitung->Senden(text);
     }
     if (abbruchBeimAufruf) {
-        ok = false;
         antwort.Leeren();
         return {};
     }
@@ -67,9 +64,8 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
     std::string erhalten;
     for (;;) {
         b.NachrichtenVerarbeiten();
-        if (z.Abbruch) {
+        if (z.stopp.Abbruch()) {
             // Stopped during the wait (abort, emergency stop): no judgement.
-            ok = false;
             antwort.Leeren();
             return {};
         }
@@ -78,7 +74,6 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
             break;
         }
         if (!leitung || !leitung->Verbunden()) {
-            ok = false;
             // A port that never opened says why (permission, unplugged
             // adapter); a line lost later gets the general text.
             std::string grund = leitung ? leitung->OeffnenFehler() : std::string();
@@ -91,7 +86,6 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
         }
         const std::int64_t vergangen = b.Millisekunden() - start;
         if (vergangen >= grenze) {
-            ok = false;
             VerbindungVerloren(a, meldung::IselAntwortetNicht(befehl, grenze));
             antwort.Leeren();
             return {};
@@ -100,19 +94,18 @@ std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
             static_cast<int>(std::min<std::int64_t>(kScheibeMs, grenze - vergangen)));
     }
 
-    if (erhalten.front() == isel::kQuittung) {
-        ok = true;
-    } else if (!z.FehlermeldungUnterdruecken) {
+    const bool ok = erhalten.front() == isel::kQuittung;
+    if (!ok && !z.FehlermeldungUnterdruecken) {
         FehlerMelden(a, erhalten);
     }
     antwort.Leeren();
-    return erhalten;
+    return {ok, std::move(erhalten)};
 }
 
 } // namespace detail
 
-void BefehlSenden(IselZugang a, std::string_view befehl, bool& ok, double erwarteteDauerMs) {
-    detail::BefehlMitAntwort(a, befehl, ok, erwarteteDauerMs);
+bool BefehlSenden(IselZugang a, std::string_view befehl, double erwarteteDauerMs) {
+    return detail::BefehlMitAntwort(a, befehl, erwarteteDauerMs).ok;
 }
 
 void WartenMitNachrichten(IselZugang a, std::int32_t ms) {
@@ -120,7 +113,7 @@ void WartenMitNachrichten(IselZugang a, std::int32_t ms) {
     // the wait (Esc, the emergency stop, the abort button, closing the
     // window) ends it within one slice, however long the move would take.
     Bediener& b = a.bediener;
-    if (ms <= 0 || a.zustand.Abbruch) {
+    if (ms <= 0 || a.zustand.stopp.Abbruch()) {
         return;
     }
     // Ended by the clock or by the slices asked for, whichever comes first:
@@ -135,7 +128,7 @@ void WartenMitNachrichten(IselZugang a, std::int32_t ms) {
         const std::int64_t scheibe = std::min<std::int64_t>(rest, kStoppScheibeMs);
         b.Warten(static_cast<std::int32_t>(scheibe));
         offen -= scheibe;
-        if (a.zustand.Abbruch) {
+        if (a.zustand.stopp.Abbruch()) {
             return;
         }
     }

@@ -59,14 +59,12 @@ void FehlerMelden(IselZugang a, std::string_view antwort) {
     }
     const int index = kurz.empty() ? 16 : FehlerIndex(kurz.front());
     a.bediener.Meldung(meldung::IselFehlermeldung(kurz, Fehlertabelle()[index]));
-    a.zustand.Abgebrochen = true;
-    a.zustand.Abbruch = true;
+    a.zustand.stopp.Abbrechen();
 }
 
 void VerbindungVerloren(IselZugang a, const std::string& meldung) {
     a.bediener.Meldung(meldung);
-    a.zustand.Abbruch = true;
-    a.zustand.Abgebrochen = true;
+    a.zustand.stopp.Abbrechen();
     a.zustand.ReferenzAngefahren = false;
 }
 

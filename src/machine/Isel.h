@@ -46,15 +46,15 @@ std::int64_t AntwortGrenzeMs(double erwarteteDauerMs);
 // Longest wait for the complete 19-character position reply, ms.
 inline constexpr int kPositionsGrenzeMs = isel::kPositionsGrenzeMs;
 
-// Sends `befehl` with two carriage returns and waits for the reply. ok
-// becomes true on "0"; an error reply is shown (unless
-// FehlermeldungUnterdruecken) and sets Abbruch and Abgebrochen, leaving ok
-// as it was. When Abbruch is set at the call the command is sent, nothing is
-// awaited and ok becomes false; when it becomes set while events are processed
-// before the send, nothing is sent and ok becomes false. The wait ends when Abbruch becomes set (ok
-// false) and after AntwortGrenzeMs: then the operator is told, Abbruch and
-// Abgebrochen are set, the reference counts as lost and ok becomes false.
-void BefehlSenden(IselZugang a, std::string_view befehl, bool& ok, double erwarteteDauerMs);
+// Sends `befehl` with two carriage returns and waits for the reply; true
+// only when the controller confirmed it with "0". An error reply is shown
+// (unless FehlermeldungUnterdruecken) and sets Abbruch and Abgebrochen. When
+// Abbruch is set at the call the command is sent and nothing is awaited; when
+// it becomes set while events are processed before the send, nothing is sent.
+// The wait ends when Abbruch becomes set and after AntwortGrenzeMs: then the
+// operator is told, Abbruch and Abgebrochen are set and the reference counts
+// as lost. Every one of these gives false.
+[[nodiscard]] bool BefehlSenden(IselZugang a, std::string_view befehl, double erwarteteDauerMs);
 
 // Asks the controller for its position ("@0P") and waits for the complete
 // reply. On success the position (the tool tip's, in workpiece coordinates,

@@ -25,8 +25,12 @@ void FehlerMelden(IselZugang a, std::string_view antwort);
 void VerbindungVerloren(IselZugang a, const std::string& meldung);
 
 // BefehlSenden that also hands back the reply it judged ("" when none came).
-std::string BefehlMitAntwort(IselZugang a, std::string_view befehl, bool& ok,
-                             double erwarteteDauerMs);
+struct Befehlsantwort {
+    bool ok = false;     // confirmed with "0"
+    std::string antwort; // the reply as received; empty when none was judged
+};
+[[nodiscard]] Befehlsantwort BefehlMitAntwort(IselZugang a, std::string_view befehl,
+                                              double erwarteteDauerMs);
 
 } // namespace detail
 } // namespace korvx

@@ -26,7 +26,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
     Bediener& b = a.bediener;
     Antwortpuffer& antwort = a.maschine.Antwort;
     Steuerleitung* leitung = a.maschine.leitung;
-    if (z.Abbruch) {
+    if (z.stopp.Abbruch()) {
         return false; // the work is stopping: nothing more goes to the controller
     }
 
@@ -55,7 +55,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
         leitung->AufEmpfangWarten(static_cast<int>(
             std::min<std::int64_t>(detail::kScheibeMs, kPositionsGrenzeMs - vergangen)));
         b.NachrichtenVerarbeiten();
-        if (z.Abbruch) {
+        if (z.stopp.Abbruch()) {
             antwort.Leeren();
             return false;
         }
@@ -85,7 +85,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
         }
         if (!ok) {
             // A garbled field leaves no trustworthy position: stop the work.
-            z.Abbruch = true;
+            z.stopp.SendenSperren();
             return false;
         }
         // The counters hold machine coordinates (x and y from the reference
@@ -102,7 +102,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
     // The port the query went out on, which the settings may name otherwise.
     const int port = leitung && leitung->Port() > 0 ? leitung->Port() : z.konfig.ComPortNummer;
     b.Meldung(meldung::PositionKommunikationsfehler(port));
-    z.Abbruch = true;
+    z.stopp.SendenSperren();
     return false;
 }
 

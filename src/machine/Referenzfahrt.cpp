@@ -95,52 +95,47 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
     b.AnzeigeSetzen(Anzeige::Hinweis, Punkttext(a, z.konfig.PositionAbReferenz));
 
     bool ok = false;
-    if (z.konfig.Grafikmodus == 2) {
+    if (!MaschineBenutzt(z.konfig.Grafikmodus)) {
         ok = true;
         z.Verfahrdauer = AufInt32(static_cast<double>(ReferenzDauer(z)) * z.SimulationsZeitFaktor);
     } else {
         SchnittstelleVorbereiten(a, z.konfig.ComPortNummer);
         z.Verfahrdauer = ReferenzDauer(z);
-        // ok is cleared before each command, so it tells whether that very
-        // command was confirmed; after a failed one nothing more is sent.
-        BefehlSenden(a, isel::kAchsenInitialisieren, ok, isel::kDauerEinstellungMs);
-        if (!ok || z.Abbruch) {
+        // After a command that was not confirmed nothing more is sent.
+        if (!BefehlSenden(a, isel::kAchsenInitialisieren, isel::kDauerEinstellungMs) ||
+            z.stopp.Abbruch()) {
             return;
         }
-        ok = false;
-        BefehlSenden(a, isel::kReferenzGeschwindigkeit, ok, isel::kDauerEinstellungMs);
-        if (!ok) {
+        if (!BefehlSenden(a, isel::kReferenzGeschwindigkeit, isel::kDauerEinstellungMs)) {
             b.Meldung(meldung::ReferenzgeschwindigkeitFehler());
             return;
         }
-        ok = false;
-        BefehlSenden(a, isel::kEbeneXY, ok, isel::kDauerEbeneReferenzMs);
-        if (!ok) {
+        if (!BefehlSenden(a, isel::kEbeneXY, isel::kDauerEbeneReferenzMs)) {
             b.Meldung(meldung::InterpolationsebeneFehler());
             return;
         }
-        if (!z.Abbruch) {
+        if (!z.stopp.Abbruch()) {
             // The controller's error replies to the reference run itself are
             // not shown as errors; still only a "0" completes it.
-            ok = false;
             z.FehlermeldungUnterdruecken = true;
-            const std::string antwort =
-                detail::BefehlMitAntwort(a, isel::kReferenzfahrt, ok, ReferenzWartedauer(z));
+            const detail::Befehlsantwort r =
+                detail::BefehlMitAntwort(a, isel::kReferenzfahrt, ReferenzWartedauer(z));
             z.FehlermeldungUnterdruecken = false;
-            if (!ok && !antwort.empty() && !z.Abbruch) {
-                const std::string kurz = antwort.substr(0, 10);
+            ok = r.ok;
+            if (!ok && !r.antwort.empty() && !z.stopp.Abbruch()) {
+                const std::string kurz = r.antwort.substr(0, 10);
                 b.Meldung(meldung::ReferenzfahrtNichtAbgeschlossen(
                     kurz, Fehlertabelle()[FehlerIndex(kurz.front())]));
             }
         }
     }
-    if (!ok || z.Abbruch) {
+    if (!ok || z.stopp.Abbruch()) {
         return;
     }
 
     z.ReferenzAngefahren = true;
     a.maschine.NullpunktGewaehlt = false;
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     z.PositionM = {0.0, 0.0, 0.0};
     // The reference point is the zero point: the tool stands at its origin in
     // workpiece coordinates, at the top of the z travel in machine
@@ -163,11 +158,13 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
 }
 
 void NotausSenden(IselZugang a) {
-    bool ok = false;
+    // The stop byte goes out with Abbruch set: no reply is awaited or judged.
     if (a.zustand.ReferenzAngefahren) {
-        BefehlSenden(a, std::string_view(&isel::kStoppNachReferenz, 1), ok, isel::kDauerStoppMs);
+        static_cast<void>(
+            BefehlSenden(a, std::string_view(&isel::kStoppNachReferenz, 1), isel::kDauerStoppMs));
     } else {
-        BefehlSenden(a, std::string_view(&isel::kStoppVorReferenz, 1), ok, isel::kDauerStoppMs);
+        static_cast<void>(
+            BefehlSenden(a, std::string_view(&isel::kStoppVorReferenz, 1), isel::kDauerStoppMs));
         a.bediener.Meldung(meldung::NotausBeiReferenzfahrt());
     }
 }

@@ -89,7 +89,7 @@ TKonfiguration::Abbild TKonfiguration::KonfigurationsBlock() const {
     s.F64(444, Vorschub);
     s.F64(452, Drehzahl);
     s.F64(460, Schnittgeschwindigkeit);
-    s.U8(468, Grafikmodus);
+    s.U8(468, static_cast<std::uint8_t>(Grafikmodus));
     s.Bytes(469, pad469);
     s.U8(472, Anzeigegenauigkeit);
     s.Bytes(473, pad473);
@@ -147,7 +147,7 @@ void TKonfiguration::AusBild(const Abbild& bild) {
     Vorschub = l.F64(444);
     Drehzahl = l.F64(452);
     Schnittgeschwindigkeit = l.F64(460);
-    Grafikmodus = l.U8(468);
+    Grafikmodus = static_cast<Grafikart>(l.U8(468));
     l.Bytes(469, pad469);
     Anzeigegenauigkeit = l.U8(472);
     l.Bytes(473, pad473);
@@ -184,14 +184,14 @@ void Maschinenzustand::KonfigurationZuruecksetzen() {
     konfig.AktGeschw = {1.0, 1.0, 1.0, 1.0};
     konfig.Schrittbetrieb = false;
     konfig.Testanzeige = false;
-    konfig.Grafikmodus = 0;
+    konfig.Grafikmodus = Grafikart::Aus;
     konfig.Anzeigegenauigkeit = 10;
     konfig.Nachkommastellen = 2;
     konfig.TeileprogrammDatei.Setzen("");
     konfig.ZeichensatzDatei.Setzen("");
     konfig.WerkzeugDatei.Setzen("FraesWkz.DAT");
     konfig.Reservebyte = 50;
-    konfig.Grafikmodus = 2;
+    konfig.Grafikmodus = Grafikart::Simulation;
     SimulationsZeitFaktor = 1.0;
 }
 

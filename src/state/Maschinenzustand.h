@@ -4,6 +4,7 @@
 // every subsystem reads and writes its fields by name.
 #include "state/Punkt3D.h"
 #include "state/ShortString.h"
+#include "state/Stopp.h"
 #include "state/Werkzeug.h"
 
 #include <array>
@@ -25,6 +26,21 @@ struct TGeschwindigkeiten {
 
 using Pad3 = std::array<std::uint8_t, 3>;
 inline constexpr Pad3 kPad3 = {0x8D, 0x40, 0x00};
+
+// What a run does: "Grafik aus" moves the machine only, "Parallelgrafik"
+// moves it and draws, "Simulation" draws and sends nothing. The settings file
+// keeps the number; a byte outside 0 … 2 read from a file is kept as it is so
+// it is written back unchanged, and acts like "Grafik aus".
+enum class Grafikart : std::uint8_t { Aus = 0, Parallel = 1, Simulation = 2 };
+
+// Whether the machine takes part (every mode but "Simulation").
+constexpr bool MaschineBenutzt(Grafikart m) {
+    return m != Grafikart::Simulation;
+}
+// Whether the path is drawn ("Parallelgrafik" and "Simulation").
+constexpr bool GrafikZeichnet(Grafikart m) {
+    return m == Grafikart::Parallel || m == Grafikart::Simulation;
+}
 
 // The persisted settings block. Its file form is a 1252-byte little-endian
 // image (see KonfigurationsBlock / AusBild); the pad bytes are kept as read so that a file
@@ -68,7 +84,7 @@ struct TKonfiguration {
     double Vorschub = 0.0;                                // feed F
     double Drehzahl = 750.0;                              // spindle speed, 1/min
     double Schnittgeschwindigkeit = 0.0;                  // cutting speed Vc, m/min
-    std::uint8_t Grafikmodus = 0; // 0 Grafik aus, 1 Parallelgrafik, 2 Simulation
+    Grafikart Grafikmodus = Grafikart::Aus;               // stored as its byte
     Pad3 pad469 = kPad3;
     std::uint8_t Anzeigegenauigkeit = 10; // significant digits of fixed numbers
     Pad3 pad473 = kPad3;
@@ -118,8 +134,7 @@ struct Maschinenzustand {
     TPunkt3D WerkstueckNullpunkt;      // workpiece zero point, machine coordinates
     TPunkt3D AbgefragtePosition;       // last position read back from the controller
     bool ReferenzAngefahren = false;   // machine commands allowed
-    bool Abbruch = false;              // stop everything; nothing is sent while set
-    bool Abgebrochen = false;          // operation cancelled / run ends after the word
+    Stoppzustand stopp;                // Abbruch, Abgebrochen, the reason of a run's end
     bool FehlermeldungUnterdruecken = false;
     bool EilgangAktiv = false;
     std::int32_t Verfahrdauer = 0; // expected duration of the command, ms

@@ -3,6 +3,7 @@
 // The literals are written in UTF-8 and converted once by T(); bytes that must
 // stand as they are (such as 0x81) are written as the code point of the same
 // value (\u0081). One section per subsystem.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,6 +44,23 @@ std::string FehlenderUnterprogrammName();
 std::string FraestiefenFehler(std::string_view zeile);
 std::string DateiNichtGefunden(std::string_view pfad);
 std::string KeinTeileprogramm();
+
+// --- G-code import ------------------------------------------------------------
+// "Zeile N: text": a note of the conversion with its source line.
+std::string ImportHinweis(int zeile, std::string_view text);
+// "X a…b Y c…d Z e…f mm" from the six numbers as already written.
+std::string ImportAusdehnung(std::string_view xmin, std::string_view xmax, std::string_view ymin,
+                             std::string_view ymax, std::string_view zmin, std::string_view zmax);
+std::string ImportOhneBewegung();
+// The window's summary after an import: where the program went, how many
+// blocks, the extents; then the heading of the notes and the count of those
+// not shown.
+std::string ImportErgebnis(std::string_view quelle, std::string_view ziel, std::size_t bloecke,
+                           std::string_view ausdehnung);
+std::string ImportHinweiseKopf();
+std::string ImportWeitereHinweise(std::size_t anzahl);
+std::string ImportErsetzenFrage(std::string_view pfad);
+std::string ImportZielGleichQuelle(std::string_view pfad);
 
 // --- Geometry ---------------------------------------------------------------
 std::string MaschinenkoordinatenErwartet();

@@ -9,6 +9,7 @@
 #include "interpreter/ui/Punktformen.h"
 #include "machine/Serial.h"
 #include "machine/ui/Schnittstellendialog.h"
+#include "qtkit/QtText.h"
 #include "state/Meldungen.h"
 #include "state/Programmversion.h"
 #include "tools/ui/Farbwahl.h"
@@ -21,7 +22,6 @@
 #include "ui/EinstellWerte.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Hilfe.h"
-#include "qtkit/QtText.h"
 #include "ui/Version.h"
 
 namespace korvx::ui {
@@ -129,7 +129,7 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
     t.werkzeugwahl.positionieren = [&fenster](const TPunkt3D& ziel) {
         Anlage& a = fenster.anlage();
         const TPunkt3D spitze = a.zustand.WerkzeugPositionW;
-        if (!Geradeverfahren(a, a.zustand.WerkzeugPositionW, ziel) || a.zustand.Abbruch) {
+        if (!Geradeverfahren(a, a.zustand.WerkzeugPositionW, ziel) || a.zustand.stopp.Abbruch()) {
             return false;
         }
         PunktZeigen(a, meldung::PositionW(), spitze);

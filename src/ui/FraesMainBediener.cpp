@@ -1,7 +1,7 @@
 // The main window as the logic's operator: modal boxes, event processing,
 // waits that keep the window alive, and the displays.
-#include "ui/FraesMainUnit.h"
 #include "qtkit/QtText.h"
+#include "ui/FraesMainUnit.h"
 #include "ui/Statuszeilen.h"
 
 #include <QAbstractButton>
@@ -21,19 +21,28 @@ namespace {
 
 const QString kTitel = QStringLiteral("Korvelantrix");
 
+// The text of a message box. The logic's texts break lines with CR, which a
+// Qt label would not show as a break.
+QString Kastentext(std::string_view text) {
+    QString s = NachQt(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
 } // namespace
 
 void TFraesForm::Meldung(std::string_view text) {
     AnzeigenNachtragen();
-    QMessageBox box(QMessageBox::Information, kTitel, NachQt(text), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, kTitel, Kastentext(text), QMessageBox::Ok, this);
     box.setObjectName("Meldung");
     box.exec();
 }
 
 bool TFraesForm::Frage(std::string_view text) {
     AnzeigenNachtragen();
-    QMessageBox box(QMessageBox::Question, kTitel, NachQt(text), QMessageBox::Yes | QMessageBox::No,
-                    this);
+    QMessageBox box(QMessageBox::Question, kTitel, Kastentext(text),
+                    QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName("Frage");
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
@@ -41,7 +50,7 @@ bool TFraesForm::Frage(std::string_view text) {
 
 Antwort3 TFraesForm::FrageMitAbbruch(std::string_view text) {
     AnzeigenNachtragen();
-    QMessageBox box(QMessageBox::Question, kTitel, NachQt(text),
+    QMessageBox box(QMessageBox::Question, kTitel, Kastentext(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     box.setObjectName("Frage");
     switch (box.exec()) {
@@ -57,7 +66,7 @@ Antwort3 TFraesForm::FrageMitAbbruch(std::string_view text) {
 bool TFraesForm::Bestaetigung(std::string_view text, std::string_view ok,
                               std::string_view abbrechen) {
     AnzeigenNachtragen();
-    QMessageBox box(QMessageBox::Question, kTitel, NachQt(text), QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Question, kTitel, Kastentext(text), QMessageBox::NoButton, this);
     box.setObjectName("Bestaetigung");
     QPushButton* weiter = box.addButton(NachQt(ok), QMessageBox::AcceptRole);
     QPushButton* ende = box.addButton(NachQt(abbrechen), QMessageBox::RejectRole);
@@ -120,6 +129,7 @@ void TFraesForm::AnzeigeSchreiben(Anzeige feld, const QString& t) {
     switch (feld) {
     case Anzeige::NCSatz:
         ncSatzLabel_->setText(t);
+        ListeFolgen();
         break;
     case Anzeige::Ziel:
         zielLabel_->setText(t);
@@ -229,8 +239,7 @@ void TFraesForm::ProgrammBeenden(int exitCode) {
 void TFraesForm::Schliessen(int exitCode) {
     beendet_ = exitCode;
     schliesst_ = true;
-    anlage_->zustand.Abbruch = true;
-    anlage_->zustand.Abgebrochen = true;
+    anlage_->zustand.stopp.Abbrechen();
     if (programmEnde) {
         programmEnde(exitCode);
     }

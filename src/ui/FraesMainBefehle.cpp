@@ -12,6 +12,7 @@
 #include "machine/Isel.h"
 #include "machine/Serial.h"
 #include "machine/SerielleLeitung.h"
+#include "qtkit/QtText.h"
 #include "state/Dateien.h"
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"
@@ -19,7 +20,6 @@
 #include "tools/Werkzeugwahl.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Grafikbild.h"
-#include "qtkit/QtText.h"
 #include "ui/Statuszeilen.h"
 
 #include <QAction>
@@ -98,7 +98,7 @@ void TFraesForm::EinstellungenLadenUndAnzeigen(const std::string& startVerzeichn
 
 void TFraesForm::ComError() {
     // A failing line reports error after error; one box at a time is enough.
-    if (!anlage_->zustand.Abbruch && !comFehlerOffen_) {
+    if (!anlage_->zustand.stopp.Abbruch() && !comFehlerOffen_) {
         comFehlerOffen_ = true;
         Meldung(meldung::Datenuebertragungsfehler());
         comFehlerOffen_ = false;
@@ -194,6 +194,12 @@ std::optional<std::string> TFraesForm::DateiWaehlen(Dateiwahl art, const std::st
             this, QString(), start,
             QString::fromUtf8("Teileprogramme (*.CNC);;Textdateien(*.Txt) (*.TXT)"));
         break;
+    case Dateiwahl::GCode:
+        // The name filter of the dialog ignores case.
+        gewaehlt = QFileDialog::getOpenFileName(
+            this, QString::fromUtf8("G-Code importieren"), start,
+            QString::fromUtf8("G-Code (*.nc *.ngc *.gcode *.gc *.tap);;alle Dateien (*)"));
+        break;
     case Dateiwahl::Zeichensatz: {
         QFileDialog dialog(this, QString::fromUtf8("Gravurzeichensatz öffnen"), start,
                            QString::fromUtf8("Zeichensatzdateien (*.FNT)"));
@@ -214,21 +220,29 @@ std::optional<std::string> TFraesForm::DateiWaehlen(Dateiwahl art, const std::st
     return VonQt(gewaehlt);
 }
 
+void TFraesForm::GeaendertesProgrammSichern() {
+    Maschinenzustand& z = anlage_->zustand;
+    if (anlage_->programm.Leer() || !programmGeaendert_) {
+        return;
+    }
+    if (auto ziel =
+            DateiWaehlen(Dateiwahl::ProgrammSpeichern, z.konfig.TeileprogrammDatei.Text())) {
+        std::vector<std::string> zeilen;
+        zeilen.reserve(anlage_->programm.Anzahl());
+        for (std::size_t i = 0; i < anlage_->programm.Anzahl(); ++i) {
+            zeilen.emplace_back(anlage_->programm.Zeile(i));
+        }
+        if (ZeilenSchreiben(*this, zeilen, *ziel)) {
+            z.konfig.TeileprogrammDatei.Setzen(*ziel);
+        }
+    }
+    programmGeaendert_ = false;
+}
+
 void TFraesForm::TeileprogrammLaden(bool hauptmenue) {
     Maschinenzustand& z = anlage_->zustand;
     if (!anlage_->programm.Leer() && programmGeaendert_) {
-        if (auto ziel =
-                DateiWaehlen(Dateiwahl::ProgrammSpeichern, z.konfig.TeileprogrammDatei.Text())) {
-            std::vector<std::string> zeilen;
-            zeilen.reserve(anlage_->programm.Anzahl());
-            for (std::size_t i = 0; i < anlage_->programm.Anzahl(); ++i) {
-                zeilen.emplace_back(anlage_->programm.Zeile(i));
-            }
-            if (ZeilenSchreiben(*this, zeilen, *ziel)) {
-                z.konfig.TeileprogrammDatei.Setzen(*ziel);
-            }
-        }
-        programmGeaendert_ = false;
+        GeaendertesProgrammSichern();
         anlage_->programm = BlockList();
     }
     const auto gewaehlt = DateiWaehlen(Dateiwahl::ProgrammOeffnen,
@@ -261,8 +275,8 @@ void TFraesForm::Referenzfahren(bool geschwindigkeitAuffrischen) {
     UnbekanntePositionZeigen();
     AnzeigeSetzen(Anzeige::Ziel, meldung::TitelReferenzfahren());
     AnzeigeSetzen(Anzeige::Geschwindigkeit, meldung::Referenzgeschwindigkeit());
-    z.Abbruch = false;
-    z.Abgebrochen = false;
+    z.stopp.Freigeben();
+    z.stopp.Fortsetzen();
     ReferenzfahrtAusfuehren(*anlage_);
     ElementSetzen(Element::NotausKnopf, false, false);
     if (z.ReferenzAngefahren && referenzNachNotaus_) {
@@ -344,7 +358,7 @@ void TFraesForm::SchutzzoneSetzen() {
             TestanzeigeAuffrischen();
         }
     }
-    z.Abgebrochen = false;
+    z.stopp.Fortsetzen();
     StatusAnzeigen(false);
 }
 
@@ -417,7 +431,7 @@ void TFraesForm::Handbefehl(Hand befehl) {
         korvx::WerkzeugTippen(*anlage_, *haken.tippform, befehl == Hand::TippenMenue);
         break;
     }
-    anlage_->zustand.Abgebrochen = false;
+    anlage_->zustand.stopp.Fortsetzen();
     StatusAnzeigen(false);
 }
 
@@ -435,7 +449,7 @@ void TFraesForm::F6Tippen() {
         Meldung(meldung::ReferenzOderNullpunktFehlt());
     } else {
         anlage_->zustand.Positionsanzeige = 1;
-        anlage_->zustand.Abgebrochen = false;
+        anlage_->zustand.stopp.Fortsetzen();
         Handbefehl(Hand::TippenKnopf);
     }
     ElementSetzen(Element::NotausKnopf, false, false);
@@ -500,8 +514,9 @@ void TFraesForm::GrafikMausBewegt(QPoint pixel) {
     const Zahlenformat& f = anlage_->format;
     grafikXEdit_->setText(
         NachQt(f.Fest(static_cast<double>(abbildung.BildZuWeltX(pixel.x())), 10, 2)));
-    grafikYEdit_->setText(
-        NachQt(f.Fest(static_cast<double>(abbildung.BildZuWeltY(pixel.y())), 10, 2)));
+    grafikYEdit_->setText(NachQt(f.Fest(
+        static_cast<double>(abbildung.BildZuWeltY(graphikimage_->Leinwand().Hoehe() - pixel.y())),
+        10, 2)));
 }
 
 void TFraesForm::GrafikSchliessen() {
@@ -531,8 +546,7 @@ void TFraesForm::Beenden() {
     hilfekontext_ = 400;
     Maschinenzustand& z = anlage_->zustand;
     // A run under way stops before anything is written.
-    z.Abbruch = true;
-    z.Abgebrochen = true;
+    z.stopp.Abbrechen();
     if (leitung_) {
         leitung_->Schliessen();
     }

@@ -8,16 +8,20 @@
 #include "qtkit/QtText.h"
 #include "state/Meldungen.h"
 #include "ui/Grafikbild.h"
+#include "ui/Programmliste.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -168,7 +172,20 @@ void TFraesForm::FensterAufbauen() {
     panelLayout->setContentsMargins(1, 1, 1, 1);
     graphikimage_ = new Grafikbild(panel);
     panelLayout->addWidget(graphikimage_);
-    grafikSpalte->addWidget(panel, 0, Qt::AlignLeft);
+    auto* grafikReihe = new QHBoxLayout;
+    grafikReihe->addWidget(panel, 1);
+    programmListe_ = new QListView(graphikGroupBox_);
+    programmListe_->setObjectName("ProgrammListe");
+    listenModell_ = new Programmliste(*anlage_, programmListe_);
+    programmListe_->setModel(listenModell_);
+    // Equal rows let the view lay out a million blocks without asking each.
+    programmListe_->setUniformItemSizes(true);
+    programmListe_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    programmListe_->setFocusPolicy(Qt::NoFocus);
+    programmListe_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    programmListe_->setFixedWidth(240);
+    grafikReihe->addWidget(programmListe_);
+    grafikSpalte->addLayout(grafikReihe, 1);
     auto* grafikKnoepfe = new QHBoxLayout;
     grafikXLabel_ = Beschriftung(graphikGroupBox_, "xLabel", U("x = "));
     grafikXEdit_ = Koordinatenfeld(graphikGroupBox_, "xEdit", unbekannt);
@@ -185,12 +202,16 @@ void TFraesForm::FensterAufbauen() {
     saveButton_->setObjectName("SaveButton");
     loeschButton_ = new QPushButton(U("Löschen"), graphikGroupBox_);
     loeschButton_->setObjectName("LoeschButton");
+    anpassenButton_ = new QPushButton(U("Anpassen"), graphikGroupBox_);
+    anpassenButton_->setObjectName("AnpassenButton");
+    anpassenButton_->setToolTip(U("Ansicht an die Bahn anpassen (Strg+0)"));
     for (QWidget* w : std::initializer_list<QWidget*>{grafikXLabel_, grafikXEdit_, grafikYLabel_,
                                                       grafikYEdit_}) {
         grafikKnoepfe->addWidget(w);
     }
     grafikKnoepfe->addStretch(1);
-    for (QPushButton* k : {abbruchButton_, endeButton_, saveButton_, loeschButton_}) {
+    for (QPushButton* k :
+         {anpassenButton_, abbruchButton_, endeButton_, saveButton_, loeschButton_}) {
         k->setFocusPolicy(Qt::NoFocus);
         grafikKnoepfe->addWidget(k);
     }
@@ -214,11 +235,32 @@ void TFraesForm::FensterAufbauen() {
 
     connect(graphikimage_, &Grafikbild::geklickt, this, [this] { GrafikGeklickt(); });
     connect(graphikimage_, &Grafikbild::bewegt, this, [this](QPoint p) { GrafikMausBewegt(p); });
+    connect(graphikimage_, &Grafikbild::gezoomt, this,
+            [this](QPoint p, double f) { GrafikZoomen(p, f); });
+    connect(graphikimage_, &Grafikbild::gezogen, this, [this](QPoint w) { GrafikZiehen(w); });
+    connect(graphikimage_, &Grafikbild::groesseGeaendert, this, [this] { GrafikNeuZeichnen(); });
+    connect(anpassenButton_, &QPushButton::clicked, this, [this] { GrafikAnpassen(); });
+    connect(programmListe_, &QListView::clicked, this,
+            [this](const QModelIndex& i) { ListeGeklickt(i.row()); });
+    auto* listenTakt = new QTimer(this);
+    listenTakt->setInterval(250);
+    connect(listenTakt, &QTimer::timeout, this, [this] { ListeFolgen(); });
+    listenTakt->start();
+    const auto taste = [this](QKeySequence folge, std::function<void()> wirkung) {
+        auto* kurz = new QShortcut(folge, this);
+        kurz->setContext(Qt::WindowShortcut);
+        connect(kurz, &QShortcut::activated, this, std::move(wirkung));
+    };
+    taste(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { GrafikZoomenTaste(1.25); });
+    taste(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { GrafikZoomenTaste(1.25); });
+    taste(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { GrafikZoomenTaste(1.0 / 1.25); });
+    taste(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { GrafikAnpassen(); });
     connect(abbruchButton_, &QPushButton::clicked, this, [this] { AbbruchKnopf(); });
     connect(endeButton_, &QPushButton::clicked, this, [this] { GrafikSchliessen(); });
     connect(saveButton_, &QPushButton::clicked, this, [this] { GrafikSpeichernKnopf(); });
     connect(loeschButton_, &QPushButton::clicked, this, [this] { GrafikLoeschenKnopf(); });
     anlage_->grafik.bild = &graphikimage_->Leinwand();
+    anlage_->grafik.bahnBehalten = true;
     centralWidget()->setMouseTracking(true);
     setMouseTracking(true);
 }
@@ -248,6 +290,8 @@ void TFraesForm::MenueAufbauen() {
     datei->setObjectName("Datei1");
     Eintrag(datei, "Teileprogrammladen1", U("Teileprogramm laden"), 520,
             [this] { TeileprogrammLaden(false); });
+    Eintrag(datei, "GCodeimportieren1", U("G-Code importieren…"), 530,
+            [this] { GcodeImportieren(); });
     Eintrag(datei, "Teileprogrammeditieren1", U("Editor"), 240, dialog(Dialog::Editor, 240));
     Eintrag(datei, "Beenden1", U("Beenden"), 400, [this] { Beenden(); });
 
@@ -307,13 +351,13 @@ void TFraesForm::MenueAufbauen() {
     QMenu* grafik = einrichte->addMenu(U("Grafiksimulation"));
     grafik->setObjectName("Grafiksimulation1");
     Eintrag(grafik, "Darstelungsgrenzen1", U("Darstelungsgrenzen x-y"), 190, [this] {
-        if (anlage_->grafik.Gezeichnet) {
-            GrafikLoeschen(*anlage_);
-        }
         DialogOeffnen(Dialog::Darstellungsgrenzen, 190);
+        GrafikGrenzenGesetzt();
     });
-    Eintrag(grafik, "Darstellungsart1", U("Darstellungsart"), 152,
-            dialog(Dialog::Darstellungsart, 152));
+    Eintrag(grafik, "Darstellungsart1", U("Darstellungsart"), 152, [this] {
+        DialogOeffnen(Dialog::Darstellungsart, 152);
+        GrafikNeuZeichnen();
+    });
     Eintrag(grafik, "Grafikeinaus1", U("Grafikmodus"), 275, dialog(Dialog::Grafikmodus, 275));
 
     QMenu* info = leiste->addMenu(U("Info"));

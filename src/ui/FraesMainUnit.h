@@ -23,6 +23,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QPushButton;
 class QToolBar;
 class QToolButton;
@@ -35,6 +36,7 @@ class SerielleLeitung;
 namespace korvx::ui {
 
 class Grafikbild;
+class Programmliste;
 
 // The modal windows the main window opens.
 enum class Dialog {
@@ -120,6 +122,9 @@ public:
     void StatusAnzeigen(bool zeile1);
     void Aktivieren();
     void TeileprogrammLaden(bool hauptmenue);
+    // "Datei / G-Code importieren…": converts a G-code file, saves the part
+    // program beside it as ".CNC" and loads that.
+    void GcodeImportieren();
     void Referenzfahren(bool geschwindigkeitAuffrischen);
     void Automatik(bool grafikFragen);
     void SchrittbetriebUmschalten();
@@ -139,7 +144,7 @@ public:
     void VersionszeileSetzen(const QString& zeile);
 
     // The file dialogs; a test replaces them through `dateiwahl`.
-    enum class Dateiwahl { ProgrammOeffnen, ProgrammSpeichern, Zeichensatz };
+    enum class Dateiwahl { ProgrammOeffnen, ProgrammSpeichern, Zeichensatz, GCode };
     std::function<std::optional<std::string>(Dateiwahl, const std::string& vorgabe)> dateiwahl;
     std::optional<std::string> DateiWaehlen(Dateiwahl art, const std::string& vorgabe);
     // Where a file dialog opens: the file given, else the start folder.
@@ -154,6 +159,20 @@ public:
     // shows a "not yet available" note.
     Dialoghaken haken;
     void DialogOeffnen(Dialog dialog, int hilfe);
+
+    // The view of the graphic: drawn anew from the kept path; zoom about a
+    // pixel (factor > 1 zooms in), pan by pixels, fit to the path, and back
+    // to the display limits after the limits dialog.
+    void GrafikNeuZeichnen();
+    void GrafikZoomen(QPoint pixel, double faktor);
+    void GrafikZoomenTaste(double faktor);
+    void GrafikZiehen(QPoint weg);
+    void GrafikAnpassen();
+    void GrafikGrenzenGesetzt();
+    // The program listing follows the program and the run; a click on a
+    // line selects it as the start block while no run is under way.
+    void ListeFolgen();
+    void ListeGeklickt(int zeile);
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
@@ -192,6 +211,8 @@ private:
     // What the logic last asked of the abort and the emergency-stop button.
     std::array<std::pair<bool, bool>, 2> knopfWunsch_{};
     void HaftungPruefen();
+    // Offers to save a program the editor changed; then it counts as unchanged.
+    void GeaendertesProgrammSichern();
     bool inAktivierung_ = false;
     bool programmGeaendert_ = false;
 
@@ -229,6 +250,9 @@ private:
     QGroupBox* mainGroupBox_ = nullptr;
     QGroupBox* graphikGroupBox_ = nullptr;
     Grafikbild* graphikimage_ = nullptr;
+    QPushButton* anpassenButton_ = nullptr;
+    QListView* programmListe_ = nullptr;
+    Programmliste* listenModell_ = nullptr;
     QLabel* grafikXLabel_ = nullptr;
     QLabel* grafikYLabel_ = nullptr;
     QLineEdit* grafikXEdit_ = nullptr;

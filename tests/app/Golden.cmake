@@ -1,18 +1,43 @@
-# One golden test of korvx-run: runs it in the case folder FALL with the
-# arguments of FALL/args and compares its standard output with FALL/stdout.txt
-# and its exit status with FALL/exitcode.
+# One golden test of korvx-run or korvx-import: runs it in the case folder
+# FALL with the arguments of FALL/args and compares its standard output with
+# FALL/stdout.txt and its exit status with FALL/exitcode.
+# A case with a file `programm` holding "korvx-import" runs IMPORT instead, in
+# a fresh copy of the folder at ARBEIT; the files it writes there must equal
+# those of FALL/erwartet/, and nothing else in the folder may change.
 # Regenerate the expected files after an intended change (from the project folder):
-#   for f in tests/app/golden/*/; do cmake -DPROGRAMM=build/src/app/korvx-run -DFALL=$f -DNEU=1 -P tests/app/Golden.cmake; done
+#   for f in tests/app/golden/*/; do cmake -DPROGRAMM=build/src/app/korvx-run -DIMPORT=build/src/app/korvx-import -DARBEIT=build/golden-neu -DFALL=$f -DNEU=1 -P tests/app/Golden.cmake; done
+cmake_policy(VERSION 3.25)
 get_filename_component(PROGRAMM "${PROGRAMM}" ABSOLUTE)
 get_filename_component(FALL "${FALL}" ABSOLUTE)
 file(READ "${FALL}/args" argtext)
 string(STRIP "${argtext}" argtext)
 separate_arguments(argumente UNIX_COMMAND "${argtext}")
-# korvx-run only reads its start folder: the case folder must stay as it was.
-function(ordner_stand ergebnis)
-    file(GLOB_RECURSE dateien LIST_DIRECTORIES true "${FALL}/*")
+
+set(ORDNER "${FALL}")
+set(kopie FALSE)
+if(EXISTS "${FALL}/programm")
+    file(STRINGS "${FALL}/programm" name LIMIT_COUNT 1)
+    if(NOT name STREQUAL "korvx-import")
+        message(FATAL_ERROR "unknown program \"${name}\" in ${FALL}/programm")
+    endif()
+    get_filename_component(PROGRAMM "${IMPORT}" ABSOLUTE)
+    get_filename_component(ORDNER "${ARBEIT}" ABSOLUTE)
+    file(REMOVE_RECURSE "${ORDNER}")
+    file(MAKE_DIRECTORY "${ORDNER}")
+    file(COPY "${FALL}/" DESTINATION "${ORDNER}" PATTERN "erwartet" EXCLUDE)
+    set(kopie TRUE)
+endif()
+
+# The state of the folder: every file with its checksum, without the files
+# named in `ohne`.
+function(ordner_stand ergebnis ohne)
+    file(GLOB_RECURSE dateien LIST_DIRECTORIES true "${ORDNER}/*")
     set(stand "")
     foreach(d IN LISTS dateien)
+        get_filename_component(n "${d}" NAME)
+        if(n IN_LIST ohne)
+            continue()
+        endif()
         if(IS_DIRECTORY "${d}")
             string(APPEND stand "${d}/\n")
         else()
@@ -22,28 +47,46 @@ function(ordner_stand ergebnis)
     endforeach()
     set(${ergebnis} "${stand}" PARENT_SCOPE)
 endfunction()
-ordner_stand(vorher)
+
+set(erwartet "")
+if(EXISTS "${FALL}/erwartet")
+    file(GLOB erwartet RELATIVE "${FALL}/erwartet" "${FALL}/erwartet/*")
+endif()
+ordner_stand(vorher "${erwartet}")
+ordner_stand(vorherGanz "")
 
 execute_process(COMMAND "${PROGRAMM}" ${argumente}
-    WORKING_DIRECTORY "${FALL}"
+    WORKING_DIRECTORY "${ORDNER}"
     OUTPUT_VARIABLE ausgabe
     ERROR_VARIABLE fehlerausgabe
     RESULT_VARIABLE status)
 
-ordner_stand(nachher)
+ordner_stand(nachher "${erwartet}")
 
 if(NEU)
     file(WRITE "${FALL}/stdout.txt" "${ausgabe}")
     file(WRITE "${FALL}/exitcode" "${status}\n")
+    if(kopie)
+        # Every file the program wrote or changed becomes an expected file.
+        file(REMOVE_RECURSE "${FALL}/erwartet")
+        file(GLOB dateien "${ORDNER}/*")
+        foreach(d IN LISTS dateien)
+            file(SHA256 "${d}" summe)
+            string(FIND "${vorherGanz}" "${d} ${summe}\n" alt)
+            if(alt EQUAL -1)
+                file(COPY "${d}" DESTINATION "${FALL}/erwartet")
+            endif()
+        endforeach()
+    endif()
     return()
 endif()
 
-file(READ "${FALL}/stdout.txt" erwartet)
+file(READ "${FALL}/stdout.txt" erwartetAusgabe)
 file(READ "${FALL}/exitcode" erwarteterStatus)
 string(STRIP "${erwarteterStatus}" erwarteterStatus)
 set(gut TRUE)
-if(NOT ausgabe STREQUAL erwartet)
-    message("standard output differs\n--- expected\n${erwartet}--- actual\n${ausgabe}---")
+if(NOT ausgabe STREQUAL erwartetAusgabe)
+    message("standard output differs\n--- expected\n${erwartetAusgabe}--- actual\n${ausgabe}---")
     set(gut FALSE)
 endif()
 if(NOT status STREQUAL erwarteterStatus)
@@ -54,6 +97,20 @@ if(NOT vorher STREQUAL nachher)
     message("the case folder was changed\n--- before\n${vorher}--- after\n${nachher}")
     set(gut FALSE)
 endif()
+foreach(n IN LISTS erwartet)
+    if(NOT EXISTS "${ORDNER}/${n}")
+        message("${n} was not written")
+        set(gut FALSE)
+        continue()
+    endif()
+    file(SHA256 "${FALL}/erwartet/${n}" soll)
+    file(SHA256 "${ORDNER}/${n}" ist)
+    if(NOT soll STREQUAL ist)
+        file(READ "${ORDNER}/${n}" inhalt)
+        message("${n} differs from erwartet/${n}; written:\n${inhalt}")
+        set(gut FALSE)
+    endif()
+endforeach()
 if(NOT gut)
-    message(FATAL_ERROR "korvx-run ${argtext}\nstandard error:\n${fehlerausgabe}")
+    message(FATAL_ERROR "${PROGRAMM} ${argtext}\nstandard error:\n${fehlerausgabe}")
 endif()

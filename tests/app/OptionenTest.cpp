@@ -1,4 +1,5 @@
 #include "app/Optionen.h"
+#include "app/ImportOptionen.h"
 #include "support/TempOrdner.h"
 
 #include <fstream>
@@ -21,7 +22,7 @@ TEST(Optionen, Defaults) {
     ASSERT_TRUE(o);
     EXPECT_EQ(o->programm, "TEIL.CNC");
     EXPECT_FALSE(o->startVerzeichnis || o->pruefen || o->trace || o->echtzeit || o->schrittbetrieb);
-    EXPECT_EQ(o->grafikmodus, 2);
+    EXPECT_EQ(o->grafikmodus, Grafikart::Simulation);
     EXPECT_TRUE(o->standardAntwort);
     EXPECT_EQ(o->bildBreite, 800);
     EXPECT_EQ(o->bildHoehe, 600);
@@ -37,7 +38,7 @@ TEST(Optionen, EveryOption) {
     ASSERT_TRUE(o);
     EXPECT_EQ(*o->startVerzeichnis, "/tmp/s");
     EXPECT_TRUE(o->pruefen && o->schrittbetrieb && o->echtzeit && o->trace);
-    EXPECT_EQ(o->grafikmodus, 1);
+    EXPECT_EQ(o->grafikmodus, Grafikart::Parallel);
     EXPECT_FALSE(o->standardAntwort);
     EXPECT_EQ(*o->antwortDatei, "a.txt");
     EXPECT_EQ(*o->nullpunkt, (TPunkt3D{10.5, -2.0, 3.0}));
@@ -50,13 +51,16 @@ TEST(Optionen, EveryOption) {
     EXPECT_EQ(*o->port, "/dev/ttyS0");
     EXPECT_EQ(o->programm, "TEIL.CNC");
 
-    EXPECT_EQ(Lesen({"--mode", "machine", "T.CNC"})->grafikmodus, 0);
+    EXPECT_EQ(Lesen({"--mode", "machine", "T.CNC"})->grafikmodus, Grafikart::Aus);
     EXPECT_TRUE(Lesen({"--no", "--yes", "T.CNC"})->standardAntwort);
     EXPECT_EQ(Lesen({"--", "--seltsam.CNC"})->programm, "--seltsam.CNC");
     EXPECT_TRUE(Lesen({"--help"})->hilfe);
     // --version needs no program and takes no value.
     EXPECT_TRUE(Lesen({"--version"})->version);
     EXPECT_FALSE(Lesen({"--version=1"}));
+    EXPECT_TRUE(Lesen({"--rs274", "TEIL.TXT"})->rs274);
+    EXPECT_FALSE(Lesen({"TEIL.ngc"})->rs274);
+    EXPECT_FALSE(Lesen({"--rs274=ja", "TEIL.TXT"}));
 }
 
 TEST(Optionen, BadCommandLines) {
@@ -114,6 +118,45 @@ TEST(Optionen, AnswerFile) {
     const auto umlaut = AntwortenLesen((ordner.pfad() / "Antw\u00f6rten.txt").string(), fehler);
     ASSERT_TRUE(umlaut) << fehler;
     EXPECT_EQ(*umlaut, (std::deque<bool>{false}));
+}
+
+TEST(ImportOptionen, FilesSwitchesAndBadCommandLines) {
+    std::string fehler;
+    auto o = ImportOptionenLesen({"TEIL.ngc"}, fehler);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->quelle, "TEIL.ngc");
+    EXPECT_FALSE(o->ziel || o->ersetzen || o->raum3D || o->hilfe);
+
+    o = ImportOptionenLesen({"--force", "IN.nc", "--3d", "AUS.CNC"}, fehler);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->quelle, "IN.nc");
+    EXPECT_EQ(*o->ziel, "AUS.CNC");
+    EXPECT_TRUE(o->ersetzen && o->raum3D);
+    // After "--" a name may start with a dash; a lone "-" is a name.
+    o = ImportOptionenLesen({"--", "--force", "-"}, fehler);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->quelle, "--force");
+    EXPECT_EQ(*o->ziel, "-");
+    EXPECT_FALSE(o->ersetzen);
+    EXPECT_TRUE(ImportOptionenLesen({"--help"}, fehler)->hilfe);
+    // --version needs no file and takes no value.
+    EXPECT_TRUE(ImportOptionenLesen({"--version"}, fehler)->version);
+    EXPECT_FALSE(ImportOptionenLesen({"--version=1"}, fehler));
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> faelle = {
+        {{}, "Keine G-Code-Datei angegeben"},
+        {{"--force"}, "Keine G-Code-Datei angegeben"},
+        {{"A.nc", "B.CNC", "C.CNC"}, "Mehr als zwei Dateien angegeben: C.CNC"},
+        {{"--force=1", "A.nc"}, "Option --force nimmt keinen Wert"},
+        {{"-f", "A.nc"}, "Unbekannte Option -f"},
+        {{"--mode", "sim", "A.nc"}, "Unbekannte Option --mode"},
+    };
+    for (const auto& [args, erwartet] : faelle) {
+        fehler.clear();
+        EXPECT_FALSE(ImportOptionenLesen(args, fehler)) << erwartet;
+        EXPECT_EQ(fehler, erwartet);
+    }
+    EXPECT_NE(ImportAufruf().find("--force"), std::string::npos);
 }
 
 } // namespace

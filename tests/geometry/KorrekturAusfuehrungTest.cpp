@@ -104,7 +104,7 @@ TEST(KorrekturAusfuehren, StepModeAsksBeforeEachLine) {
         TPunkt3D aktuell;
         KorrekturAusfuehren(k.anlage, a, liste, aktuell);
         EXPECT_EQ(a.ziele.size(), 1u);
-        EXPECT_TRUE(k.anlage.zustand.Abbruch);
+        EXPECT_TRUE(k.anlage.zustand.stopp.Abbruch());
         EXPECT_EQ(k.bediener.Ereignisse(),
                   (std::vector<std::string>{"frage3: Nächster NC-Satz? -> ja",
                                             "frage3: Nächster NC-Satz? -> nein"}));
@@ -133,7 +133,7 @@ TEST(KorrekturAusfuehren, StopsEndTheWalk) {
         int aufrufe = 0;
         k.bediener.beiNachrichten = [&] {
             if (++aufrufe == 2) {
-                k.anlage.zustand.Abgebrochen = true;
+                k.anlage.zustand.stopp.Beenden();
             }
         };
         AufzeichnendeAusgabe a;
@@ -147,7 +147,7 @@ TEST(KorrekturAusfuehren, StopsEndTheWalk) {
         struct StopBeiFrage : test::FakeBediener {
             Maschinenzustand* zustand = nullptr;
             Antwort3 FrageMitAbbruch(std::string_view text) override {
-                zustand->Abbruch = true;
+                zustand->stopp.SendenSperren();
                 return FakeBediener::FrageMitAbbruch(text);
             }
         } b;
@@ -155,7 +155,7 @@ TEST(KorrekturAusfuehren, StopsEndTheWalk) {
         b.zustand = &anlage.zustand;
         anlage.zustand.konfig.Schrittbetrieb = true;
         for (const Antwort3 antwort : {Antwort3::Ja, Antwort3::Abbrechen}) {
-            anlage.zustand.Abbruch = false;
+            anlage.zustand.stopp.Freigeben();
             b.antworten3 = {antwort};
             AufzeichnendeAusgabe a;
             TPunkt3D aktuell;
@@ -167,7 +167,7 @@ TEST(KorrekturAusfuehren, StopsEndTheWalk) {
         // A controller error during a move: nothing after it.
         KonturBau k;
         AufzeichnendeAusgabe a;
-        a.beimVerfahren = [&] { k.anlage.zustand.Abbruch = true; };
+        a.beimVerfahren = [&] { k.anlage.zustand.stopp.SendenSperren(); };
         TPunkt3D aktuell;
         KorrekturAusfuehren(k.anlage, a, liste, aktuell);
         EXPECT_EQ(a.ziele.size(), 1u);
@@ -184,7 +184,7 @@ TEST(KorrekturAusfuehren, RejectedArcEndsTheRun) {
     TPunkt3D aktuell;
     KorrekturAusfuehren(k.anlage, a, {bogen, Gerade({0, 5, 0}, "N30")}, aktuell);
     EXPECT_TRUE(a.ziele.empty());
-    EXPECT_TRUE(k.anlage.zustand.Abgebrochen);
+    EXPECT_TRUE(k.anlage.zustand.stopp.Abgebrochen());
     EXPECT_EQ(k.bediener.Meldungen(),
               (std::vector<std::string>{"Fehler bei der Kreisvariablen-Initialisierung!"}));
 }

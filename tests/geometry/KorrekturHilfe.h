@@ -47,7 +47,8 @@ struct KonturBau {
         TWerkzeug w = KeinWerkzeug();
         w.Durchmesser = durchmesser;
         ende = anfang;
-        return KorrekturBerechnen(anlage, stop, programm, korrigiert, w, seite, ende);
+        stop = !KorrekturBerechnen(anlage, programm, korrigiert, w, seite, ende);
+        return !stop;
     }
 };
 

@@ -22,9 +22,9 @@ std::vector<Punkt2> Abfahren(TKreis& k, test::FakeBediener& b, int richtung) {
     std::vector<Punkt2> punkte;
     bool fertig = false;
     while (!fertig && punkte.size() < 10000) {
-        Punkt2 p{};
-        KreisNaechsterPunkt(k, b, "N10", richtung, fertig, p.x, p.y);
-        punkte.push_back(p);
+        const Kreispunkt p = KreisNaechsterPunkt(k, b, "N10", richtung);
+        fertig = p.fertig;
+        punkte.push_back({p.erste, p.zweite});
     }
     return punkte;
 }
@@ -33,7 +33,7 @@ TEST(Kreis, QuarterCircleCounterClockwise) {
     test::FakeBediener b;
     TKreis k;
     bool fertig = true;
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 5}, 0, 10, -10, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 5}, 0, 10, -10, 0);
     EXPECT_FALSE(fertig);
     EXPECT_FALSE(k.fehler);
     EXPECT_EQ(k.startwinkel, 0.0);
@@ -51,12 +51,12 @@ TEST(Kreis, QuarterCircleCounterClockwise) {
     EXPECT_TRUE(b.Meldungen().empty());
 
     KreisSchrittWaehlen(k, 0);
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 5}, 0, 10, -10, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 5}, 0, 10, -10, 0);
     EXPECT_EQ(Abfahren(k, b, kKreisGegenUhrzeigersinn).size(), 9u);
 
     // Clockwise the same data go the long way round, through (0, −10).
     KreisSchrittWaehlen(k, 1);
-    KreisInitialisieren(k, b, kKreisImUhrzeigersinn, fertig, {10, 0, 0}, 0, 10, -10, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisImUhrzeigersinn, {10, 0, 0}, 0, 10, -10, 0);
     EXPECT_EQ(k.bogen, 270.0);
     const std::vector<Punkt2> lang = Abfahren(k, b, kKreisImUhrzeigersinn);
     ASSERT_EQ(lang.size(), 270u);
@@ -67,16 +67,15 @@ TEST(Kreis, QuarterCircleCounterClockwise) {
 TEST(Kreis, EqualStartAndEndIsAFullCircle) {
     test::FakeBediener b;
     TKreis k;
-    bool fertig = true;
     for (const int richtung : {kKreisImUhrzeigersinn, kKreisGegenUhrzeigersinn}) {
-        KreisInitialisieren(k, b, richtung, fertig, {3, 4, 0}, 3, 4, -3, -4);
+        EXPECT_TRUE(KreisInitialisieren(k, b, richtung, {3, 4, 0}, 3, 4, -3, -4));
         EXPECT_EQ(k.bogen, 360.0);
         const std::vector<Punkt2> punkte = Abfahren(k, b, richtung);
         EXPECT_EQ(punkte.size(), 360u);
         EXPECT_EQ(punkte.back().x, 3.0);
         EXPECT_EQ(punkte.back().y, 4.0);
         // Starting a hair below the x axis, where the angle snaps to 0.
-        KreisInitialisieren(k, b, richtung, fertig, {10, -0.001, 0}, 10, -0.001, -10, 0.001);
+        EXPECT_TRUE(KreisInitialisieren(k, b, richtung, {10, -0.001, 0}, 10, -0.001, -10, 0.001));
         EXPECT_EQ(k.bogen, 360.0);
     }
 }
@@ -86,29 +85,29 @@ TEST(Kreis, RejectedDataAreReported) {
     TKreis k;
     bool fertig = false;
     // 0.005 mm outside the circle is accepted, 0.02 mm is not.
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 10.005, -10, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 0}, 0, 10.005, -10, 0);
     EXPECT_FALSE(k.fehler);
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 10.02, -10, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 0}, 0, 10.02, -10, 0);
     EXPECT_TRUE(k.fehler);
     EXPECT_TRUE(fertig);
     // Inside the circle is rejected alike (it would end with a jump through
     // the material), within the tolerance accepted.
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 9, -10, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 0}, 0, 9, -10, 0);
     EXPECT_TRUE(k.fehler);
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 9.995, -10, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 0}, 0, 9.995, -10, 0);
     EXPECT_FALSE(k.fehler);
     // Radius 0.
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 10, 0, 0, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 0}, 10, 0, 0, 0);
     EXPECT_TRUE(k.fehler);
     // Values that are not finite.
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, std::nan(""), 10, -10,
-                        0);
+    fertig =
+        !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 0}, std::nan(""), 10, -10, 0);
     EXPECT_TRUE(k.fehler);
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 10, -HUGE_VAL, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 0}, 0, 10, -HUGE_VAL, 0);
     EXPECT_TRUE(k.fehler);
     // End point on the centre: off the circle by its radius.
     fertig = false;
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig, {10, 0, 0}, 0, 0, -10, 0);
+    fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 0}, 0, 0, -10, 0);
     EXPECT_TRUE(k.fehler);
     EXPECT_TRUE(fertig);
     EXPECT_EQ(b.Meldungen(),
@@ -119,15 +118,14 @@ TEST(Kreis, RejectedDataAreReported) {
                                         "Fehler bei der Kreisvariablen-Initialisierung!",
                                         "Fehler bei der Kreisvariablen-Initialisierung!"}));
 
-    // Asking for a point of a rejected arc reports the block and changes nothing.
+    // Asking for a point of a rejected arc reports the block and yields its
+    // start as the last point: nothing moves and no loop runs on.
     b.Meldungen().clear();
-    double x = 7, y = 8;
-    fertig = false;
     const std::string satz = "N20 G03 X0 Y0 I-10 J0" + std::string(100, ' ');
-    KreisNaechsterPunkt(k, b, satz, kKreisGegenUhrzeigersinn, fertig, x, y);
-    EXPECT_EQ(x, 7.0);
-    EXPECT_EQ(y, 8.0);
-    EXPECT_FALSE(fertig);
+    const Kreispunkt p = KreisNaechsterPunkt(k, b, satz, kKreisGegenUhrzeigersinn);
+    EXPECT_EQ(p.erste, 10.0);
+    EXPECT_EQ(p.zweite, 0.0);
+    EXPECT_TRUE(p.fertig);
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0], satz.substr(0, 80) + " : Die Kreisdaten sind fehlerhaft!");
 }
@@ -152,11 +150,10 @@ TEST(Kreis, SnapsToTenthsAndSelectsSteps) {
 TEST(Kreis, SnappedRadiusKeepsAnglesAndAcceptsTheEnd) {
     test::FakeBediener b;
     TKreis k;
-    bool fertig = true;
     const double r = 12.508, a = 88.0 * kPi / 180, e = 200.0 * kPi / 180;
-    KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, fertig,
-                        {r * std::cos(a), r * std::sin(a), 0}, r * std::cos(e), r * std::sin(e),
-                        -r * std::cos(a), -r * std::sin(a));
+    EXPECT_TRUE(KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn,
+                                    {r * std::cos(a), r * std::sin(a), 0}, r * std::cos(e),
+                                    r * std::sin(e), -r * std::cos(a), -r * std::sin(a)));
     EXPECT_FALSE(k.fehler);
     EXPECT_EQ(k.radius, 12.5);
     EXPECT_EQ(k.startwinkel, 88.0);
@@ -193,7 +190,7 @@ TEST(Kreis, RandomArcsStayOnTheCircle) {
             continue;
         }
         bool fertig = true;
-        KreisInitialisieren(k, b, richtung, fertig, start, ex, ey, cx - start.x, cy - start.y);
+        fertig = !KreisInitialisieren(k, b, richtung, start, ex, ey, cx - start.x, cy - start.y);
         ASSERT_FALSE(k.fehler) << fall;
         ASSERT_FALSE(fertig);
         // Snapping the centre (0.01 mm) and the angles to tenths moves each

@@ -98,5 +98,45 @@ TEST(Abbildung, PixelwerteBleibenIm32BitBereich) {
     EXPECT_EQ(a.WeltZuBildX(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
+TEST(Einpassen, EinMassstabFuerBeideAchsenUndDasFensterBleibtGanzSichtbar) {
+    // The default limits on the former 800 × 600 canvas: x sets the scale
+    // (1.6 px/mm), y grows about its centre from 290 mm to 375 mm.
+    const Weltfenster f = Eingepasst(801, 601, {-200, -150, 300, 140});
+    EXPECT_EQ(f.xmin, -200.0);
+    EXPECT_EQ(f.xmax, 300.0);
+    EXPECT_NEAR(f.ymin + f.ymax, -10.0, 1e-9);
+    EXPECT_NEAR((f.ymax - f.ymin) / (f.xmax - f.xmin), 601.0 / 801.0, 1e-12);
+    TAbbildung a;
+    a.AbbildungSetzen(0, 0, 800, 600, f.xmin, f.ymin, f.xmax, f.ymax);
+    EXPECT_NEAR(static_cast<double>(a.Sx()), static_cast<double>(a.Sy()), 1e-12);
+    // A circle of radius 25 spans as many columns as rows.
+    const auto spalten = a.WeltZuBildX(25) - a.WeltZuBildX(-25);
+    const auto zeilen = a.WeltZuBildY(25) - a.WeltZuBildY(-25);
+    EXPECT_LE(std::abs(spalten - zeilen), 1);
+
+    // A tall window: y sets the scale, x grows.
+    const Weltfenster hoch = Eingepasst(100, 100, {0, 0, 10, 40});
+    EXPECT_EQ(hoch.ymin, 0.0);
+    EXPECT_EQ(hoch.ymax, 40.0);
+    EXPECT_NEAR(hoch.xmin, -15.0, 1e-12);
+    EXPECT_NEAR(hoch.xmax, 25.0, 1e-12);
+}
+
+TEST(Einpassen, GespiegeltGleicheGrenzenUndUnsinnigeWerte) {
+    // A mirrored axis stays mirrored.
+    const Weltfenster m = Eingepasst(100, 100, {10, 0, 0, 40});
+    EXPECT_GT(m.xmin, m.xmax);
+    EXPECT_NEAR(m.xmin - m.xmax, 40.0, 1e-12);
+    // Equal x limits take the y scale; both equal or not finite: unchanged.
+    const Weltfenster x0 = Eingepasst(200, 100, {5, 0, 5, 10});
+    EXPECT_NEAR(x0.xmin, -5.0, 1e-12);
+    EXPECT_NEAR(x0.xmax, 15.0, 1e-12);
+    const Weltfenster gleich{7, 7, 7, 7};
+    EXPECT_EQ(Eingepasst(100, 100, gleich), gleich);
+    const Weltfenster unendlich{0, 0, std::numeric_limits<double>::infinity(), 1};
+    EXPECT_EQ(Eingepasst(100, 100, unendlich), unendlich);
+    EXPECT_EQ(Eingepasst(0, 100, Weltfenster{0, 0, 1, 2}), (Weltfenster{0, 0, 1, 2}));
+}
+
 } // namespace
 } // namespace korvx

@@ -130,11 +130,12 @@ TEST_F(Achsen, AchslageBeiGrenzenAufEinerSeite) {
         double xmin, ymin, xmax, ymax;
         int zeile, spalte;
     };
-    // Q is 12 high and M 7 wide: 2 · 12 + 2 = 26.
+    // Q is 12 high and M 7 wide: 2 · 12 + 2 = 26. The windows have the
+    // canvas's shape (500 : 290), so fitting them to one scale keeps them.
     const Fall faelle[] = {
-        {10, 0, 100, 50, 289 - 26, 7},     // all positive: above the bottom, right of the left edge
-        {-100, -50, -10, -5, 26, 499 - 7}, // all negative: below the top, left of the right edge
-        {0, -50, 100, 0, 288, 0},          // ymax = 0: bottom edge; xmin = 0: left edge
+        {10, 0, 60, 29, 289 - 26, 7},     // all positive: above the bottom, right of the left edge
+        {-60, -34, -10, -5, 26, 499 - 7}, // all negative: below the top, left of the right edge
+        {0, -29, 50, 0, 288, 0},          // ymax = 0: bottom edge; xmin = 0: left edge
     };
     for (const Fall& f : faelle) {
         leinwand.Vergessen();
@@ -150,7 +151,9 @@ TEST_F(Achsen, AchslageBeiGrenzenAufEinerSeite) {
 }
 
 TEST_F(Achsen, BeschriftungWeichtAusWennKeinPlatzIst) {
-    AchsenEinstellung e = Einstellung(-300, -150, -2, 140);
+    // 498 mm across fit 500 columns only when widened to 500 mm, about the
+    // centre: the window stays left of x = 0.
+    AchsenEinstellung e = Einstellung(-500, -150, -2, 140);
     e.weiteX = 0;
     TAbbildung a;
     AchsenZeichnen(leinwand, a, e);
@@ -174,7 +177,7 @@ TEST_F(Achsen, BeschriftungWeichtAusWennKeinPlatzIst) {
     // 5 pixels a millimetre, ticks 50 pixels apart: every label fits, but the
     // first one, pushed in from the left edge, would run into "-10,00".
     leinwand.Vergessen();
-    e = Einstellung(-20, -150, 80, 140);
+    e = Einstellung(-20, -29, 80, 29);
     e.weiteX = 10;
     e.weiteY = 0;
     AchsenZeichnen(leinwand, a, e);

@@ -119,8 +119,17 @@ TEST_F(Bahn, EilgangNurInZDrawsNichtsVorschubNurInZEinenPunktUndCursor) {
     Zeichnen({10, 10, 5}, {10, 10, -5}, kMittelpunktbahn, false);
     ASSERT_EQ(leinwand.linien.size(), 1u);
     EXPECT_EQ(leinwand.protokoll[4], "Linie 210 129 210 129");
-    EXPECT_EQ(leinwand.ellipsen.size(), 1u);
+    // The plunge is a drilled hole: a ring of the tool's diameter, then the cursor.
+    ASSERT_EQ(leinwand.ellipsen.size(), 2u);
+    const auto& loch = leinwand.ellipsen[0];
+    EXPECT_EQ(loch.x1 - loch.x0, 10);
+    EXPECT_EQ((loch.x0 + loch.x1) / 2, 210);
     EXPECT_TRUE(anlage.grafik.ErsterPunkt);
+
+    // Going up again is no hole.
+    leinwand.Vergessen();
+    Zeichnen({10, 10, -5}, {10, 10, 5}, kFraeserbahnGefuellt, false);
+    EXPECT_EQ(leinwand.ellipsen.size(), 2u); // the cursor erased and drawn again
 }
 
 TEST_F(Bahn, EilgangGestricheltMitBreiteEinsAuchImGefuelltenModus) {
@@ -202,27 +211,35 @@ TEST_F(Bahn, BandeckenEinerSenkrechtenStreckeNurInXVersetzt) {
 
 TEST_F(Bahn, TiefenschattierungHelltTiefeSchnitteAuf) {
     EXPECT_EQ(TiefenFarbe(0xFF0000, 0, 0, -10), 0xFF0000u);
-    EXPECT_EQ(TiefenFarbe(0xFF0000, -10, 0, -10), 0xFFFFFFu);
-    EXPECT_EQ(TiefenFarbe(0x54A800, -5, 0, -10), 0xD3FF7Fu);  // +127, at most 255
-    EXPECT_EQ(TiefenFarbe(0x000000, -0.01, 0, 0), 0x191919u); // range 0 counts as 0.1
-    EXPECT_EQ(TiefenFarbe(0x000000, -1e300, 0, -10), 0xFFFFFFu);
+    // The deepest cut goes six tenths of the way to white, never all of it.
+    EXPECT_EQ(TiefenFarbe(0xFF0000, -10, 0, -10), 0xFF9999u);
+    EXPECT_EQ(TiefenFarbe(0x54A800, -5, 0, -10), 0x87C14Cu);  // half way: 127 of 255
+    EXPECT_EQ(TiefenFarbe(0x000000, -0.01, 0, 0), 0x0F0F0Fu); // range 0 counts as 0.1
+    EXPECT_EQ(TiefenFarbe(0x000000, -1e300, 0, -10), 0x999999u);
+    EXPECT_EQ(TiefenFarbe(0xFFFFFF, -10, 0, -10), 0xFFFFFFu);
 
     anlage.grafik.zOben = 0;
     anlage.grafik.zUnten = -10;
     Zeichnen({0, 0, 0}, {10, 0, -10});
-    EXPECT_EQ(leinwand.linien.back().stift.farbe, kWeiss);
+    EXPECT_EQ(leinwand.linien.back().stift.farbe, 0xFF9999u);
     Zeichnen({0, 0, 0}, {10, 0, 2}); // above the work: no shading
     EXPECT_EQ(leinwand.linien.back().stift.farbe, 0xFF0000u);
     // The same depth again: remembered, but never across a change of
     // colour or of the program's depth range.
     Zeichnen({0, 0, 0}, {10, 0, -5});
-    EXPECT_EQ(leinwand.linien.back().stift.farbe, 0xFF7F7Fu);
+    EXPECT_EQ(leinwand.linien.back().stift.farbe, 0xFF4C4Cu);
     werkzeug.Farbe = 1;
     Zeichnen({0, 0, 0}, {10, 0, -5});
     EXPECT_EQ(leinwand.linien.back().stift.farbe, TiefenFarbe(kBlau, -5, 0, -10));
     anlage.grafik.zUnten = -5;
     Zeichnen({0, 0, 0}, {10, 0, -5});
-    EXPECT_EQ(leinwand.linien.back().stift.farbe, kWeiss);
+    EXPECT_EQ(leinwand.linien.back().stift.farbe, 0x9999FFu);
+    // A cycle's pass below the deepest Z word widens the range to it.
+    Zeichnen({0, 0, 0}, {10, 0, -20});
+    EXPECT_EQ(anlage.grafik.zUnten, -20.0);
+    EXPECT_EQ(leinwand.linien.back().stift.farbe, 0x9999FFu);
+    Zeichnen({0, 0, 0}, {10, 0, -5});
+    EXPECT_EQ(leinwand.linien.back().stift.farbe, TiefenFarbe(kBlau, -5, 0, -20));
     anlage.grafik.Tiefenschattierung = false;
     Zeichnen({0, 0, 0}, {10, 0, -10});
     EXPECT_EQ(leinwand.linien.back().stift.farbe, kBlau);

@@ -53,7 +53,7 @@ struct HandbetriebTest : ::testing::Test {
     std::vector<std::string> befehle;
 
     HandbetriebTest() {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         ReferenzfahrtAusfuehren(a);
         a.lauf.befehlMelden = [this](const std::string& s) { befehle.push_back(s); };
     }
@@ -135,7 +135,7 @@ TEST_F(HandbetriebTest, JogSteps) {
     EXPECT_EQ(b.Meldungen().back(), "Der zulässige Bereich wird verlassen!");
     ErwartePunkt(z.WerkzeugPositionW, 0, 0, 0);
     EXPECT_TRUE(z.ReferenzAngefahren);
-    EXPECT_FALSE(z.Abbruch);
+    EXPECT_FALSE(z.stopp.Abbruch());
 
     // No axis checked.
     form.bedienen = [](Handbetrieb& h) {
@@ -182,9 +182,9 @@ TEST_F(HandbetriebTest, MoveToEnteredPoint) {
     form.eingabe = TPunkt3D{0, -150, 0};
     b.antworten = {false, true};
     EXPECT_FALSE(PunktAnfahren(a, form));
-    EXPECT_FALSE(z.Abgebrochen);
+    EXPECT_FALSE(z.stopp.Abgebrochen());
     EXPECT_FALSE(PunktAnfahren(a, form));
-    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_TRUE(z.stopp.Abgebrochen());
     EXPECT_EQ(std::count(b.Ereignisse().begin(), b.Ereignisse().end(),
                          "frage: Punkt außerhalb des zulässigen Bereichs! Abbruch? -> nein"),
               1);
@@ -192,7 +192,9 @@ TEST_F(HandbetriebTest, MoveToEnteredPoint) {
     EXPECT_TRUE(z.ReferenzAngefahren);
 
     // Inside, even after a run that stopped at the zone limit.
-    a.lauf.bereichVerletzt = true;
+    z.stopp.BereichVerlassen();
+    z.stopp.Freigeben();
+    z.stopp.Fortsetzen();
     form.eingabe = TPunkt3D{5, -10, 2};
     ASSERT_TRUE(PunktAnfahren(a, form));
     ErwartePunkt(form.gezeigt.back(), 0, 0, 0);
@@ -200,7 +202,7 @@ TEST_F(HandbetriebTest, MoveToEnteredPoint) {
     ErwartePunkt(z.PositionM, 105, 90, 32);
     EXPECT_EQ(befehle.size(), 1u);
     EXPECT_TRUE(z.ReferenzAngefahren);
-    EXPECT_FALSE(z.Abbruch);
+    EXPECT_FALSE(z.stopp.Abbruch());
     EXPECT_EQ(b.anzeigen[Anzeige::Hinweis], "105,00/90,00/32,00");
 }
 

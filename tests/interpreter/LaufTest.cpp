@@ -37,7 +37,7 @@ struct LaufTest : ::testing::Test {
     std::vector<TPunkt3D> stationen;
 
     void SetUp() override {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         a.grafik.bild = &leinwand;
         ReferenzfahrtAusfuehren(a);
         ASSERT_TRUE(z.ReferenzAngefahren);
@@ -118,7 +118,7 @@ TEST_F(LaufTest, SpeedsFollowTheLastGWordAndFeedOfTheBlock) {
     EXPECT_EQ(befehle[0], X(1000, 5000));
     EXPECT_EQ(befehle[1], "@0A 1000, 833, 0, 833, 0, 833, 0, 1667");
     EXPECT_EQ(befehle[2], X(1000, 5000));
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
     EXPECT_TRUE(b.Meldungen().empty());
 }
 
@@ -141,7 +141,7 @@ TEST_F(LaufTest, TargetOnTheZoneBoundIsMadeAndOneBeyondEndsTheRun) {
     ASSERT_TRUE(Lauf("N10 G01 X500 Z10\nN20 X500.01\nN30 X0\n"));
     ASSERT_EQ(befehle.size(), 1u);
     EXPECT_EQ(Dialog(), Zeilen{"meldung: Der zulässige Bereich wird verlassen!"});
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Bereich);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Bereich);
     EXPECT_FALSE(z.ReferenzAngefahren);
     PunktIst(z.WerkzeugPositionW, 500, 0, 10);
     // The next run is refused until a new reference run.
@@ -154,7 +154,7 @@ TEST_F(LaufTest, StepCountBeyondTheControllerCounterIsRefused) {
     ASSERT_TRUE(Lauf("N10 G00 X83886.07\nN20 X0\nN30 X83886.08\n"));
     EXPECT_EQ(befehle.size(), 2u);
     EXPECT_EQ(b.Meldungen(), Zeilen{"Der zulässige Bereich wird verlassen!"});
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Bereich);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Bereich);
     EXPECT_FALSE(z.ReferenzAngefahren);
 }
 
@@ -188,7 +188,7 @@ TEST_F(LaufTest, StartBlockIsFoundBySubstringButNeverInAComment) {
 TEST_F(LaufTest, FirstStartBlockIsTheFirstBlockWithoutNumbers) {
     ASSERT_TRUE(Lauf("(Kopf)\nG00 X1\nX2\n"));
     EXPECT_EQ(befehle.size(), 2u);
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
 }
 
 // --- step mode, abort, second start ---------------------------------------
@@ -224,7 +224,7 @@ TEST_F(LaufTest, AbortDuringAMoveAnsweredNoGoesOnAndYesEndsTheRun) {
     ASSERT_TRUE(Lauf(programm));
     EXPECT_EQ(Dialog(), Zeilen{"frage: Bearbeitung von Datei TEIL.CNC abbrechen? -> ja"});
     EXPECT_EQ(befehle.size(), 1u);
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Abbruch);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Abbruch);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_EQ(b.anzeigen[Anzeige::X], "999.99"); // the point of the format in use
 }
@@ -234,7 +234,7 @@ TEST_F(LaufTest, AbortDuringAMoveAnsweredNoGoesOnAndYesEndsTheRun) {
 TEST_F(LaufTest, EveryStopEndsALongSimulatedWaitAtOnce) {
     enum class Stopp { Escape, Notaus, Abbruch };
     for (const Stopp art : {Stopp::Escape, Stopp::Notaus, Stopp::Abbruch}) {
-        z.Abbruch = false; // as the reference command of the window does
+        z.stopp.Freigeben(); // as the reference command of the window does
         ReferenzfahrtAusfuehren(a);
         Neu();
         z.SimulationsZeitFaktor = 10.0;
@@ -259,7 +259,7 @@ TEST_F(LaufTest, EveryStopEndsALongSimulatedWaitAtOnce) {
         EXPECT_EQ(befehle.size(), 1u);
         EXPECT_LE(b.uhr, 1000 + kStoppScheibeMs) << static_cast<int>(art);
         EXPECT_FALSE(z.ReferenzAngefahren);
-        EXPECT_NE(a.lauf.grund, Stoppgrund::Ende);
+        EXPECT_NE(a.zustand.stopp.Grund(), Stoppgrund::Ende);
     }
 }
 
@@ -278,7 +278,7 @@ TEST_F(LaufTest, SecondRunFromInsideAWaitIsRefused) {
     EXPECT_EQ(b.Meldungen()[0],
               "Ein Teileprogramm läuft bereits; es kann kein zweites gestartet werden!");
     EXPECT_EQ(befehle.size(), 2u);
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
 }
 
 // --- subprograms ----------------------------------------------------------
@@ -298,7 +298,7 @@ TEST_F(UnterprogrammTest, M30ReturnsToTheBlockAfterTheCall) {
     PunktIst(stationen[1], 1, 5, 65);
     PunktIst(stationen[2], 2, 5, 65);
     EXPECT_EQ(b.Meldungen(), Zeilen{"Werkzeugwechsel werden in Unterprogrammen nicht ausgeführt!"});
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
 }
 
 TEST_F(UnterprogrammTest, SubprogramWithoutM30EndsAsIfM30AndNamesIgnoreCase) {
@@ -314,7 +314,7 @@ TEST_F(UnterprogrammTest, SubprogramWithoutM30EndsAsIfM30AndNamesIgnoreCase) {
     PunktIst(stationen[3], 2, 10, 65);
     PunktIst(stationen[4], 3, 10, 65);
     EXPECT_TRUE(b.Meldungen().empty());
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
 }
 
 TEST_F(UnterprogrammTest, MissingSubprogramEndsTheRun) {
@@ -322,7 +322,7 @@ TEST_F(UnterprogrammTest, MissingSubprogramEndsTheRun) {
     ASSERT_TRUE(Lauf("N10 G00 X1 L FEHLT\nN20 X2\n"));
     EXPECT_EQ(b.Meldungen(), Zeilen{"Unterprogramm nicht gefunden!"});
     EXPECT_TRUE(befehle.empty()) << "the calling block ends at its L word";
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
 }
 
 // --- G and M words --------------------------------------------------------
@@ -331,7 +331,7 @@ TEST_F(LaufTest, UnknownWordsEndTheRunWithTheirNumber) {
     ASSERT_TRUE(Lauf("N10 G00 X1\nN20 G5 X2\nN30 X3\n"));
     EXPECT_EQ(b.Meldungen(), Zeilen{"5 : unbekannter G-Befehl!"});
     EXPECT_EQ(befehle.size(), 1u);
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
     EXPECT_TRUE(z.ReferenzAngefahren);
 
     b.Meldungen().clear();
@@ -346,7 +346,7 @@ TEST_F(LaufTest, UnknownWordsEndTheRunWithTheirNumber) {
 TEST_F(LaufTest, M30EndsTheMainProgramWithoutRestoringTheZero) {
     ASSERT_TRUE(Lauf("N10 G54 X5\nN20 M30\nN30 G00 X9\n"));
     EXPECT_EQ(b.Meldungen(), Zeilen{"M30: Programmende!"});
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::M30);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::M30);
     EXPECT_DOUBLE_EQ(z.WerkstueckNullpunkt.x, 5.0);
 }
 
@@ -360,9 +360,9 @@ TEST_F(LaufTest, ArcEndOffTheCircleIsRejectedInsideAndOutside) {
         const std::string satz = std::string("N20 G03 ") + ende + " Y10 I0 J10";
         ASSERT_TRUE(Lauf("N10 G00 X20 Y0\n" + satz + "\nN30 G01 X0\n"));
         EXPECT_EQ(b.Meldungen(), (Zeilen{"Fehler bei der Kreisvariablen-Initialisierung!",
-                                       satz + " : Kreiskontur enthält Fehler!"}));
+                                         satz + " : Kreiskontur enthält Fehler!"}));
         EXPECT_EQ(befehle.size(), 1u) << "only N10";
-        EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
+        EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
     }
     Neu();
     zaehlerPruefen = false;

@@ -261,7 +261,7 @@ TEST_F(Satzleser, AfterEachWordStatusThenEventsThenStopThenError) {
     bediener.beiNachrichten = nullptr;
     handler.bei = [&](const std::string& s) {
         if (s == "M30") {
-            anlage.zustand.Abgebrochen = true;
+            anlage.zustand.stopp.Beenden();
         }
     };
     EXPECT_EQ(Lesen("N90 M30 X5"), SatzErgebnis::Angehalten);
@@ -269,9 +269,9 @@ TEST_F(Satzleser, AfterEachWordStatusThenEventsThenStopThenError) {
     EXPECT_TRUE(bediener.Meldungen().empty());
 
     // A stop found together with a reader error wins: no "Fehler in Satz".
-    anlage.zustand.Abgebrochen = false;
+    anlage.zustand.stopp.Fortsetzen();
     handler.aufrufe.clear();
-    bediener.beiNachrichten = [&] { anlage.zustand.Abgebrochen = true; };
+    bediener.beiNachrichten = [&] { anlage.zustand.stopp.Beenden(); };
     EXPECT_EQ(Lesen("X+1"), SatzErgebnis::Angehalten);
     EXPECT_EQ(bediener.Meldungen(), (Zeilen{"Fehlender Zahlenwert!"}));
 }

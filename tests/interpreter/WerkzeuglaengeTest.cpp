@@ -27,7 +27,7 @@ struct WerkzeuglaengeTest : ::testing::Test {
     double hoehe = 0.0;
 
     void SetUp() override {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         Werkzeug(1, 40.0);
         Werkzeug(2, 50.0);
         Werkzeug(3, 32.5);
@@ -71,7 +71,7 @@ TEST_F(WerkzeuglaengeTest, TheTipGoesToTheProgrammedZForALongerAShorterAndTheFir
                      "N50 T3\nN60 G00 Z5\nN70 G01 Z-2\n"
                      "N80 T1\nN90 G00 Z5\nN100 G01 Z-2\n"));
     EXPECT_TRUE(b.Meldungen().empty()) << b.Meldungen()[0];
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
     // Zero point z 40: with tool 1 Z-2 is machine z 38. Tool 2 (10 mm longer)
     // puts the spindle 10 mm higher for the same Z, tool 3 (7.5 mm shorter)
     // 7.5 mm lower; the changes themselves move by the difference only.
@@ -107,7 +107,7 @@ TEST_F(WerkzeuglaengeTest, AChangeBeyondTheZoneKeepsTheOldToolAndLosesTheReferen
     z.konfig.SchutzzoneMax.z = 70.0;
     ASSERT_TRUE(Lauf("N10 T2\nN20 G01 Z-2\n"));
     EXPECT_EQ(b.Meldungen(), Zeilen{"Der zulässige Bereich wird verlassen!"});
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Bereich);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Bereich);
     EXPECT_TRUE(hoehen.empty()) << "nothing is sent";
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, 1);

@@ -41,7 +41,7 @@ struct ZyklenTest : ::testing::Test {
     std::vector<bool> eilgang;
 
     void SetUp() override {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         a.grafik.bild = &leinwand;
         ReferenzfahrtAusfuehren(a);
         ASSERT_TRUE(z.ReferenzAngefahren);
@@ -205,7 +205,7 @@ TEST_F(ZyklenTest, AfterAStoppedMoveTheCycleSendsNothingMore) {
     Lauf("N10 G00 X430 Y50 Z5\nN20 G83 R1=2 R2=2 R3=-4 R24=30\nN30 X430 Y50 Z5\nN40 G00 X0\n");
     EXPECT_EQ(b.Meldungen(), Zeilen{"Der zulässige Bereich wird verlassen!"});
     EXPECT_FALSE(z.ReferenzAngefahren);
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Bereich);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Bereich);
     // The last move sent ends inside the zone; nothing went out after it.
     const TPunkt3D letzter = z.WerkzeugPositionW;
     EXPECT_LT(NachMaschinenKoord(z, letzter).x, 500.0 + 1e-9);
@@ -501,7 +501,7 @@ TEST_F(GravurTest, FontAndTextFailures) {
     EXPECT_EQ(b.Meldungen(), Zeilen{"Schrift mit Werkzeugdurchmesser nicht herstellbar!"});
     Gravur("B5", "");
     EXPECT_EQ(b.Meldungen(), Zeilen{"fehlender Gravurtext!"});
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
     ordner.Schreiben("X.FNT", std::string(200, 'x'));
     z.konfig.ZeichensatzDatei.Setzen(ordner.Datei("X.FNT"));
     Gravur("B5", "A");
@@ -509,11 +509,11 @@ TEST_F(GravurTest, FontAndTextFailures) {
     z.konfig.ZeichensatzDatei.Setzen(ordner.Datei("FEHLT.FNT"));
     Gravur("B5", "A");
     EXPECT_EQ(b.Meldungen(), Zeilen{"Fehler beim Laden des Zeichensatzes!"});
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
     z.konfig.ZeichensatzDatei.Setzen("");
     Gravur("B5", "A");
     EXPECT_EQ(b.Meldungen(), Zeilen{"Kein Zeichensatz geladen!"});
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
 }
 
 // --- drilling at the tool position ----------------------------------------------
@@ -523,7 +523,8 @@ TEST_F(ZyklenTest, DrillingAtTheToolPositionGoesDownAndBackTheSameWay) {
     const TPunkt3D start = z.WerkzeugPositionW;
     b.antworten = {false, true};
     BohrenAnWerkzeugposition(a);
-    EXPECT_EQ(b.Ereignisse(), Zeilen{"frage: Bohren an Werkzeugposition! Tiefe = -4.0 mm  -> nein"});
+    EXPECT_EQ(b.Ereignisse(),
+              Zeilen{"frage: Bohren an Werkzeugposition! Tiefe = -4.0 mm  -> nein"});
     EXPECT_TRUE(starts.empty());
     BohrenAnWerkzeugposition(a);
     const auto p = Pfad();

@@ -43,7 +43,7 @@ struct IselSimTest : ::testing::Test {
         serial = std::make_unique<TSerial>(ordner.pfad().string());
         leitung = std::make_unique<SerielleLeitung>(*serial);
         a.maschine.leitung = leitung.get();
-        z.konfig.Grafikmodus = 0;
+        z.konfig.Grafikmodus = Grafikart::Aus;
     }
 
     // Lines the simulator received, in order.
@@ -56,11 +56,11 @@ struct IselSimTest : ::testing::Test {
     // move, stop at the first failure.
     void Fahren(const std::array<double, 4>& weg) {
         TPunkt3D p;
-        if (z.Abbruch || !PositionAbfragen(a, p) || z.Abbruch) {
+        if (z.stopp.Abbruch() || !PositionAbfragen(a, p) || z.stopp.Abbruch()) {
             return;
         }
-        bool ok = false;
-        BefehlSenden(a, FahrBefehlBilden(z, {true, true, true, false}, weg, {1, 1, 1, 1}), ok, 200);
+        static_cast<void>(BefehlSenden(
+            a, FahrBefehlBilden(z, {true, true, true, false}, weg, {1, 1, 1, 1}), 200));
     }
 };
 
@@ -81,7 +81,7 @@ TEST_F(IselSimTest, ReferenceRunMovesAndPositionReadBack) {
     EXPECT_DOUBLE_EQ(p.x, 7.5);
     EXPECT_DOUBLE_EQ(p.y, 5.0);
     EXPECT_DOUBLE_EQ(p.z, 65.0 - (65.0 + 2.0));
-    EXPECT_FALSE(z.Abbruch);
+    EXPECT_FALSE(z.stopp.Abbruch());
     EXPECT_TRUE(b.Meldungen().empty());
 
     const auto rx = Empfangen();
@@ -96,8 +96,8 @@ TEST_F(IselSimTest, ErrorReplyToAMoveStopsEverything) {
     ReferenzfahrtAusfuehren(a);
     Fahren({10, 0, 0, 0});
     Fahren({10, 0, 0, 0});
-    EXPECT_TRUE(z.Abbruch);
-    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_TRUE(z.stopp.Abbruch());
+    EXPECT_TRUE(z.stopp.Abgebrochen());
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0], "Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!");
     EXPECT_EQ(Empfangen().size(), 7u) << "nothing is sent after the error";
@@ -107,7 +107,7 @@ TEST_F(IselSimTest, GarbledRepliesStopEverything) {
     Starten({"--garble-at", "6"});
     ReferenzfahrtAusfuehren(a);
     Fahren({1, 0, 0, 0});
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
     ASSERT_FALSE(b.Meldungen().empty());
     EXPECT_EQ(b.Meldungen().back(), "Fehler bei der Positionsabfrage der Isel-Anlage: x-Position!");
     EXPECT_EQ(Empfangen().size(), 6u);
@@ -120,7 +120,7 @@ TEST_F(IselSimTest, GarbledMoveReplyIsAnUnknownError) {
     Fahren({1, 0, 0, 0});
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0], "Fehlermeldung der Isel-Anlage: ~ : unbekannter Fehler");
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
     EXPECT_EQ(Empfangen().size(), 7u);
 }
 
@@ -128,9 +128,9 @@ TEST_F(IselSimTest, SlowPositionReplyIsWaitedForWithinItsBound) {
     Starten({"--delay-at", "6:150", "--delay-at", "8:900"});
     ReferenzfahrtAusfuehren(a);
     Fahren({1, 0, 0, 0});
-    EXPECT_FALSE(z.Abbruch) << (b.Meldungen().empty() ? "" : b.Meldungen()[0]);
+    EXPECT_FALSE(z.stopp.Abbruch()) << (b.Meldungen().empty() ? "" : b.Meldungen()[0]);
     Fahren({1, 0, 0, 0});
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0], "Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !");
     EXPECT_EQ(Empfangen().size(), 8u);
@@ -145,8 +145,8 @@ TEST_F(IselSimTest, SilentControllerEndsTheWaitAtItsBound) {
     const auto dauer = std::chrono::steady_clock::now() - t0;
     EXPECT_GE(dauer, 2300ms);
     EXPECT_LT(dauer, 4000ms);
-    EXPECT_TRUE(z.Abbruch);
-    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_TRUE(z.stopp.Abbruch());
+    EXPECT_TRUE(z.stopp.Abgebrochen());
     EXPECT_FALSE(z.ReferenzAngefahren);
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0].rfind("Die Isel-Anlage antwortet nicht auf den Befehl \"@0A 100", 0),
@@ -161,7 +161,7 @@ TEST_F(IselSimTest, HangUpIsNoticedAtOnce) {
     const auto t0 = std::chrono::steady_clock::now();
     Fahren({1, 0, 0, 0});
     EXPECT_LT(std::chrono::steady_clock::now() - t0, 1000ms);
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0].rfind("Keine Verbindung zur Isel-Anlage über COM1!", 0), 0u);
     EXPECT_TRUE(sim->AufEndeWarten(2000));
@@ -185,21 +185,20 @@ TEST_F(IselSimTest, EmergencyStopEndsAMoveWhereItStands) {
     // 10 mm at 0.1 m/min take 6 s; the button is pressed after 200 ms.
     const auto t0 = b.Millisekunden();
     b.beiNachrichten = [&] {
-        if (b.Millisekunden() - t0 >= 200 && !z.Abbruch) {
-            z.Abbruch = z.Abgebrochen = true;
+        if (b.Millisekunden() - t0 >= 200 && !z.stopp.Abbruch()) {
+            z.stopp.Abbrechen();
             NotausSenden(a);
         }
     };
-    bool ok = true;
-    BefehlSenden(a, FahrBefehlBilden(z, {true, false, false, false}, {10, 0, 0, 0}, {0.1, 1, 1, 1}),
-                 ok, 6300);
+    const bool ok = BefehlSenden(
+        a, FahrBefehlBilden(z, {true, false, false, false}, {10, 0, 0, 0}, {0.1, 1, 1, 1}), 6300);
     EXPECT_FALSE(ok);
     EXPECT_LT(b.Millisekunden() - t0, 1500);
     b.beiNachrichten = nullptr;
     std::this_thread::sleep_for(50ms);
     EXPECT_TRUE(LogEnthaelt("-- stop"));
 
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     TPunkt3D p;
     ASSERT_TRUE(PositionAbfragen(a, p));
     EXPECT_GT(p.x, 0.1);

@@ -2,6 +2,7 @@
 #include "machine/Isel.h"
 #include "SpeicherLeitung.h"
 #include "anlage/Anlage.h"
+#include "interpreter/Programmlauf.h"
 #include "machine/IselProtokoll.h"
 #include "support/FakeBediener.h"
 
@@ -23,7 +24,7 @@ struct IselTest : ::testing::Test {
     IselTest() {
         a.maschine.leitung = &l;
         l.offen = true;
-        z.konfig.Grafikmodus = 0;
+        z.konfig.Grafikmodus = Grafikart::Aus;
     }
     // Every reply scripted by line.
     void Antworten(std::map<std::string, std::string> m) {
@@ -39,12 +40,12 @@ struct IselTest : ::testing::Test {
 
 TEST_F(IselTest, CommandGoesOutWithTwoCarriageReturnsAndZeroConfirms) {
     bool ok = false;
-    BefehlSenden(a, "@07", ok, 100);
+    ok = BefehlSenden(a, "@07", 100);
     EXPECT_EQ(l.gesendet, "@07\r\r");
     EXPECT_TRUE(ok);
     EXPECT_TRUE(b.Meldungen().empty());
     EXPECT_TRUE(a.maschine.Antwort.Leer());
-    EXPECT_FALSE(z.Abbruch);
+    EXPECT_FALSE(z.stopp.Abbruch());
     // The reply is taken the moment it arrives: no core is spun and no fixed
     // sleep added (reply after 10 ms, slices of at most 5 ms).
     EXPECT_LE(b.uhr, 10);
@@ -54,17 +55,17 @@ TEST_F(IselTest, CommandGoesOutWithTwoCarriageReturnsAndZeroConfirms) {
 TEST_F(IselTest, ErrorRepliesAreShownWithTheirTableTextAndStopTheWork) {
     Antworten({{"@0A 1", "2"}, {"@0A 2", "Gxyz"}, {"@0A 3", "a"}, {"@0A 4", "F23456789ABCDEF"}});
     bool ok = true;
-    BefehlSenden(a, "@0A 1", ok, 0);
-    EXPECT_TRUE(ok) << "an error reply leaves ok as it was";
-    EXPECT_TRUE(z.Abbruch);
-    EXPECT_TRUE(z.Abgebrochen);
+    ok = BefehlSenden(a, "@0A 1", 0);
+    EXPECT_FALSE(ok) << "an error reply is no confirmation";
+    EXPECT_TRUE(z.stopp.Abbruch());
+    EXPECT_TRUE(z.stopp.Abgebrochen());
     ok = false;
-    z.Abbruch = false; // each command judged on its own
-    BefehlSenden(a, "@0A 2", ok, 0);
-    z.Abbruch = false;
-    BefehlSenden(a, "@0A 3", ok, 0);
-    z.Abbruch = false;
-    BefehlSenden(a, "@0A 4", ok, 0);
+    z.stopp.Freigeben(); // each command judged on its own
+    ok = BefehlSenden(a, "@0A 2", 0);
+    z.stopp.Freigeben();
+    ok = BefehlSenden(a, "@0A 3", 0);
+    z.stopp.Freigeben();
+    ok = BefehlSenden(a, "@0A 4", 0);
     EXPECT_FALSE(ok);
     ASSERT_EQ(b.Meldungen().size(), 4u);
     EXPECT_EQ(b.Meldungen()[0], "Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!");
@@ -76,11 +77,12 @@ TEST_F(IselTest, ErrorRepliesAreShownWithTheirTableTextAndStopTheWork) {
         << "the reply is cut to ten characters";
 
     b.Meldungen().clear();
-    z.Abbruch = z.Abgebrochen = false;
+    z.stopp.Freigeben();
+    z.stopp.Fortsetzen();
     z.FehlermeldungUnterdruecken = true;
-    BefehlSenden(a, "@0A 1", ok, 0);
+    ok = BefehlSenden(a, "@0A 1", 0);
     EXPECT_TRUE(b.Meldungen().empty());
-    EXPECT_FALSE(z.Abbruch);
+    EXPECT_FALSE(z.stopp.Abbruch());
 }
 
 // The plane commands are kept by the machine state (which cannot see the
@@ -109,9 +111,9 @@ TEST_F(IselTest, ErrorIndexOfTheReplyCharacter) {
 }
 
 TEST_F(IselTest, WithAbbruchSetTheCommandIsSentButNotAwaited) {
-    z.Abbruch = true;
+    z.stopp.SendenSperren();
     bool ok = true;
-    BefehlSenden(a, "\xFF", ok, 200);
+    ok = BefehlSenden(a, "\xFF", 200);
     EXPECT_EQ(l.gesendet, "\xFF\r\r");
     EXPECT_FALSE(ok);
     EXPECT_EQ(l.warteAufrufe, 0);
@@ -120,10 +122,10 @@ TEST_F(IselTest, WithAbbruchSetTheCommandIsSentButNotAwaited) {
     // The abort button pressed in the events processed just before the send:
     // the command stays unsent.
     l.gesendet.clear();
-    z.Abbruch = false;
-    b.beiNachrichten = [&] { z.Abbruch = z.Abgebrochen = true; };
+    z.stopp.Freigeben();
+    b.beiNachrichten = [&] { z.stopp.Abbrechen(); };
     ok = true;
-    BefehlSenden(a, "@0A 1000, 21, 0, 21, 0, 21, 0, 21", ok, 200);
+    ok = BefehlSenden(a, "@0A 1000, 21, 0, 21, 0, 21, 0, 21", 200);
     EXPECT_EQ(l.gesendet, "");
     EXPECT_FALSE(ok);
     EXPECT_TRUE(b.Meldungen().empty());
@@ -133,14 +135,14 @@ TEST_F(IselTest, MissingReplyEndsAfterTheBoundAndMarksTheReferenceLost) {
     l.antworten = [](const std::string&) { return std::nullopt; };
     z.ReferenzAngefahren = true;
     bool ok = true;
-    BefehlSenden(a, "@0A 10, 21, 0, 21, 0, 21, 0, 21", ok, 1000);
+    ok = BefehlSenden(a, "@0A 10, 21, 0, 21, 0, 21, 0, 21", 1000);
     EXPECT_FALSE(ok);
     EXPECT_GE(b.uhr, AntwortGrenzeMs(1000));
     EXPECT_LE(b.uhr, AntwortGrenzeMs(1000) + 5);
     EXPECT_EQ(AntwortGrenzeMs(1000), 3500);
     EXPECT_EQ(AntwortGrenzeMs(50), 2300) << "short durations count as 200 ms";
-    EXPECT_TRUE(z.Abbruch);
-    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_TRUE(z.stopp.Abbruch());
+    EXPECT_TRUE(z.stopp.Abgebrochen());
     EXPECT_FALSE(z.ReferenzAngefahren);
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0],
@@ -162,13 +164,13 @@ TEST_F(IselTest, StopDuringTheWaitEndsItAtOnce) {
     // The emergency-stop button, pressed 100 ms into the wait, sends the stop
     // byte from inside the wait.
     b.beiNachrichten = [&] {
-        if (b.uhr >= 100 && !z.Abbruch) {
-            z.Abbruch = z.Abgebrochen = true;
+        if (b.uhr >= 100 && !z.stopp.Abbruch()) {
+            z.stopp.Abbrechen();
             NotausSenden(a);
         }
     };
     bool ok = true;
-    BefehlSenden(a, "@0A 1000, 21, 0, 21, 0, 21, 0, 21", ok, 50000);
+    ok = BefehlSenden(a, "@0A 1000, 21, 0, 21, 0, 21, 0, 21", 50000);
     EXPECT_FALSE(ok);
     EXPECT_LT(b.uhr, 110);
     EXPECT_EQ(l.gesendet, "@0A 1000, 21, 0, 21, 0, 21, 0, 21\r\r\xFF\r\r");
@@ -179,10 +181,10 @@ TEST_F(IselTest, ClosedOrLostLineFailsAtOnce) {
     l.verbunden = false;
     l.port = 2;
     bool ok = true;
-    BefehlSenden(a, "@07", ok, 100);
+    ok = BefehlSenden(a, "@07", 100);
     EXPECT_FALSE(ok);
     EXPECT_EQ(b.uhr, 0);
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0].rfind("Keine Verbindung zur Isel-Anlage über COM2!", 0), 0u);
 }
@@ -238,10 +240,10 @@ TEST_F(IselTest, SlowOrPrefixedPositionRepliesAreReadWhole) {
     l.Ankommen("0000190FFFE70000000");
     Antworten({{"@0A 5", "2"}});
     bool ok = false;
-    BefehlSenden(a, "@0A 5", ok, 0);
+    ok = BefehlSenden(a, "@0A 5", 0);
     EXPECT_FALSE(ok);
     EXPECT_EQ(b.Meldungen().size(), 1u);
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     l.Ankommen("0000190FFFE70000000");
     l.antworten = nullptr;
     l.position = "0000064FFFE70000000";
@@ -255,7 +257,7 @@ TEST_F(IselTest, EveryNumberedPortIsOpenedAndNamedAsChosen) {
     for (const int port : {1, 2, 3, 4}) {
         z.konfig.ComPortNummer = static_cast<std::uint8_t>(port);
         l.port = 0;
-        z.Abbruch = false;
+        z.stopp.Freigeben();
         ReferenzfahrtAusfuehren(a);
         EXPECT_EQ(l.port, port);
         EXPECT_TRUE(z.ReferenzAngefahren);
@@ -278,18 +280,18 @@ TEST_F(IselTest, FailedPositionQueriesStopTheWork) {
     EXPECT_FALSE(PositionAbfragen(a, p));
     EXPECT_GE(b.uhr, kPositionsGrenzeMs);
     EXPECT_LE(b.uhr, kPositionsGrenzeMs + 5);
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
     EXPECT_EQ(b.Meldungen().back(), kommunikation);
 
     // An incomplete reply is no position.
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     l.antworten = [](const std::string&) { return std::string("0000190"); };
     EXPECT_FALSE(PositionAbfragen(a, p));
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
     EXPECT_EQ(b.Meldungen().size(), 2u);
 
     // An error reply is judged at once.
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     b.uhr = 0;
     l.antworten = [](const std::string&) { return std::string("5"); };
     EXPECT_FALSE(PositionAbfragen(a, p));
@@ -297,11 +299,11 @@ TEST_F(IselTest, FailedPositionQueriesStopTheWork) {
     EXPECT_EQ(b.Meldungen().back(), kommunikation);
 
     // A garbled field: its message, and no position taken.
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     b.Meldungen().clear();
     l.antworten = [](const std::string&) { return std::string("0000190FFFE7000G000"); };
     EXPECT_FALSE(PositionAbfragen(a, p));
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
     ASSERT_FALSE(b.Meldungen().empty());
     EXPECT_EQ(b.Meldungen().back(), "Fehler bei der Positionsabfrage der Isel-Anlage: z-Position!");
     EXPECT_DOUBLE_EQ(p.x, 1.0);
@@ -375,11 +377,12 @@ TEST_F(IselTest, FailedReferenceRunSendsNothingMore) {
     // error, but the run does not count as done.
     b.Meldungen().clear();
     l.zeilen.clear();
-    z.Abbruch = z.Abgebrochen = false;
+    z.stopp.Freigeben();
+    z.stopp.Fortsetzen();
     Antworten({{"@0R7", "2"}});
     ReferenzfahrtAusfuehren(a);
     EXPECT_FALSE(z.ReferenzAngefahren);
-    EXPECT_FALSE(z.Abbruch);
+    EXPECT_FALSE(z.stopp.Abbruch());
     ASSERT_EQ(b.Meldungen().size(), 1u);
     EXPECT_EQ(b.Meldungen()[0], "Referenzfahrt nicht abgeschlossen! Antwort der Isel-Anlage: 2 : "
                                 "Endschalter betätigt!");
@@ -387,7 +390,8 @@ TEST_F(IselTest, FailedReferenceRunSendsNothingMore) {
     // The plane command fails: its message, no reference run.
     b.Meldungen().clear();
     l.zeilen.clear();
-    z.Abbruch = z.Abgebrochen = false;
+    z.stopp.Freigeben();
+    z.stopp.Fortsetzen();
     Antworten({{"@0e0", "5"}});
     ReferenzfahrtAusfuehren(a);
     EXPECT_EQ(l.zeilen.back(), "@0e0");
@@ -396,16 +400,17 @@ TEST_F(IselTest, FailedReferenceRunSendsNothingMore) {
     // No reply to the first command: bounded, and nothing after it.
     b.Meldungen().clear();
     l.zeilen.clear();
-    z.Abbruch = z.Abgebrochen = false;
+    z.stopp.Freigeben();
+    z.stopp.Fortsetzen();
     l.antworten = [](const std::string&) { return std::nullopt; };
     ReferenzfahrtAusfuehren(a);
     EXPECT_EQ(l.zeilen, (std::vector<std::string>{"setup0", "@07"}));
     EXPECT_EQ(b.Meldungen().size(), 1u);
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
 }
 
 TEST_F(IselTest, ReferenceRunInSimulationSendsNothing) {
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.1;
     ReferenzfahrtAusfuehren(a);
     EXPECT_EQ(l.gesendet, "");
@@ -414,7 +419,7 @@ TEST_F(IselTest, ReferenceRunInSimulationSendsNothing) {
 }
 
 TEST_F(IselTest, EmergencyStopBytes) {
-    z.Abbruch = true;
+    z.stopp.SendenSperren();
     z.ReferenzAngefahren = true;
     NotausSenden(a);
     EXPECT_EQ(l.gesendet, "\xFF\r\r");
@@ -428,6 +433,22 @@ TEST_F(IselTest, EmergencyStopBytes) {
     EXPECT_EQ(b.Meldungen()[0], "Notaus bei Referenzfahrt betätigt!\r\nInitialisieren Sie die "
                                 "Isel(R)-Anlage am Controller neu\r\n(Prozessor-Reset) und "
                                 "schließen Sie danach dises Fenster!");
+}
+
+TEST_F(IselTest, AnUnknownModeByteIsKeptAndActsAsGrafikAus) {
+    // A settings file may hold a mode byte this program never writes: it is
+    // written back unchanged, and the emergency stop still reaches the
+    // machine, which such a mode moves.
+    TKonfiguration::Abbild bild = z.konfig.KonfigurationsBlock();
+    bild[468] = 7;
+    z.konfig.AusBild(bild);
+    EXPECT_EQ(z.konfig.KonfigurationsBlock()[468], 7);
+    EXPECT_TRUE(MaschineBenutzt(z.konfig.Grafikmodus));
+    EXPECT_FALSE(GrafikZeichnet(z.konfig.Grafikmodus));
+    z.ReferenzAngefahren = true;
+    Notaus(a);
+    EXPECT_EQ(l.gesendet, "\xFF\r\r");
+    EXPECT_FALSE(z.ReferenzAngefahren);
 }
 
 TEST_F(IselTest, PortPreparationSelectsOpensAndFlushes) {

@@ -51,7 +51,7 @@ struct ProgrammlaufSimTest : ::testing::Test {
         serial = std::make_unique<TSerial>(ordner.pfad().string());
         leitung = std::make_unique<SerielleLeitung>(*serial);
         a.maschine.leitung = leitung.get();
-        z.konfig.Grafikmodus = 0;
+        z.konfig.Grafikmodus = Grafikart::Aus;
         ReferenzfahrtAusfuehren(a);
         ASSERT_TRUE(z.ReferenzAngefahren) << (b.Meldungen().empty() ? "" : b.Meldungen()[0]);
     }
@@ -88,7 +88,7 @@ TEST_F(ProgrammlaufSimTest, ControllerEndsAtTheProgrammedPointAfterHundredsOfArc
                          "N50 G00 X12.345 Y-6.789 Z-3.21\n"));
         EXPECT_LT(std::chrono::steady_clock::now() - t0, 10s);
         EXPECT_TRUE(b.Meldungen().empty()) << b.Meldungen()[0];
-        EXPECT_EQ(a.lauf.grund, Stoppgrund::Ende);
+        EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
         ASSERT_TRUE(z.ReferenzAngefahren);
         EXPECT_GT(a.lauf.bewegungen, 500);
 
@@ -167,7 +167,7 @@ TEST_F(ProgrammlaufSimTest, AfterToolChangesTheTipIsAtTheProgrammedZAndTheCounte
         b.antworten = {true};
         ASSERT_TRUE(Lauf(t.programm));
         ASSERT_TRUE(b.Meldungen().empty()) << b.Meldungen()[0];
-        ASSERT_EQ(a.lauf.grund, Stoppgrund::Ende);
+        ASSERT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
         EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, t.werkzeug);
         EXPECT_NEAR(z.PositionM.z, t.spindel, 1e-9);
         EXPECT_NEAR(z.WerkzeugPositionW.z, -2.0, 1e-9);
@@ -187,7 +187,7 @@ TEST_F(ProgrammlaufSimTest, ErrorReplyInTheMiddleStopsTheRun) {
     Starten({"--error-at", "10:2"});
     ASSERT_TRUE(Lauf("N10 G01 X10\nN20 X20\nN30 X30\n"));
     EXPECT_EQ(b.Meldungen(), Zeilen{"Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!"});
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Fehler);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_EQ(b.anzeigen[Anzeige::X], "999.99");
     EXPECT_DOUBLE_EQ(z.WerkzeugPositionW.x, 10.0) << "the refused move is not taken as made";
@@ -205,11 +205,11 @@ TEST_F(ProgrammlaufSimTest, SilentControllerInTheMiddleStopsTheRunWithinItsBound
     const auto dauer = std::chrono::steady_clock::now() - t0;
     EXPECT_LT(dauer, 5s);
     ASSERT_EQ(b.Meldungen().size(), 1u);
-    EXPECT_EQ(b.Meldungen()[0].rfind("Die Isel-Anlage antwortet nicht auf den Befehl \"@0A 1000", 0),
-              0u)
+    EXPECT_EQ(
+        b.Meldungen()[0].rfind("Die Isel-Anlage antwortet nicht auf den Befehl \"@0A 1000", 0), 0u)
         << b.Meldungen()[0];
     EXPECT_FALSE(z.ReferenzAngefahren);
-    EXPECT_NE(a.lauf.grund, Stoppgrund::Ende);
+    EXPECT_NE(a.zustand.stopp.Grund(), Stoppgrund::Ende);
     std::this_thread::sleep_for(50ms);
     EXPECT_EQ(Empfangen().size(), 10u);
 }
@@ -217,7 +217,8 @@ TEST_F(ProgrammlaufSimTest, SilentControllerInTheMiddleStopsTheRunWithinItsBound
 TEST_F(ProgrammlaufSimTest, SilentPositionQueryStopsTheRun) {
     Starten({"--silent-from", "9"});
     ASSERT_TRUE(Lauf("N10 G01 X10\nN20 X20\n"));
-    EXPECT_EQ(b.Meldungen(), Zeilen{"Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !"});
+    EXPECT_EQ(b.Meldungen(),
+              Zeilen{"Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !"});
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_DOUBLE_EQ(z.WerkzeugPositionW.x, 10.0);
     std::this_thread::sleep_for(50ms);
@@ -232,7 +233,7 @@ TEST_F(ProgrammlaufSimTest, EmergencyStopDuringAMoveSendsTheStopByte) {
     std::int64_t gesendet = -1;
     a.lauf.befehlMelden = [&](const std::string&) { gesendet = b.Millisekunden(); };
     b.beiNachrichten = [&] {
-        if (gesendet >= 0 && b.Millisekunden() - gesendet >= 200 && !z.Abbruch) {
+        if (gesendet >= 0 && b.Millisekunden() - gesendet >= 200 && !z.stopp.Abbruch()) {
             Notaus(a);
         }
     };
@@ -240,7 +241,7 @@ TEST_F(ProgrammlaufSimTest, EmergencyStopDuringAMoveSendsTheStopByte) {
     ASSERT_TRUE(Lauf("N10 G01 F0.1 X10\nN20 X20\n"));
     EXPECT_LT(std::chrono::steady_clock::now() - t0, 1500ms);
     b.beiNachrichten = nullptr;
-    EXPECT_EQ(a.lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_DOUBLE_EQ(z.WerkzeugPositionW.x, 0.0);
     std::this_thread::sleep_for(50ms);

@@ -39,7 +39,7 @@ protected:
 TEST_F(Einstellungsdateien, NoFilesGiveTheResetDefaultsSilently) {
     EinstellungenLaden(zustand, bediener);
     EXPECT_TRUE(bediener.Ereignisse().empty());
-    EXPECT_EQ(zustand.konfig.Grafikmodus, 2);
+    EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Simulation);
     EXPECT_EQ(zustand.konfig.Nachkommastellen, 2);
     EXPECT_EQ(zustand.konfig.EilgangGeschw.z2, 5.0);
     EXPECT_EQ(zustand.konfig.SchutzzoneMax, (TPunkt3D{295.0, 205.0, 65.0}));
@@ -57,7 +57,7 @@ TEST_F(Einstellungsdateien, WrongSizeGivesSizeMessageAndDefaults) {
         ASSERT_EQ(b.Meldungen().size(), 1u);
         EXPECT_EQ(b.Meldungen()[0],
                   "Dateigrößenfehler! Die Konfigurationsdatei " + pfad + " wurde nicht geladen.");
-        EXPECT_EQ(z.konfig.Grafikmodus, 2);
+        EXPECT_EQ(z.konfig.Grafikmodus, Grafikart::Simulation);
         EXPECT_EQ(z.konfig.Nachkommastellen, 2);
     }
 }
@@ -79,7 +79,7 @@ TEST_F(Einstellungsdateien, BlockWithUnusableMachineDataIsRefusedAsAWhole) {
         SCOPED_TRACE(f.was);
         Maschinenzustand alt;
         alt.konfig.TeileprogrammDatei.Setzen("/tmp/TEIL.CNC");
-        alt.konfig.Grafikmodus = 1;
+        alt.konfig.Grafikmodus = Grafikart::Parallel;
         f.setzen(alt.konfig);
         ASSERT_TRUE(KonfigurationSpeichern(alt, bediener, pfad));
 
@@ -88,15 +88,15 @@ TEST_F(Einstellungsdateien, BlockWithUnusableMachineDataIsRefusedAsAWhole) {
         EXPECT_FALSE(KonfigurationLaden(z, b, pfad));
         ASSERT_EQ(b.Meldungen().size(), 1u);
         EXPECT_EQ(b.Meldungen()[0], "Die Konfigurationsdatei " + pfad +
-                                      " enthält unzulässige Maschinendaten und wurde nicht "
-                                      "geladen.");
+                                        " enthält unzulässige Maschinendaten und wurde nicht "
+                                        "geladen.");
         const TKonfiguration standard;
         EXPECT_EQ(z.konfig.Spindelsteigung, standard.Spindelsteigung);
         EXPECT_EQ(z.konfig.SchritteProUmdrehung, standard.SchritteProUmdrehung);
         EXPECT_EQ(z.konfig.Schrittfaktor, standard.Schrittfaktor);
         EXPECT_EQ(z.konfig.Spindellaenge, standard.Spindellaenge);
         EXPECT_EQ(z.konfig.TeileprogrammDatei.Text(), "");
-        EXPECT_EQ(z.konfig.Grafikmodus, 2);
+        EXPECT_EQ(z.konfig.Grafikmodus, Grafikart::Simulation);
         EXPECT_EQ(z.konfig.Nachkommastellen, 2);
     }
 }
@@ -125,7 +125,7 @@ TEST_F(Einstellungsdateien, UnreadableFileGivesLoadMessageAndThreeDecimalsThenRe
     EXPECT_FALSE(zustand.HaftungAkzeptiert);
     // The reset that follows brings the decimals back to 2.
     EXPECT_EQ(zustand.konfig.Nachkommastellen, 2);
-    EXPECT_EQ(zustand.konfig.Grafikmodus, 2);
+    EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Simulation);
 }
 
 TEST_F(Einstellungsdateien, DatFactorAndZeroPointRules) {
@@ -157,7 +157,7 @@ TEST_F(Einstellungsdateien, DatFactorOutsideItsRangeIsReportedAndBecomesOneToOne
         EXPECT_EQ(z.SimulationsZeitFaktor, 1.0) << f;
         ASSERT_EQ(bediener.Meldungen().size(), 1u) << f;
         EXPECT_EQ(bediener.Meldungen()[0], "Der Simulationszeitfaktor in der Datei " + pfad +
-                                             " ist ungültig; es gilt 1 :1.");
+                                               " ist ungültig; es gilt 1 :1.");
         // The rest of the record is taken over as usual.
         EXPECT_TRUE(z.HaftungAkzeptiert);
     }

@@ -63,7 +63,7 @@ TEST(Konfiguration, EveryFieldLandsAtItsOwnOffset) {
     k.AktGeschw.z2 = 0.7;
     k.Vorschub = 0.2;
     k.Schnittgeschwindigkeit = 120.0;
-    k.Grafikmodus = 1;
+    k.Grafikmodus = Grafikart::Parallel;
     k.TeileprogrammDatei.Setzen("/home/a/TEIL.CNC");
     k.ZeichensatzDatei.Setzen("X.FNT");
     const auto bild = k.KonfigurationsBlock();
@@ -118,12 +118,12 @@ TEST(Konfiguration, ShortStringKeepsBytesAfterItsText) {
 
 TEST(Maschinenzustand, ResetAndVelocitySelection) {
     Maschinenzustand z;
-    z.konfig.Grafikmodus = 0;
+    z.konfig.Grafikmodus = Grafikart::Aus;
     z.konfig.Spindellaenge = {300.0, 200.0, 60.0};
     z.konfig.VerfahrbereichMin = {1.0, 2.0, 3.0};
     z.SimulationsZeitFaktor = 10.0;
     z.KonfigurationZuruecksetzen();
-    EXPECT_EQ(z.konfig.Grafikmodus, 2);
+    EXPECT_EQ(z.konfig.Grafikmodus, Grafikart::Simulation);
     EXPECT_EQ(z.konfig.Nachkommastellen, 2);
     EXPECT_EQ(z.konfig.SchutzzoneMin, (TPunkt3D{1.0, 2.0, 3.0}));
     EXPECT_EQ(z.konfig.SchutzzoneMax, (TPunkt3D{300.0, 200.0, 60.0}));

@@ -16,6 +16,7 @@
 #include "ui/Fensterdialoge.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Grafikbild.h"
+#include "ui/Kastenantworter.h"
 #include "ui/Statuszeilen.h"
 
 #include <QAction>
@@ -23,11 +24,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <filesystem>
@@ -38,46 +41,6 @@ namespace korvx::ui {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Answers every modal message box the window opens: records its text and
-// presses the next scripted button (Yes/OK when the script is empty).
-class Kastenantworter {
-public:
-    std::vector<std::string> texte;
-    std::deque<bool> antworten;
-
-    Kastenantworter() {
-        zeit_.setInterval(5);
-        QObject::connect(&zeit_, &QTimer::timeout, [this] { Antworten(); });
-        zeit_.start();
-    }
-
-private:
-    void Antworten() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) {
-            return;
-        }
-        texte.push_back(box->text().toStdString());
-        bool ja = true;
-        if (!antworten.empty()) {
-            ja = antworten.front();
-            antworten.pop_front();
-        }
-        for (QAbstractButton* knopf : box->buttons()) {
-            const auto rolle = box->buttonRole(knopf);
-            const bool passt =
-                ja ? (rolle == QMessageBox::YesRole || rolle == QMessageBox::AcceptRole)
-                   : (rolle == QMessageBox::NoRole || rolle == QMessageBox::RejectRole);
-            if (passt) {
-                knopf->click();
-                return;
-            }
-        }
-        box->buttons().front()->click();
-    }
-    QTimer zeit_;
-};
 
 struct FensterTest : ::testing::Test {
     test::TempOrdner ordner;
@@ -161,7 +124,7 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     Beispiel("FraesWkz.DAT");
     Beispiel("BOHRUNG.CNC");
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -173,9 +136,9 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     EXPECT_EQ(Text("InfoLabel2").toStdString().rfind("KONTUR.CNC/        /T1/", 0), 0u);
 
     fenster->Automatik(false);
-    EXPECT_TRUE(fenster->anlage().lauf.grund == Stoppgrund::Ende ||
-                fenster->anlage().lauf.grund == Stoppgrund::M30)
-        << static_cast<int>(fenster->anlage().lauf.grund) << " "
+    EXPECT_TRUE(fenster->anlage().zustand.stopp.Grund() == Stoppgrund::Ende ||
+                fenster->anlage().zustand.stopp.Grund() == Stoppgrund::M30)
+        << static_cast<int>(fenster->anlage().zustand.stopp.Grund()) << " "
         << (kasten.texte.empty() ? "" : kasten.texte.back());
     EXPECT_GT(fenster->anlage().lauf.bewegungen, 10);
     EXPECT_FALSE(fenster->Laeuft());
@@ -189,7 +152,7 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
 
 TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
     // Esc that closed a menu or answered a question: its press and its
@@ -198,10 +161,10 @@ TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
     QApplication::sendEvent(fenster.get(), &druck);
     QKeyEvent los(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(fenster.get(), &los);
-    EXPECT_FALSE(z.Abbruch);
-    EXPECT_FALSE(z.Abgebrochen);
+    EXPECT_FALSE(z.stopp.Abbruch());
+    EXPECT_FALSE(z.stopp.Abgebrochen());
     EXPECT_TRUE(z.ReferenzAngefahren);
-    z.Abbruch = true; // as an earlier stop leaves it; F5 must still refuse
+    z.stopp.SendenSperren(); // as an earlier stop leaves it; F5 must still refuse
 
     // F5 without a zero point tells so.
     QKeyEvent f5(QEvent::KeyRelease, Qt::Key_F5, Qt::NoModifier);
@@ -226,7 +189,7 @@ TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
 // run until one is made.
 TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReferenceRun) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -244,13 +207,13 @@ TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReference
     const auto ende = std::chrono::steady_clock::now();
     ASSERT_NE(gedrueckt, std::chrono::steady_clock::time_point());
     EXPECT_LT(ende - gedrueckt, 100ms);
-    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_EQ(fenster->anlage().lauf.bewegungen, 1);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_TRUE(Text("InfoLabel1").endsWith(" - Notaus: Referenzfahrt erforderlich!"))
         << Text("InfoLabel1").toStdString();
 
-    z.Abbruch = false;
+    z.stopp.Freigeben();
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
     EXPECT_FALSE(Text("InfoLabel1").contains("Referenzfahrt"));
@@ -260,7 +223,7 @@ TEST_F(FensterTest, EscEndsALongSimulatedMoveAtOnceAndTheStatusAsksForAReference
 // emergency stop and then ends as "Beenden" does, writing the settings.
 TEST_F(FensterTest, ClosingDuringARunAsksAndYesStopsBeforeItEnds) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
@@ -281,7 +244,7 @@ TEST_F(FensterTest, ClosingDuringARunAsksAndYesStopsBeforeItEnds) {
     EXPECT_EQ(kasten.texte,
               (std::vector<std::string>{"Ein Teileprogramm läuft. Wirklich beenden?",
                                         "Ein Teileprogramm läuft. Wirklich beenden?"}));
-    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_EQ(fenster->Beendet(), 0);
     EXPECT_TRUE(std::filesystem::exists(ordner.pfad() / "Korvelantrix.CNF"));
@@ -374,7 +337,7 @@ TEST_F(FensterTest, ToolChoiceMovesTheSpindleByTheLengthDifferenceAndKeepsTheTip
     Beispiel("FraesWkz.DAT"); // tool 1 40 mm, tool 2 50 mm long
     Starten();
     Fensterdialoge dialoge(*fenster, "");
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     Anlage& a = fenster->anlage();
 
@@ -449,7 +412,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
                             "1000000", "--start", "50,50,50", "--log", ordner.Datei("ctlsim.log")});
     ASSERT_FALSE(sim.Geraet().empty());
     Starten();
-    z.konfig.Grafikmodus = 1;
+    z.konfig.Grafikmodus = Grafikart::Parallel;
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren) << (kasten.texte.empty() ? "" : kasten.texte[0]);
     ordner.Schreiben("LANG.CNC", "N10 G01 F0.1 X10\nN20 X20\n");
@@ -463,7 +426,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
     const auto t0 = std::chrono::steady_clock::now();
     fenster->Automatik(false);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, 3s);
-    EXPECT_EQ(fenster->anlage().lauf.grund, Stoppgrund::Notaus);
+    EXPECT_EQ(fenster->anlage().zustand.stopp.Grund(), Stoppgrund::Notaus);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_TRUE(fenster->anlage().grafik.Gezeichnet);
     std::this_thread::sleep_for(100ms);
@@ -482,7 +445,7 @@ TEST_F(FensterTest, EscDuringAMoveInParallelGraphicStopsAndNothingIsSentAfter) {
 TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
     Beispiel("KONTUR.CNC");
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     z.SimulationsZeitFaktor = 0.01;
     fenster->Referenzfahren(true);
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
@@ -508,7 +471,7 @@ TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
 
 TEST_F(FensterTest, TippButtonWithoutZeroPointSaysSoAsF6Does) {
     Starten();
-    z.konfig.Grafikmodus = 2;
+    z.konfig.Grafikmodus = Grafikart::Simulation;
     fenster->Referenzfahren(true);
     struct : Tippeingabe {
         bool Tippen(std::uint8_t, Handbetrieb&) override { return false; }
@@ -553,6 +516,109 @@ TEST_F(FensterTest, FirstFileDialogsOpenInTheStartFolder) {
     Starten();
     EXPECT_EQ(fenster->DateiwahlOrdner(""), Ordner());
     EXPECT_EQ(fenster->DateiwahlOrdner("/tmp/x/TEIL.CNC"), "/tmp/x/TEIL.CNC");
+}
+
+TEST_F(FensterTest, ProgrammlisteFolgtDemLaufUndWaehltDenAnwahlsatz) {
+    Beispiel("KONTUR.CNC");
+    Beispiel("FraesWkz.DAT");
+    Beispiel("BOHRUNG.CNC");
+    Starten();
+    z.konfig.Grafikmodus = Grafikart::Simulation;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
+    ProgrammLaden(ordner.Datei("KONTUR.CNC"));
+    auto* liste = fenster->findChild<QListView*>("ProgrammListe");
+    ASSERT_NE(liste, nullptr);
+    fenster->ListeFolgen();
+    // A view over the block list: every block, nothing marked before a run.
+    ASSERT_EQ(static_cast<std::size_t>(liste->model()->rowCount()),
+              fenster->anlage().programm.Anzahl());
+    EXPECT_EQ(liste->model()->index(2, 0).data().toString(),
+              NachQt(fenster->anlage().programm.Zeile(2)));
+
+    // A click on a block selects it as the start block while nothing runs.
+    const BlockList& programm = fenster->anlage().programm;
+    const auto zeileMit = [&](std::string_view anfang) {
+        for (std::size_t i = 0; i < programm.Anzahl(); ++i) {
+            if (programm.Zeile(i).substr(0, anfang.size()) == anfang) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    };
+    const int n10 = zeileMit("N10 ");
+    ASSERT_GE(n10, 1);
+    fenster->ListeGeklickt(zeileMit("N40 "));
+    EXPECT_EQ(z.Anwahlsatz, 40);
+    fenster->ListeGeklickt(n10);
+    EXPECT_EQ(z.Anwahlsatz, 10);
+    fenster->ListeGeklickt(0); // "%200", where a run from block 1 starts
+    EXPECT_EQ(z.Anwahlsatz, 1);
+    fenster->ListeGeklickt(zeileMit("N120 "));
+    EXPECT_EQ(z.Anwahlsatz, 120);
+    fenster->ListeGeklickt(zeileMit("(Kontur")); // a comment line has no number
+    EXPECT_EQ(z.Anwahlsatz, 120);
+    fenster->ListeGeklickt(0);
+
+    // During the run the marked row follows the blocks.
+    std::vector<int> markiert;
+    bool unterprogrammGezeigt = false;
+    QTimer beobachter;
+    beobachter.setInterval(1);
+    QObject::connect(&beobachter, &QTimer::timeout, [&] {
+        // The subprogram's blocks are listed while it runs.
+        unterprogrammGezeigt |=
+            liste->model()->rowCount() > 0 &&
+            liste->model()->index(0, 0).data().toString() != NachQt(programm.Zeile(0));
+        for (int r = 0; r < liste->model()->rowCount(); ++r) {
+            if (liste->model()->index(r, 0).data(Qt::BackgroundRole).isValid()) {
+                if (markiert.empty() || markiert.back() != r) {
+                    markiert.push_back(r);
+                }
+            }
+        }
+    });
+    beobachter.start();
+    fenster->Automatik(false);
+    beobachter.stop();
+    // Several blocks were marked one after another.
+    ASSERT_GE(markiert.size(), 3u);
+    EXPECT_GE(markiert.front(), n10);
+    EXPECT_TRUE(unterprogrammGezeigt);
+    fenster->ListeFolgen();
+    for (int r = 0; r < liste->model()->rowCount(); ++r) {
+        EXPECT_FALSE(liste->model()->index(r, 0).data(Qt::BackgroundRole).isValid());
+    }
+}
+
+TEST_F(FensterTest, BildDesHauptfenstersNachEinemLauf) {
+    // The README's picture of the main window: written only when
+    // KORVX_BILDER names a folder.
+    if (std::getenv("KORVX_BILDER") == nullptr) {
+        GTEST_SKIP() << "KORVX_BILDER not set";
+    }
+    Beispiel("KONTUR.CNC");
+    Beispiel("FraesWkz.DAT");
+    Beispiel("BOHRUNG.CNC");
+    Starten();
+    z.konfig.Grafikmodus = Grafikart::Simulation;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
+    fenster->show();
+    fenster->resize(1280, 860);
+    ProgrammLaden(ordner.Datei("KONTUR.CNC"));
+    fenster->Automatik(false);
+    EXPECT_TRUE(fenster->anlage().zustand.stopp.Grund() == Stoppgrund::Ende ||
+                fenster->anlage().zustand.stopp.Grund() == Stoppgrund::M30);
+    fenster->GrafikAnpassen();
+    fenster->ListeFolgen();
+    QApplication::processEvents();
+    const QString datei =
+        QString::fromLocal8Bit(std::getenv("KORVX_BILDER")) + "/TFraesForm_Lauf.png";
+    EXPECT_TRUE(fenster->grab().save(datei)) << datei.toStdString();
 }
 
 } // namespace

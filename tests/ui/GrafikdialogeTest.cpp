@@ -110,7 +110,7 @@ TEST_F(Grafikdialoge, GrafikmodusUndZeitfaktor) {
     EXPECT_EQ(TGraphikeinausForm::ZeitItem(0.1), 1);
     EXPECT_EQ(TGraphikeinausForm::ZeitItem(0.01), 2);
 
-    zustand.konfig.Grafikmodus = 2;
+    zustand.konfig.Grafikmodus = Grafikart::Simulation;
     zustand.SimulationsZeitFaktor = 0.1;
     zustand.ReferenzAngefahren = true;
     TGraphikeinausForm d(zustand, bediener, format);
@@ -126,9 +126,9 @@ TEST_F(Grafikdialoge, GrafikmodusUndZeitfaktor) {
     EXPECT_TRUE(Knopf(d, "UebernahmeButton")->isEnabled());
     Knopf(d, "UebernahmeButton")->click();
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(zustand.konfig.Grafikmodus, 1);
+    EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Parallel);
     EXPECT_EQ(bediener.Meldungen(), Texte{"Referenzfahrt zur Positionsbestimmund erforderlich!"});
-    EXPECT_TRUE(zustand.Abbruch);
+    EXPECT_TRUE(zustand.stopp.Abbruch());
     EXPECT_FALSE(zustand.ReferenzAngefahren);
     EXPECT_EQ(bediener.anzeigen[Anzeige::X], "999,99");
     EXPECT_EQ(bediener.anzeigen[Anzeige::Z], "999,99");
@@ -145,7 +145,7 @@ TEST_F(Grafikdialoge, GrafikmodusUndZeitfaktor) {
     EXPECT_TRUE(d.isVisible());
     Knopf(d, "EndButton")->click();
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(zustand.konfig.Grafikmodus, 1);
+    EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Parallel);
     EXPECT_EQ(zustand.SimulationsZeitFaktor, 0.1);
 
     // Into the simulation, 100 times faster: no reference message.
@@ -154,7 +154,7 @@ TEST_F(Grafikdialoge, GrafikmodusUndZeitfaktor) {
     Waehlen(d, "GraphikeinausRadioGroup", 2);
     Waehlen(d, "SimuZeitRadioGroup", 2);
     Knopf(d, "UebernahmeButton")->click();
-    EXPECT_EQ(zustand.konfig.Grafikmodus, 2);
+    EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Simulation);
     EXPECT_DOUBLE_EQ(zustand.SimulationsZeitFaktor, 0.01);
     EXPECT_TRUE(bediener.Meldungen().empty());
 }

@@ -23,7 +23,7 @@ struct PunktformenTest : ::testing::Test {
     Maschinenzustand& z = a.zustand;
 
     PunktformenTest() {
-        z.konfig.Grafikmodus = 2;
+        z.konfig.Grafikmodus = Grafikart::Simulation;
         ReferenzfahrtAusfuehren(a);
     }
     template <class T> static T* Kind(QWidget& w, const char* name) {
@@ -94,7 +94,7 @@ TEST_F(PunktformenTest, PointFormTakeOverRefusalsAndCancel) {
     Klick(form, "EndeButton");
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.result(), QDialog::Rejected);
-    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_TRUE(z.stopp.Abgebrochen());
     EXPECT_EQ(form.Wert(), (TPunkt3D{1, 2, 3}));
 }
 
@@ -129,7 +129,7 @@ TEST_F(PunktformenTest, JogFormStepsOnlyTheCheckedAxis) {
     // Escape cancels even where "Abbrechen" is hidden.
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_EQ(form.result(), QDialog::Rejected);
-    EXPECT_TRUE(z.Abgebrochen);
+    EXPECT_TRUE(z.stopp.Abgebrochen());
 
     form.Oeffnen(kEingabeNullpunkt, hand);
     form.show();
@@ -167,7 +167,7 @@ TEST_F(PunktformenTest, JogFormEscDuringAStepIsTheEmergencyStopElseItCancels) {
     Klick(form, "groesserButton");
     EXPECT_TRUE(gedrueckt);
     EXPECT_EQ(notaus, 1);
-    EXPECT_TRUE(z.Abbruch);
+    EXPECT_TRUE(z.stopp.Abbruch());
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_TRUE(form.isVisible()) << "the stop does not close the form";
 

@@ -77,7 +77,7 @@ int TGraphikeinausForm::ZeitItem(double faktor) {
 }
 
 void TGraphikeinausForm::Oeffnen() {
-    altModus_ = zustand_.konfig.Grafikmodus;
+    altModus_ = static_cast<int>(zustand_.konfig.Grafikmodus);
     altFaktor_ = zustand_.SimulationsZeitFaktor;
     altZeitItem_ = ZeitItem(altFaktor_);
     GraphikeinausRadioGroup->SetzeItemIndex(altModus_ <= 2 ? altModus_ : -1);
@@ -102,7 +102,7 @@ void TGraphikeinausForm::GruppeGeklickt(bool modusGruppe) {
 void TGraphikeinausForm::UebernahmeButtonClick() {
     if (geaendert_) {
         const int modus = std::max(GraphikeinausRadioGroup->ItemIndex(), 0);
-        zustand_.konfig.Grafikmodus = static_cast<std::uint8_t>(modus);
+        zustand_.konfig.Grafikmodus = static_cast<Grafikart>(modus);
         double faktor = 1.0;
         for (int i = 0; i < SimuZeitRadioGroup->ItemIndex(); ++i) {
             faktor /= 10.0;
@@ -111,7 +111,7 @@ void TGraphikeinausForm::UebernahmeButtonClick() {
         if (altModus_ == 2 && modus < 2) {
             // The simulation moved no machine: where the tool stands is unknown.
             bediener_.Meldung(meldung::ReferenzfahrtErforderlich());
-            zustand_.Abbruch = true;
+            zustand_.stopp.SendenSperren();
             zustand_.ReferenzAngefahren = false;
             for (Anzeige feld : {Anzeige::X, Anzeige::Y, Anzeige::Z}) {
                 bediener_.AnzeigeSetzen(feld, meldung::UnbekanntePosition(format_));

@@ -30,7 +30,7 @@ private:
     void GruppeGeklickt(bool modusGruppe);
     void UebernahmeButtonClick();
 
-    std::uint8_t altModus_ = 0;
+    int altModus_ = 0;
     double altFaktor_ = 1.0;
     int altZeitItem_ = 0;
     bool geaendert_ = false;

@@ -96,7 +96,7 @@ QString TFr_PunktForm::Zahl(double wert) const {
 }
 
 void TFr_PunktForm::Oeffnen(std::uint8_t punktEingabeArt, const TPunkt3D& wert) {
-    zustand_.Abgebrochen = false;
+    zustand_.stopp.Fortsetzen();
     art_ = punktEingabeArt;
     gespeichert_ = wert;
     wert_ = wert;
@@ -177,7 +177,7 @@ void TFr_PunktForm::UebernahmeButtonClick() {
 }
 
 void TFr_PunktForm::reject() {
-    zustand_.Abgebrochen = true;
+    zustand_.stopp.Beenden();
     wert_ = gespeichert_;
     QDialog::reject();
 }
@@ -297,7 +297,7 @@ void TPktanfahrForm::keyPressEvent(QKeyEvent* taste) {
 }
 
 void TPktanfahrForm::reject() {
-    zustand_.Abgebrochen = true;
+    zustand_.stopp.Beenden();
     QDialog::reject();
 }
 

@@ -180,19 +180,21 @@ TEST(BildLeinwand, GrafikMitAchsenUndBahnenAlsDatei) {
     }
     EXPECT_GT(farbig, 100);
     EXPECT_GT(luecken, 30);
-    // Filled band 20 pixels wide, lighter at depth −5 (d = 127).
-    EXPECT_EQ(Pixel(b, 550, 49), 0xFF7F7Fu);
-    EXPECT_EQ(Pixel(b, 550, 41), 0xFF7F7Fu);
-    EXPECT_EQ(Pixel(b, 550, 57), 0xFF7F7Fu);
+    // Filled band 20 pixels wide, lighter at depth −5: halfway down the
+    // range, 0.3 of the way to white (the deepest cut goes 0.6 of it, so it
+    // stays visible on the background).
+    EXPECT_EQ(Pixel(b, 550, 49), 0xFF4C4Cu);
+    EXPECT_EQ(Pixel(b, 550, 41), 0xFF4C4Cu);
+    EXPECT_EQ(Pixel(b, 550, 57), 0xFF4C4Cu);
     EXPECT_EQ(Pixel(b, 550, 62), kWeiss);
     // Its start is round like the cutter: painted beyond the start point on
     // the band's axis, not at the square's corner.
-    EXPECT_EQ(Pixel(b, 393, 49), 0xFF7F7Fu);
+    EXPECT_EQ(Pixel(b, 393, 49), 0xFF4C4Cu);
     EXPECT_EQ(Pixel(b, 392, 40), kWeiss);
     // Outline of the last move: two lines 10 pixels beside it in the pen in
     // force (the shaded red of the band before), white inside.
-    EXPECT_EQ(Pixel(b, 690, 300), 0xFF7F7Fu);
-    EXPECT_EQ(Pixel(b, 710, 300), 0xFF7F7Fu);
+    EXPECT_EQ(Pixel(b, 690, 300), 0xFF4C4Cu);
+    EXPECT_EQ(Pixel(b, 710, 300), 0xFF4C4Cu);
     EXPECT_EQ(Pixel(b, 700, 300), kWeiss);
 }
 

@@ -1,0 +1,85 @@
+// korvx-import: converts a G-code file (RS274/NGC, as CAM programs write it)
+// into a part program file of our dialect.
+#include "app/ImportOptionen.h"
+#include "app/KonsolenBediener.h"
+#include "graphics/Sicherung.h"
+#include "interpreter/Gcodeimport.h"
+#include "state/Dateien.h"
+#include "state/Meldungen.h"
+#include "state/Programmversion.h"
+#include "state/Text.h"
+#include "state/Zahlenformat.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Exit status: written; refused or not written; could not start.
+constexpr int kGut = 0;
+constexpr int kFehler = 1;
+constexpr int kNichtGestartet = 2;
+
+int Abbruch(const std::string& text) {
+    std::fprintf(stderr, "korvx-import: %s\n", text.c_str());
+    return kNichtGestartet;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace korvx;
+    const std::vector<std::string> argumente(argv + 1, argv + argc);
+    std::string fehler;
+    const auto optionen = app::ImportOptionenLesen(argumente, fehler);
+    if (!optionen) {
+        std::fprintf(stderr, "korvx-import: %s\n%s", fehler.c_str(), app::ImportAufruf().c_str());
+        return kNichtGestartet;
+    }
+    const app::ImportOptionen& o = *optionen;
+    if (o.hilfe) {
+        std::fputs(app::ImportAufruf().c_str(), stdout);
+        return kGut;
+    }
+    if (o.version) {
+        std::fputs(VersionsAusgabe("korvx-import").c_str(), stdout);
+        return kGut;
+    }
+
+    const std::string quelle = NachCp1252(o.quelle);
+    const std::string ziel = o.ziel ? NachCp1252(*o.ziel) : CncNameZu(quelle);
+    std::error_code ec;
+    const std::filesystem::path zielPfad = DateiPfad(ziel);
+    if (std::filesystem::exists(zielPfad, ec)) {
+        // The source is never replaced by its own conversion, --force or not.
+        if (std::filesystem::equivalent(DateiPfad(quelle), zielPfad, ec)) {
+            return Abbruch(NachUtf8(meldung::ImportZielGleichQuelle(ziel)));
+        }
+        if (!o.ersetzen) {
+            return Abbruch("Die Datei " + NachUtf8(ziel) + " besteht schon; --force ersetzt sie.");
+        }
+    }
+
+    app::KonsolenBediener konsole(stdout, false, false);
+    const auto umsetzung = GcodeDateiUmsetzen(quelle, o.raum3D, konsole);
+    if (!umsetzung) {
+        return kNichtGestartet;
+    }
+    for (const rs274::Hinweis& hinweis : umsetzung->hinweise) {
+        konsole.Zeile("note", HinweisText(hinweis));
+    }
+    if (!umsetzung->ok) {
+        konsole.Meldung(umsetzung->ablehnung);
+        return kFehler;
+    }
+    // The old file, replaced with --force, is kept as its .BAK copy.
+    if (!ZeilenSchreiben(konsole, umsetzung->bloecke, ziel)) {
+        return kFehler;
+    }
+    konsole.Zeile("written",
+                  ziel + " blocks=" + std::to_string(umsetzung->bloecke.size()) +
+                      " extent: " + AusdehnungText(umsetzung->ausdehnung, Zahlenformat('.')));
+    return kGut;
+}
