@@ -200,6 +200,7 @@ TEST_F(Rs274LaufTest, ContourWithArcsRampAndHelixFollowsTheSource) {
     }
     EXPECT_TRUE(gefunden);
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::M30);
+    EXPECT_EQ(b.Meldungen(), std::vector<std::string>{"M30: Programmende!"});
 }
 
 TEST_F(Rs274LaufTest, PeckDrillingInInchesWithAToolChange) {
