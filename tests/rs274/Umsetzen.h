@@ -19,9 +19,7 @@ inline Umsetzung U(std::string_view text, bool raum3D = false) {
 
 // The blocks before the source's own: the comment that names the source and,
 // unless in 3D mode, the plane word G170.
-inline std::ptrdiff_t Kopf(bool raum3D = false) {
-    return raum3D ? 1 : 2;
-}
+inline std::ptrdiff_t Kopf(bool raum3D = false) { return raum3D ? 1 : 2; }
 
 // The blocks of the source, without the head.
 inline std::vector<std::string> Bloecke(std::string_view text, bool raum3D = false) {
