@@ -16,9 +16,12 @@ Every #include "x/..." in src/**/*.h and *.cpp is mapped to the folder of the
 included file: the longest folder of the table that holds it, so
 "graphics/qt/X.h" belongs to graphics/qt and "graphics/X.h" to graphics. A
 file belongs to its folder the same way. Folders named ui below a subsystem
-(src/*/ui) are the Qt side of it: they may include anything, and nothing of
-the logic may include them. A source file in a folder the table does not
-know is reported too.
+(src/*/ui) are the Qt side of it: they are checked against the row "*/ui"
+(its list names what every such folder may include besides itself), and
+nothing of the logic may include them. Whatever that row says, a ui folder
+of a subsystem never includes the main window's folder src/ui: the window
+builds on the forms, not the other way round. A source file in a folder the
+table does not know is reported too.
 
 Every include from folder A into folder B, B neither A nor in A's list, is
 printed as file:line with the include and A's list; the exit status is then
@@ -172,6 +175,11 @@ def pruefen(quellen, ordner, muster):
             ziel, _ = ordner_von(ziel_pfad, ordner)
             if ziel is None:
                 ziel = ziel_pfad.split("/")[0]
+            if eigen_ui and ziel == "ui":
+                meldungen.append('%s:%d: #include "%s": %s darf ui nicht einbinden '
+                                 '(das Hauptfenster baut auf den Formularen auf)'
+                                 % (anzeige, nummer, eingebunden, eigen))
+                continue
             if ziel == eigen or erlaubt is None or ziel in erlaubt:
                 continue
             liste = ", ".join(sorted(erlaubt)) if erlaubt else "—"
@@ -189,7 +197,9 @@ def selbsttest():
 | src/a | base | — |
 | src/b | middle | a (records) |
 | src/b/qt | canvas | b, Qt6::Gui |
-| src/ui, */ui | windows | the logic |
+| src/kit | window kit | a, Qt6::Widgets |
+| src/ui | windows | the logic |
+| */ui | forms | a, b, b/qt, kit |
 | src/app | programs | everything |
 
 | other | table |
@@ -203,8 +213,12 @@ def selbsttest():
         "b/B.cpp": '#include "B.h"\n#include "b/qt/Q.h"\n#include "b/ui/F.h"\n'
                    '  #  include "a/A.h"\n',
         "b/qt/Q.cpp": '#include "b/B.h"\n#include "a/A.h"\n',
-        "b/ui/F.cpp": '#include "a/A.h"\n#include "b/qt/Q.h"\n#include "ui/W.h"\n',
-        "ui/W.h": '#include "b/ui/F.h"\n#include "app/P.h"\n',
+        "b/ui/F.cpp": '#include "a/A.h"\n#include "b/qt/Q.h"\n#include "ui/W.h"\n'
+                      '#include "kit/K.h"\n#include "F.h"\n#include "b/ui/F.h"\n',
+        "b/ui/F.h": '#include "kit/K.h"\n',
+        "c/ui/G.cpp": '#include "b/ui/F.h"\n#include "app/P.h"\n',
+        "kit/K.h": '#include "a/A.h"\n#include "ui/W.h"\n#include "b/ui/F.h"\n',
+        "ui/W.h": '#include "b/ui/F.h"\n#include "app/P.h"\n#include "kit/K.h"\n',
         "app/P.cpp": '#include "b/qt/Q.h"\n#include "c/C.h"\n',
         "c/C.h": '#include "a/A.h"\n',
     }
@@ -213,13 +227,21 @@ def selbsttest():
         'src/b/B.cpp:2: #include "b/qt/Q.h": b darf b/qt nicht einbinden (erlaubt: a)',
         'src/b/B.cpp:3: #include "b/ui/F.h": b darf b/ui nicht einbinden (erlaubt: a)',
         'src/b/qt/Q.cpp:2: #include "a/A.h": b/qt darf a nicht einbinden (erlaubt: b)',
+        'src/b/ui/F.cpp:3: #include "ui/W.h": b/ui darf ui nicht einbinden '
+        '(das Hauptfenster baut auf den Formularen auf)',
         "src/c/C.h: der Ordner src/c steht nicht in der Modultabelle",
+        'src/c/ui/G.cpp:1: #include "b/ui/F.h": c/ui darf b/ui nicht einbinden '
+        '(erlaubt: a, b, b/qt, kit)',
+        'src/c/ui/G.cpp:2: #include "app/P.h": c/ui darf app nicht einbinden '
+        '(erlaubt: a, b, b/qt, kit)',
+        'src/kit/K.h:2: #include "ui/W.h": kit darf ui nicht einbinden (erlaubt: a)',
+        'src/kit/K.h:3: #include "b/ui/F.h": kit darf b/ui nicht einbinden (erlaubt: a)',
     ]
     ordner, muster = tabelle_lesen(tabelle)
     fehler = []
-    if ordner != {"a": set(), "b": {"a"}, "b/qt": {"b"}, "ui": None, "app": None}:
+    if ordner != {"a": set(), "b": {"a"}, "b/qt": {"b"}, "kit": {"a"}, "ui": None, "app": None}:
         fehler.append("Tabelle falsch gelesen: %r" % ordner)
-    if muster != {"*/ui": None}:
+    if muster != {"*/ui": {"a", "b", "b/qt", "kit"}}:
         fehler.append("Muster falsch gelesen: %r" % muster)
     with tempfile.TemporaryDirectory() as tmp:
         for name, inhalt in dateien.items():
@@ -231,8 +253,8 @@ def selbsttest():
     if meldungen != erwartet:
         fehler.append("Meldungen:\n  " + "\n  ".join(meldungen) +
                       "\nerwartet:\n  " + "\n  ".join(erwartet))
-    if anzahl != 16:
-        fehler.append("%d Einbindungen gezählt, erwartet 16" % anzahl)
+    if anzahl != 26:
+        fehler.append("%d Einbindungen gezählt, erwartet 26" % anzahl)
     for kaputt in ["| folder | what |\n|---|---|\n", "| folder | what | depends on |\n|---|---|---|\n"
                    "| lib/x | y | — |\n"]:
         try:

@@ -8,7 +8,7 @@
 #include "state/Text.h"
 #include "ui/Fensterdialoge.h"
 #include "ui/FraesMainUnit.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include <QApplication>
 #include <QDir>

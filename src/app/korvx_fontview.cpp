@@ -5,7 +5,7 @@
 #include "fonts/ui/ZizeDozo.h"
 #include "state/Bediener.h"
 #include "state/Programmversion.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include <QApplication>
 #include <QDir>

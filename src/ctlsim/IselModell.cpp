@@ -1,4 +1,5 @@
 #include "ctlsim/IselModell.h"
+#include "machine/IselProtokoll.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,8 +13,8 @@ namespace korvx::ctlsim {
 
 namespace {
 
-constexpr std::int64_t kMinRate = 21;
-constexpr std::int64_t kMaxRate = 10000;
+constexpr std::int64_t kMinRate = korvx::isel::kRateMin;
+constexpr std::int64_t kMaxRate = korvx::isel::kRateMax;
 
 std::string_view Trimmen(std::string_view s) {
     while (!s.empty() && s.front() == ' ') {
@@ -70,9 +71,10 @@ IselModell::IselModell(std::array<std::int64_t, 3> verfahrweg, std::array<std::i
 std::string IselModell::Hex6(std::int64_t schritte) {
     static const char* ziffern = "0123456789ABCDEF";
     const auto wert = static_cast<std::uint32_t>(schritte) & 0xFFFFFFu;
-    std::string s(6, '0');
-    for (int i = 0; i < 6; ++i) {
-        s[static_cast<std::size_t>(5 - i)] = ziffern[(wert >> (4 * i)) & 0xFu];
+    constexpr std::size_t n = isel::kPositionsfeldLaenge;
+    std::string s(n, '0');
+    for (std::size_t i = 0; i < n; ++i) {
+        s[n - 1 - i] = ziffern[(wert >> (4 * i)) & 0xFu];
     }
     return s;
 }
@@ -151,8 +153,8 @@ Ergebnis IselModell::Befehl(std::string_view zeile, std::int64_t jetztUs, double
         // Appended piece by piece: "0" + Hex6(...) + ... makes GCC 12 at -O3
         // warn falsely about overlapping copies (-Wrestrict).
         std::string antwort;
-        antwort.reserve(1 + 3 * 6);
-        antwort += '0';
+        antwort.reserve(isel::kPositionsAntwortLaenge);
+        antwort += isel::kQuittung;
         for (const auto achse : p) {
             antwort += Hex6(achse);
         }

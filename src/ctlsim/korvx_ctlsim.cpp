@@ -8,6 +8,7 @@
 // (unless --stay), after --lifetime seconds, on SIGINT/SIGTERM, or at an
 // injected hang-up.
 #include "ctlsim/IselModell.h"
+#include "machine/IselProtokoll.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -30,6 +31,13 @@
 namespace {
 
 using korvx::ctlsim::IselModell;
+
+// A command line ends at a carriage return; a stop byte acts when it arrives.
+constexpr char kZeilenende = korvx::isel::kZeilenende[0];
+bool IstStoppByte(unsigned char b) {
+    return b == static_cast<unsigned char>(korvx::isel::kStoppNachReferenz) ||
+           b == static_cast<unsigned char>(korvx::isel::kStoppVorReferenz);
+}
 
 volatile std::sig_atomic_t gEnde = 0;
 void Signal(int) {
@@ -277,7 +285,7 @@ void Simulator::Empfangen(std::int64_t jetzt) {
             letzteAnkunft_ = std::max(letzteAnkunft_, jetzt) + byteUs_;
             eingang_.push_back({puffer[i], letzteAnkunft_});
             const auto b = static_cast<unsigned char>(puffer[i]);
-            if (b == 0xFF || b == 0xFE) {
+            if (IstStoppByte(b)) {
                 stopps_.push_back(letzteAnkunft_);
             }
         }
@@ -287,7 +295,7 @@ void Simulator::Empfangen(std::int64_t jetzt) {
 bool Simulator::ZeileBearbeiten(std::int64_t jetzt) {
     // A complete line whose carriage return has arrived by now.
     std::size_t ende = 0;
-    while (ende < eingang_.size() && eingang_[ende].c != '\r') {
+    while (ende < eingang_.size() && eingang_[ende].c != kZeilenende) {
         ++ende;
     }
     if (ende == eingang_.size() || eingang_[ende].t > jetzt) {
@@ -309,7 +317,7 @@ bool Simulator::ZeileBearbeiten(std::int64_t jetzt) {
         return false;
     }
     const auto b = static_cast<unsigned char>(zeile[0]);
-    if (b == 0xFF || b == 0xFE) {
+    if (IstStoppByte(b)) {
         return true; // applied when it arrived
     }
     korvx::ctlsim::Ergebnis e;
@@ -391,7 +399,7 @@ int Simulator::Laufen() {
             naechstes = std::min(naechstes, stopps_.front());
         }
         for (const auto& b : eingang_) {
-            if (b.c == '\r') {
+            if (b.c == kZeilenende) {
                 if (!antwortOffen_ && ausgang_.empty()) {
                     naechstes = std::min(naechstes, std::max(b.t, jetzt));
                 }

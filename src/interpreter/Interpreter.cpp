@@ -8,6 +8,7 @@
 #include "interpreter/Unterprogramm.h"
 #include "interpreter/Zyklen.h"
 #include "machine/Isel.h"
+#include "machine/IselProtokoll.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
@@ -199,7 +200,7 @@ void Interpreter::MFunktion(std::int32_t m) {
         u_.bediener.Meldung(meldung::ProgrammendeM30(l.korrektur != kKorrekturAus));
         if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.stopp.Abbruch()) {
             // The run ends either way; a failure has been reported.
-            static_cast<void>(BefehlSenden(u_, "@0e0", 200));
+            static_cast<void>(BefehlSenden(u_, isel::kEbeneXY, isel::kDauerEbeneM30Ms));
         }
         z.EilgangAktiv = l.eilgangBeiStart;
         z.stopp.Beenden(Stoppgrund::M30);

@@ -8,6 +8,7 @@
 #include "interpreter/Satzleser.h"
 #include "interpreter/Tiefensuche.h"
 #include "machine/Isel.h"
+#include "machine/IselProtokoll.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
@@ -58,7 +59,7 @@ void NormalesEnde(Laufumgebung& u) {
     Laufzustand& l = u.lauf;
     z.stopp.GrundFestlegen(Stoppgrund::Ende);
     if (MaschineBenutzt(z) && !z.stopp.Abbruch()) {
-        if (!BefehlSenden(u, "@0e0", 100)) {
+        if (!BefehlSenden(u, isel::kEbeneXY, isel::kDauerEinstellungMs)) {
             u.bediener.Meldung(meldung::InterpolationsebeneFehler());
             return;
         }

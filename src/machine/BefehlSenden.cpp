@@ -1,5 +1,6 @@
 #include "machine/Isel.h"
 #include "machine/IselIntern.h"
+#include "machine/IselProtokoll.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
@@ -12,10 +13,12 @@
 namespace korvx {
 
 std::int64_t AntwortGrenzeMs(double erwarteteDauerMs) {
-    const double dauer = std::max(200.0, std::isfinite(erwarteteDauerMs) ? erwarteteDauerMs : 0.0);
+    const double dauer = std::max(isel::kAntwortMindestdauerMs,
+                                  std::isfinite(erwarteteDauerMs) ? erwarteteDauerMs : 0.0);
     // Longer than a day is no expected duration any more; it would only keep
     // a dead line waiting.
-    return static_cast<std::int64_t>(std::min(1.5 * dauer + 2000.0, 86'400'000.0));
+    return static_cast<std::int64_t>(
+        std::min(isel::kAntwortFaktor * dauer + isel::kAntwortZuschlagMs, isel::kAntwortHoechstMs));
 }
 
 namespace detail {
@@ -27,7 +30,7 @@ Befehlsantwort BefehlMitAntwort(IselZugang a, std::string_view befehl, double er
     Steuerleitung* leitung = a.maschine.leitung;
 
     const bool abbruchBeimAufruf = z.stopp.Abbruch();
-    const double dauer = std::max(200.0, erwarteteDauerMs);
+    const double dauer = std::max(isel::kAntwortMindestdauerMs, erwarteteDauerMs);
 
     b.NachrichtenVerarbeiten();
     antwort.Leeren();
@@ -38,7 +41,7 @@ Befehlsantwort BefehlMitAntwort(IselZugang a, std::string_view befehl, double er
         return {};
     }
     std::string text(befehl);
-    text += "\r\r";
+    text += isel::kBefehlsende;
     if (leitung) {
         // Every command is answered before the next one goes out, so bytes
         // waiting now are late ones of an earlier reply (a query that gave
@@ -91,7 +94,7 @@ Befehlsantwort BefehlMitAntwort(IselZugang a, std::string_view befehl, double er
             static_cast<int>(std::min<std::int64_t>(kScheibeMs, grenze - vergangen)));
     }
 
-    const bool ok = erhalten.front() == '0';
+    const bool ok = erhalten.front() == isel::kQuittung;
     if (!ok && !z.FehlermeldungUnterdruecken) {
         FehlerMelden(a, erhalten);
     }

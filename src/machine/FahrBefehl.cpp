@@ -1,5 +1,6 @@
 #include "geometry/Umrechnung.h"
 #include "machine/Isel.h"
+#include "machine/IselProtokoll.h"
 #include "state/Maschinenzustand.h"
 
 #include <charconv>
@@ -56,13 +57,13 @@ void FahrBefehlSchreiben(std::string& text, const std::array<std::int64_t, 4>& s
         }
     };
     auto zahl = [&](std::int64_t v) { p = std::to_chars(p, ende, v).ptr; };
-    anhaengen("@0A ");
+    anhaengen(isel::kFahrBefehl);
     for (std::size_t i = 0; i < 4; ++i) {
         if (i > 0) {
-            anhaengen(", ");
+            anhaengen(isel::kFahrTrenner);
         }
         zahl(schritte[i]);
-        anhaengen(", ");
+        anhaengen(isel::kFahrTrenner);
         zahl(raten[i]);
     }
     text.assign(puffer, p);

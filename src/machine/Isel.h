@@ -4,6 +4,7 @@
 // move command, the reference run and the emergency-stop bytes. All of it runs
 // on the user-interface thread; in the "Simulation" graphic mode callers do
 // not call it and take every command as successful.
+#include "machine/IselProtokoll.h"
 #include "state/Punkt3D.h"
 
 #include <array>
@@ -43,7 +44,7 @@ int FehlerIndex(char zeichen);
 // (ms, at least 200): one and a half times the duration plus 2 s.
 std::int64_t AntwortGrenzeMs(double erwarteteDauerMs);
 // Longest wait for the complete 19-character position reply, ms.
-inline constexpr int kPositionsGrenzeMs = 500;
+inline constexpr int kPositionsGrenzeMs = isel::kPositionsGrenzeMs;
 
 // Sends `befehl` with two carriage returns and waits for the reply; true
 // only when the controller confirmed it with "0". An error reply is shown
@@ -89,7 +90,7 @@ std::string FahrBefehlMitRaten(const Maschinenzustand& z, const std::array<bool,
                                const std::array<std::int32_t, 4>& raten);
 // The controller counts steps in 24 bits: a move command whose step count
 // lies beyond ±kSchrittzahlGrenze would wrap.
-inline constexpr std::int64_t kSchrittzahlGrenze = 8388607;
+inline constexpr std::int64_t kSchrittzahlGrenze = isel::kSchrittzahlGrenze;
 bool FahrBefehlImBereich(const Maschinenzustand& z, const std::array<bool, 4>& achsen,
                          const std::array<double, 4>& weg);
 // Expected duration of the reference run in ms from PositionAbReferenz at

@@ -1,6 +1,7 @@
 #pragma once
 // Pieces the protocol's operations share.
 #include "machine/Isel.h"
+#include "machine/IselProtokoll.h"
 
 #include <string>
 #include <string_view>
@@ -10,7 +11,7 @@ namespace korvx {
 namespace detail {
 
 // Events are processed at least this often while the protocol waits, ms.
-inline constexpr int kScheibeMs = 5;
+inline constexpr int kScheibeMs = isel::kLeseScheibeMs;
 // The numbered ports the settings can name: COM1 … COM4.
 inline constexpr int kHoechsterPort = 4;
 

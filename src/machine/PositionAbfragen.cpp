@@ -2,6 +2,7 @@
 #include "geometry/Umrechnung.h"
 #include "machine/Isel.h"
 #include "machine/IselIntern.h"
+#include "machine/IselProtokoll.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
@@ -15,8 +16,8 @@ namespace korvx {
 namespace {
 
 // "0" and three six-digit hexadecimal step counts.
-constexpr std::size_t kAntwortLaenge = 19;
-constexpr std::size_t kFelderLaenge = 18;
+constexpr std::size_t kAntwortLaenge = isel::kPositionsAntwortLaenge;
+constexpr std::size_t kFelderLaenge = kAntwortLaenge - 1;
 
 } // namespace
 
@@ -34,7 +35,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
     }
     antwort.Leeren();
     if (leitung) {
-        leitung->Senden("@0P\r");
+        leitung->Senden(std::string(isel::kPositionAbfrage) += isel::kZeilenende);
     }
     // The reply is taken as soon as it is complete (or plainly an error
     // reply), so a fast line is not slowed down and a slow one not misread.
@@ -43,7 +44,8 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
     std::string kopie;
     for (;;) {
         kopie = antwort.Fuellen(lesen);
-        if (kopie.size() >= kAntwortLaenge || (!kopie.empty() && kopie.front() != '0')) {
+        if (kopie.size() >= kAntwortLaenge ||
+            (!kopie.empty() && kopie.front() != isel::kQuittung)) {
             break;
         }
         const std::int64_t vergangen = b.Millisekunden() - start;
@@ -62,7 +64,7 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
 
     // An incomplete reply is a failed query as much as an empty one: the
     // move that follows would otherwise be corrected by a stale position.
-    bool ok = kopie.size() >= kAntwortLaenge && kopie.front() == '0';
+    bool ok = kopie.size() >= kAntwortLaenge && kopie.front() == isel::kQuittung;
     if (ok) {
         // Bytes in front of the reply (late ones of an earlier answer) go.
         const std::string felder = kopie.substr(kopie.size() - kFelderLaenge);
@@ -71,7 +73,9 @@ bool PositionAbfragen(IselZugang a, TPunkt3D& position) {
         double mm[3] = {};
         for (int i = 0; i < 3; ++i) {
             const auto schritte =
-                HexNachZahl(b, std::string_view(felder).substr(static_cast<std::size_t>(6 * i), 6));
+                HexNachZahl(b, std::string_view(felder).substr(isel::kPositionsfeldLaenge *
+                                                                   static_cast<std::size_t>(i),
+                                                               isel::kPositionsfeldLaenge));
             if (!schritte) {
                 b.Meldung(meldung::PositionsfeldFehler(static_cast<char>('x' + i)));
                 ok = false;

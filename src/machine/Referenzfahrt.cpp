@@ -1,5 +1,6 @@
 #include "machine/Isel.h"
 #include "machine/IselIntern.h"
+#include "machine/IselProtokoll.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
@@ -34,7 +35,8 @@ double Heimfahrzeit(const TKonfiguration& k, const TPunkt3D& d) {
     double sekunden = 0.0;
     for (int i = 0; i < 3; ++i) {
         // Axis speed in mm/s at 1000 steps per second.
-        const double v = 1000.0 * steigung[i] / static_cast<double>(k.SchritteProUmdrehung);
+        const double v =
+            isel::kReferenzRate * steigung[i] / static_cast<double>(k.SchritteProUmdrehung);
         sekunden += std::abs(weg[i]) / v;
     }
     return 1000.0 * sekunden;
@@ -83,7 +85,7 @@ void SchnittstelleVorbereiten(IselZugang a, std::uint8_t portNummer) {
     // pass for the reply to the next command.
     leitung->EmpfangVerwerfen();
     antwort.Leeren();
-    leitung->Senden("setup0\r");
+    leitung->Senden(std::string(isel::kEinrichten) += isel::kZeilenende);
 }
 
 void ReferenzfahrtAusfuehren(IselZugang a) {
@@ -100,14 +102,15 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
         SchnittstelleVorbereiten(a, z.konfig.ComPortNummer);
         z.Verfahrdauer = ReferenzDauer(z);
         // After a command that was not confirmed nothing more is sent.
-        if (!BefehlSenden(a, "@07", 100) || z.stopp.Abbruch()) {
+        if (!BefehlSenden(a, isel::kAchsenInitialisieren, isel::kDauerEinstellungMs) ||
+            z.stopp.Abbruch()) {
             return;
         }
-        if (!BefehlSenden(a, "@0d 1000, 1000, 1000", 100)) {
+        if (!BefehlSenden(a, isel::kReferenzGeschwindigkeit, isel::kDauerEinstellungMs)) {
             b.Meldung(meldung::ReferenzgeschwindigkeitFehler());
             return;
         }
-        if (!BefehlSenden(a, "@0e0", 400)) {
+        if (!BefehlSenden(a, isel::kEbeneXY, isel::kDauerEbeneReferenzMs)) {
             b.Meldung(meldung::InterpolationsebeneFehler());
             return;
         }
@@ -116,7 +119,7 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
             // not shown as errors; still only a "0" completes it.
             z.FehlermeldungUnterdruecken = true;
             const detail::Befehlsantwort r =
-                detail::BefehlMitAntwort(a, "@0R7", ReferenzWartedauer(z));
+                detail::BefehlMitAntwort(a, isel::kReferenzfahrt, ReferenzWartedauer(z));
             z.FehlermeldungUnterdruecken = false;
             ok = r.ok;
             if (!ok && !r.antwort.empty() && !z.stopp.Abbruch()) {
@@ -157,9 +160,11 @@ void ReferenzfahrtAusfuehren(IselZugang a) {
 void NotausSenden(IselZugang a) {
     // The stop byte goes out with Abbruch set: no reply is awaited or judged.
     if (a.zustand.ReferenzAngefahren) {
-        static_cast<void>(BefehlSenden(a, "\xFF", 200));
+        static_cast<void>(
+            BefehlSenden(a, std::string_view(&isel::kStoppNachReferenz, 1), isel::kDauerStoppMs));
     } else {
-        static_cast<void>(BefehlSenden(a, "\xFE", 200));
+        static_cast<void>(
+            BefehlSenden(a, std::string_view(&isel::kStoppVorReferenz, 1), isel::kDauerStoppMs));
         a.bediener.Meldung(meldung::NotausBeiReferenzfahrt());
     }
 }

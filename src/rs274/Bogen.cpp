@@ -110,9 +110,9 @@ bool EigenerKreisPasst(const Bogen& b, double xs, double ys, double xe, double y
     // At most 360 points of one degree; the bound guards the loop.
     for (int n = 0; !fertig && n < 400; ++n) {
         const Kreispunkt p = KreisNaechsterPunkt(kreis, still, {}, richtung);
+        fertig = p.fertig;
         const double x = p.erste;
         const double y = p.zweite;
-        fertig = p.fertig;
         const double t = std::min(1.0, kreis.zurueckgelegt / kreis.bogen);
         if (neben(x, y, t) || neben((x + px) / 2.0, (y + py) / 2.0, (t + pt) / 2.0)) {
             punkte.resize(anfang);

@@ -8,7 +8,7 @@
 #include "state/Meldungen.h"
 #include "ui/EditorSuche.h"
 #include "ui/EditorText.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,7 @@
 #include "ui/EditorSuche.h"
 
+#include "qtkit/Bausteine.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,17 +13,6 @@
 #include <QVBoxLayout>
 
 namespace korvx::ui {
-
-namespace {
-
-QPushButton* Knopf(QWidget* eltern, const char* name, const char* text) {
-    auto* knopf = new QPushButton(QString::fromUtf8(text), eltern);
-    knopf->setObjectName(name);
-    knopf->setAutoDefault(false);
-    return knopf;
-}
-
-} // namespace
 
 EditorSuchdialog::EditorSuchdialog(bool mitErsetzen, QWidget* parent) : QDialog(parent) {
     setObjectName(mitErsetzen ? "ReplaceDialog" : "FindDialog");
@@ -74,17 +65,17 @@ EditorSuchdialog::EditorSuchdialog(bool mitErsetzen, QWidget* parent) : QDialog(
     links->addLayout(unten);
     links->addStretch();
 
-    WeitersuchenButton = Knopf(this, "WeitersuchenButton", "&Weitersuchen");
+    WeitersuchenButton = Knopf(this, "WeitersuchenButton", QString::fromUtf8("&Weitersuchen"));
     WeitersuchenButton->setDefault(true);
     auto* knoepfe = new QVBoxLayout;
     knoepfe->addWidget(WeitersuchenButton);
     if (mitErsetzen) {
-        ErsetzenButton = Knopf(this, "ErsetzenButton", "&Ersetzen");
-        AlleErsetzenButton = Knopf(this, "AlleErsetzenButton", "&Alle ersetzen");
+        ErsetzenButton = Knopf(this, "ErsetzenButton", QString::fromUtf8("&Ersetzen"));
+        AlleErsetzenButton = Knopf(this, "AlleErsetzenButton", QString::fromUtf8("&Alle ersetzen"));
         knoepfe->addWidget(ErsetzenButton);
         knoepfe->addWidget(AlleErsetzenButton);
     }
-    AbbrechenButton = Knopf(this, "AbbrechenButton", "Abbrechen");
+    AbbrechenButton = Knopf(this, "AbbrechenButton", QString::fromUtf8("Abbrechen"));
     knoepfe->addWidget(AbbrechenButton);
     knoepfe->addStretch();
 

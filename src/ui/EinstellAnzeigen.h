@@ -1,7 +1,7 @@
 #pragma once
 // The windows that show rather than edit: the test display of the positions,
 // the liability disclaimer and the operating hints.
-#include "ui/EinstellDialog.h"
+#include "qtkit/EinstellDialog.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "ui/EinstellGeschwindigkeit.h"
 
+#include "qtkit/QtText.h"
 #include "state/Bediener.h"
 #include "state/Meldungen.h"
 #include "state/Zahlenformat.h"
-#include "ui/QtText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -63,8 +63,8 @@ TFraes_vc_Form::TFraes_vc_Form(Maschinenzustand& zustand, Bediener& bediener,
         {QString::fromUtf8("Eilgang"), QString::fromUtf8("Arbeitsgeschwindigkeit")}, this);
     eaGruppe_->setObjectName(QStringLiteral("E_A_RadioGroup"));
 
-    QPushButton* uebernehmen = Knopf(QString::fromUtf8("Übernehmen"), "UebernehmenButton");
-    QPushButton* schliessen = Knopf(QString::fromUtf8("Schließen"), "SchliessenButton");
+    QPushButton* uebernehmen = Knopf("UebernehmenButton", QString::fromUtf8("Übernehmen"));
+    QPushButton* schliessen = Knopf("SchliessenButton", QString::fromUtf8("Schließen"));
     uebernehmen->setDefault(true);
     connect(uebernehmen, &QPushButton::clicked, this, &TFraes_vc_Form::Uebernehmen);
     connect(schliessen, &QPushButton::clicked, this, &TFraes_vc_Form::Uebernehmen);
@@ -131,8 +131,8 @@ TFr_akt_vc_Form::TFr_akt_vc_Form(Maschinenzustand& zustand, Bediener& bediener,
         QString::fromUtf8("akt. Geschwindigkeit"),
         {QString::fromUtf8("Eilgang"), QString::fromUtf8("Arbeitsgeschwindigkeit")}, this);
     g0g1Gruppe_->setObjectName(QStringLiteral("G0G1RadioGroup"));
-    QPushButton* uebernehmen = Knopf(QString::fromUtf8("Übernehmen"), "UebernehmenButton");
-    QPushButton* schliessen = Knopf(QString::fromUtf8("Schließen"), "SchliessenButton");
+    QPushButton* uebernehmen = Knopf("UebernehmenButton", QString::fromUtf8("Übernehmen"));
+    QPushButton* schliessen = Knopf("SchliessenButton", QString::fromUtf8("Schließen"));
     uebernehmen->setDefault(true);
     connect(uebernehmen, &QPushButton::clicked, this, &TFr_akt_vc_Form::Uebernehmen);
     connect(schliessen, &QPushButton::clicked, this, &TFr_akt_vc_Form::reject);

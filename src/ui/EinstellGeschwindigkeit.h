@@ -2,7 +2,7 @@
 // The velocity dialogs: the eight axis velocities with the active set, and the
 // choice of the active set alone.
 #include "state/Maschinenzustand.h"
-#include "ui/EinstellDialog.h"
+#include "qtkit/EinstellDialog.h"
 
 #include <array>
 

@@ -75,8 +75,8 @@ TFr_M_E_Form::TFr_M_E_Form(Maschinenzustand& zustand, Bediener& bediener,
     connect(ebenenGruppe_, &RadioGruppe::geklickt, this,
             [this](int index) { zustand_.Interpolationsebene = static_cast<std::uint8_t>(index); });
 
-    QPushButton* uebernehmen = Knopf(QString::fromUtf8("Übernehmen"), "UebernehmenButton");
-    abbrechen_ = Knopf(QString::fromUtf8("Abbrechen"), "AbbrechenButton");
+    QPushButton* uebernehmen = Knopf("UebernehmenButton", QString::fromUtf8("Übernehmen"));
+    abbrechen_ = Knopf("AbbrechenButton", QString::fromUtf8("Abbrechen"));
     uebernehmen->setDefault(true);
     connect(uebernehmen, &QPushButton::clicked, this, &TFr_M_E_Form::Uebernehmen);
     connect(abbrechen_, &QPushButton::clicked, this, &TFr_M_E_Form::reject);
@@ -197,8 +197,8 @@ TInterpolationsebenenform::TInterpolationsebenenform(Maschinenzustand& zustand, 
         {QStringLiteral("xy"), QStringLiteral("xz"), QStringLiteral("yz"), QStringLiteral("3D")},
         this);
     ebenenGruppe_->setObjectName(QStringLiteral("IpolEbenenRadioGroup"));
-    QPushButton* uebernehmen = Knopf(QString::fromUtf8("Übernehmen"), "UebernehmenButton");
-    QPushButton* schliessen = Knopf(QString::fromUtf8("Schließen"), "SchliessenButton");
+    QPushButton* uebernehmen = Knopf("UebernehmenButton", QString::fromUtf8("Übernehmen"));
+    QPushButton* schliessen = Knopf("SchliessenButton", QString::fromUtf8("Schließen"));
     uebernehmen->setDefault(true);
     connect(uebernehmen, &QPushButton::clicked, this, &TInterpolationsebenenform::Uebernehmen);
     connect(schliessen, &QPushButton::clicked, this, &TInterpolationsebenenform::Uebernehmen);

@@ -2,7 +2,7 @@
 // The machine data dialog (spindle lengths and pitches, right-hand rule, plane)
 // and the interpolation plane dialog.
 #include "state/Maschinenzustand.h"
-#include "ui/EinstellDialog.h"
+#include "qtkit/EinstellDialog.h"
 
 #include <array>
 

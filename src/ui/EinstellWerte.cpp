@@ -1,10 +1,10 @@
 #include "ui/EinstellWerte.h"
 
+#include "qtkit/QtText.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
 #include "state/Zahlenformat.h"
-#include "ui/QtText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,12 +32,6 @@ void Aufbauen(QDialog* dialog, const QString& beschriftung, QLineEdit* feld, QPu
     layout->addLayout(knoepfe);
 }
 
-QLineEdit* Feld(QWidget* dialog, const char* name, const QString& text = {}) {
-    auto* feld = new QLineEdit(text, dialog);
-    feld->setObjectName(QString::fromLatin1(name));
-    return feld;
-}
-
 } // namespace
 
 // --- One number -------------------------------------------------------------
@@ -49,10 +43,10 @@ EinzelwertForm::EinzelwertForm(Maschinenzustand& zustand, Bediener& bediener,
                                QWidget* parent)
     : EinstellDialog(zustand, bediener, format, titel, parent),
       feld_(Feld(this, feldname, QStringLiteral("0,00"))), wert_(wert) {
-    QPushButton* uebernehmen = Knopf(QString::fromUtf8("Übernehmen"), "UebernehmenButton");
-    QPushButton* abbruch =
-        Knopf(abbruchtext, abbruchtext == QString::fromUtf8("Abbrechen") ? "AbbrechenButton"
-                                                                         : "SchliessenButton");
+    QPushButton* uebernehmen = Knopf("UebernehmenButton", QString::fromUtf8("Übernehmen"));
+    QPushButton* abbruch = Knopf(abbruchtext == QString::fromUtf8("Abbrechen") ? "AbbrechenButton"
+                                                                               : "SchliessenButton",
+                                 abbruchtext);
     connect(uebernehmen, &QPushButton::clicked, this, &EinzelwertForm::Uebernehmen);
     connect(abbruch, &QPushButton::clicked, this, &EinzelwertForm::reject);
     Aufbauen(this, beschriftung, feld_, uebernehmen, abbruch);

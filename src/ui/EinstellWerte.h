@@ -3,7 +3,7 @@
 // a parsed value at once and keeps the dialog open while it is out of range;
 // its cancel button (and Escape) restores the value it opened with.
 #include "state/Maschinenzustand.h"
-#include "ui/EinstellDialog.h"
+#include "qtkit/EinstellDialog.h"
 
 #include <string>
 

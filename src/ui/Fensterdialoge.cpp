@@ -9,6 +9,7 @@
 #include "interpreter/ui/Punktformen.h"
 #include "machine/Serial.h"
 #include "machine/ui/Schnittstellendialog.h"
+#include "qtkit/QtText.h"
 #include "state/Meldungen.h"
 #include "state/Programmversion.h"
 #include "tools/ui/Farbwahl.h"
@@ -21,7 +22,6 @@
 #include "ui/EinstellWerte.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Hilfe.h"
-#include "ui/QtText.h"
 #include "ui/Version.h"
 
 namespace korvx::ui {

@@ -1,7 +1,7 @@
 // The main window as the logic's operator: modal boxes, event processing,
 // waits that keep the window alive, and the displays.
+#include "qtkit/QtText.h"
 #include "ui/FraesMainUnit.h"
-#include "ui/QtText.h"
 #include "ui/Statuszeilen.h"
 
 #include <QAbstractButton>

@@ -12,6 +12,7 @@
 #include "machine/Isel.h"
 #include "machine/Serial.h"
 #include "machine/SerielleLeitung.h"
+#include "qtkit/QtText.h"
 #include "state/Dateien.h"
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"
@@ -19,7 +20,6 @@
 #include "tools/Werkzeugwahl.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Grafikbild.h"
-#include "ui/QtText.h"
 #include "ui/Statuszeilen.h"
 
 #include <QAction>

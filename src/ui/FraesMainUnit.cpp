@@ -4,10 +4,11 @@
 #include "graphics/Achsen.h"
 #include "machine/Serial.h"
 #include "machine/SerielleLeitung.h"
+#include "qtkit/Bausteine.h"
+#include "qtkit/QtText.h"
 #include "state/Meldungen.h"
 #include "ui/Grafikbild.h"
 #include "ui/Programmliste.h"
-#include "ui/QtText.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -89,12 +90,6 @@ TFraesForm::~TFraesForm() {
     }
     anlage_->maschine.leitung = nullptr;
     anlage_->grafik.bild = nullptr;
-}
-
-QLabel* TFraesForm::Beschriftung(QWidget* eltern, const char* name, const QString& text) {
-    auto* label = new QLabel(text, eltern);
-    label->setObjectName(name);
-    return label;
 }
 
 void TFraesForm::FensterAufbauen() {

@@ -186,7 +186,6 @@ private:
     void WerkzeugleisteAufbauen();
     QAction* Eintrag(QMenu* menue, const char* name, const QString& text, int hilfe,
                      std::function<void()> wirkung);
-    QLabel* Beschriftung(QWidget* eltern, const char* name, const QString& text);
     void BedienbarSetzen(bool bedienbar);
     bool TasteGedrueckt(QKeyEvent* taste);
     bool TasteLosgelassen(QKeyEvent* taste);

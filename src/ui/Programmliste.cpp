@@ -1,7 +1,7 @@
 #include "ui/Programmliste.h"
 
 #include "anlage/Anlage.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include <QBrush>
 #include <QColor>

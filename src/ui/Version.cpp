@@ -1,7 +1,7 @@
 #include "ui/Version.h"
 
 #include "state/Meldungen.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

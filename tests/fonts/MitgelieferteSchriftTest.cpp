@@ -79,7 +79,7 @@ TEST(MitgelieferteSchrift, MisstUndZeichnetImErwartetenRahmen) {
     // Everything below the top of the box, descenders below the baseline.
     EXPECT_GE(r.minY, 20);
     EXPECT_GT(r.maxY, 20 + 28);
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 } // namespace

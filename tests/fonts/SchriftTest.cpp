@@ -160,7 +160,7 @@ TEST_F(Schrift, ZeichnetSkaliertAbDerGrundlinie) {
                           {112, 48, 120, 60}, // the no-op command moved the pen only
                           {118, 70, 122, 70}, // B after A's 20 pixels; Ä and ? are not in the font
                       }));
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
     EXPECT_FALSE(z.Geladen);
 }
 
@@ -192,7 +192,7 @@ TEST_F(Schrift, MessenMarkiertDenPufferZeichnenNicht) {
     // Drawing reads the file every time.
     TextZeichnen(z, b, l, 0, 0, 25, "A", fehler);
     EXPECT_TRUE(fehler);
-    EXPECT_EQ(b.meldungen, (std::vector<std::string>{"Fehler beim Laden des Zeichensatzes!"}));
+    EXPECT_EQ(b.Meldungen(), (std::vector<std::string>{"Fehler beim Laden des Zeichensatzes!"}));
 
     Datei(Schriftdatei(10, 65, ZweiGlyphen()));
     Ausdehnung a;
@@ -206,6 +206,7 @@ TEST_F(Schrift, MessenMarkiertDenPufferZeichnenNicht) {
     TextAusmessen(z, b, l, 25, "A", a, fehler);
     EXPECT_TRUE(fehler);
     EXPECT_FALSE(z.Geladen);
+    EXPECT_EQ(b.Meldungen(), (std::vector<std::string>(2, "Fehler beim Laden des Zeichensatzes!")));
 }
 
 TEST_F(Schrift, Fehlermeldungen) {
@@ -215,7 +216,7 @@ TEST_F(Schrift, Fehlermeldungen) {
     EXPECT_TRUE(fehler);
     TextZeichnen(z, b, l, 0, 0, 25, "", fehler);
     EXPECT_FALSE(fehler);
-    EXPECT_EQ(b.meldungen,
+    EXPECT_EQ(b.Meldungen(),
               (std::vector<std::string>{ordner.Datei("ALT.FNT") + " nicht im erwarteten Format!",
                                         "fehlender Gravurtext!"}));
     EXPECT_EQ(a.breite, 7);

@@ -25,7 +25,7 @@ TEST_F(Uebergabetest, HinUndZurueck) {
     EXPECT_EQ(name, "/fonts/Block.fnt");
     EXPECT_FALSE(Vorhanden());
     EXPECT_EQ(UebergabeLesen(b, start, name), Uebergabe::KeineDatei);
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 TEST_F(Uebergabetest, NurNamenAufPunktFnt) {
@@ -36,8 +36,8 @@ TEST_F(Uebergabetest, NurNamenAufPunktFnt) {
         EXPECT_EQ(name, "alt");
         EXPECT_FALSE(Vorhanden());
     }
-    EXPECT_EQ(b.meldungen.size(), 4u);
-    EXPECT_EQ(b.meldungen[0], "Fehler bei der Übertragung des Zeichensatznamen!");
+    EXPECT_EQ(b.Meldungen().size(), 4u);
+    EXPECT_EQ(b.Meldungen()[0], "Fehler bei der Übertragung des Zeichensatznamen!");
 }
 
 TEST_F(Uebergabetest, BetrachterGibtNurGeaendertenUndBestaetigtenZurueck) {
@@ -45,7 +45,7 @@ TEST_F(Uebergabetest, BetrachterGibtNurGeaendertenUndBestaetigtenZurueck) {
     EXPECT_FALSE(ZeichensatzZurueckgeben(b, start, false, "N.FNT", "A.FNT"));
     // Unchanged: no question.
     EXPECT_FALSE(ZeichensatzZurueckgeben(b, start, true, "A.FNT", "A.FNT"));
-    EXPECT_TRUE(b.ereignisse.empty());
+    EXPECT_TRUE(b.Ereignisse().empty());
     EXPECT_FALSE(Vorhanden());
 
     b.antworten = {false, true};
@@ -53,7 +53,7 @@ TEST_F(Uebergabetest, BetrachterGibtNurGeaendertenUndBestaetigtenZurueck) {
     EXPECT_FALSE(Vorhanden());
     EXPECT_TRUE(ZeichensatzZurueckgeben(b, start, true, "N.FNT", "A.FNT"));
     EXPECT_EQ(ordner.Lesen("CurrentFont.TMP"), "N.FNT\r\r\n");
-    EXPECT_EQ(b.ereignisse, (std::vector<std::string>{"frage: Zeichensatz übernehmen? -> nein",
+    EXPECT_EQ(b.Ereignisse(), (std::vector<std::string>{"frage: Zeichensatz übernehmen? -> nein",
                                                       "frage: Zeichensatz übernehmen? -> ja"}));
 }
 

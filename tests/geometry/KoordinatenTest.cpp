@@ -78,12 +78,12 @@ TEST(Koordinaten, AddingNonMachinePointsStopsTheRunButNeverEndsTheProgram) {
     test::FakeBediener b;
     Maschinenzustand z;
     EXPECT_EQ(MaschinenPunktAddieren(b, z, true, {1, 2, 3}, {10, 20, 30}), (TPunkt3D{11, 22, 33}));
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
     EXPECT_FALSE(z.stopp.Abbruch());
 
     EXPECT_EQ(MaschinenPunktAddieren(b, z, false, {1, 2, 3}, {10, 20, 30}), (TPunkt3D{1, 2, 3}));
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0],
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0],
               "Fehler: Maschinenkoordinaten erwartet!  Das Programm wird abgebrochen!");
     EXPECT_TRUE(z.stopp.Abbruch());
     EXPECT_TRUE(z.stopp.Abgebrochen());

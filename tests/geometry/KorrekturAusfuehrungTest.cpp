@@ -105,7 +105,7 @@ TEST(KorrekturAusfuehren, StepModeAsksBeforeEachLine) {
         KorrekturAusfuehren(k.anlage, a, liste, aktuell);
         EXPECT_EQ(a.ziele.size(), 1u);
         EXPECT_TRUE(k.anlage.zustand.stopp.Abbruch());
-        EXPECT_EQ(k.bediener.ereignisse,
+        EXPECT_EQ(k.bediener.Ereignisse(),
                   (std::vector<std::string>{"frage3: Nächster NC-Satz? -> ja",
                                             "frage3: Nächster NC-Satz? -> nein"}));
     }
@@ -119,7 +119,7 @@ TEST(KorrekturAusfuehren, StepModeAsksBeforeEachLine) {
         KorrekturAusfuehren(k.anlage, a, liste, aktuell);
         EXPECT_EQ(a.ziele.size(), 4u);
         EXPECT_FALSE(k.anlage.zustand.konfig.Schrittbetrieb);
-        EXPECT_EQ(k.bediener.ereignisse.size(), 2u);
+        EXPECT_EQ(k.bediener.Ereignisse().size(), 2u);
         EXPECT_EQ(aktuell, (TPunkt3D{4, 0, 0}));
     }
 }
@@ -185,7 +185,7 @@ TEST(KorrekturAusfuehren, RejectedArcEndsTheRun) {
     KorrekturAusfuehren(k.anlage, a, {bogen, Gerade({0, 5, 0}, "N30")}, aktuell);
     EXPECT_TRUE(a.ziele.empty());
     EXPECT_TRUE(k.anlage.zustand.stopp.Abgebrochen());
-    EXPECT_EQ(k.bediener.meldungen,
+    EXPECT_EQ(k.bediener.Meldungen(),
               (std::vector<std::string>{"Fehler bei der Kreisvariablen-Initialisierung!"}));
 }
 
@@ -225,7 +225,7 @@ TEST(KorrekturAusfuehren, CompensatedSlotRunsOnItsOffset) {
     AufzeichnendeAusgabe a;
     TPunkt3D aktuell = k.anfang;
     KorrekturAusfuehren(k.anlage, a, k.korrigiert, aktuell);
-    EXPECT_TRUE(k.bediener.meldungen.empty());
+    EXPECT_TRUE(k.bediener.Meldungen().empty());
     ASSERT_GT(a.ziele.size(), 300u);
     for (std::size_t i = 1; i < a.ziele.size(); ++i) {
         const TPunkt3D& p = a.ziele[i];

@@ -106,7 +106,7 @@ TEST(KorrekturBerechnen, SquaresGrowClockwiseAndShrinkCounterClockwiseOnTheLeft)
             }
             EXPECT_EQ(k.ende, c.back().ende);
             EXPECT_TRUE(k.programm.empty());
-            EXPECT_TRUE(k.bediener.meldungen.empty());
+            EXPECT_TRUE(k.bediener.Meldungen().empty());
         }
     }
 }
@@ -118,7 +118,7 @@ TEST(KorrekturBerechnen, ParallelLinesTakeTheOffsetEnd) {
     ASSERT_TRUE(k.Berechnen(2.0, kKorrekturLinks));
     const double nx = -1 / std::sqrt(5.0), ny = 2 / std::sqrt(5.0);
     ErwartePunkt(k.korrigiert[0].ende, 10 + nx, 5 + ny, 1e-12);
-    EXPECT_TRUE(k.bediener.meldungen.empty());
+    EXPECT_TRUE(k.bediener.Meldungen().empty());
     // Both vertical, then a reversal (anti-parallel).
     KonturBau v({0, 0, 0});
     v.G1(0, 10), v.G1(0, 20), v.G1(0, 5), v.G1(10, 5);
@@ -145,7 +145,7 @@ TEST(KorrekturBerechnen, ArcsGrowOrShrinkBySideAndDirection) {
         // The centre stays where it was programmed.
         ErwartePunkt({bogen.start.x + bogen.I, bogen.start.y + bogen.J, 0}, 0, 0, 1e-12);
         ErwartePunkt(bogen.ende, r, 0, 1e-3); // meets the vertical line x = 10 ± 2
-        EXPECT_TRUE(k.bediener.meldungen.empty());
+        EXPECT_TRUE(k.bediener.Meldungen().empty());
     }
     // G03 the other way round.
     KonturBau g3({-30, 0, 0});
@@ -169,7 +169,7 @@ TEST(KorrekturBerechnen, TangentTransitionsStayTangent) {
         ErwartePunkt(c[2].ende, 40, a, 1e-3);
         ErwartePunkt(c[3].ende, 0, a, 1e-3);
         ErwartePunkt(c[4].ende, 0, -a, 1e-3);
-        EXPECT_TRUE(k.bediener.meldungen.empty()) << r;
+        EXPECT_TRUE(k.bediener.Meldungen().empty()) << r;
     }
     // An S bend: a clockwise quarter into a counter-clockwise one; on the left
     // the first grows and the second shrinks, and they touch on the line of
@@ -180,7 +180,7 @@ TEST(KorrekturBerechnen, TangentTransitionsStayTangent) {
     s.G1(r1 + r2 + 20, -r1 - r2);
     ASSERT_TRUE(s.Berechnen(2 * rw, kKorrekturLinks));
     ErwartePunkt(s.korrigiert[2].ende, r1 + rw, -r1, 1e-6);
-    EXPECT_TRUE(s.bediener.meldungen.empty());
+    EXPECT_TRUE(s.bediener.Meldungen().empty());
     // An inner corner rounded exactly with the tool radius: the offset arc is
     // its centre, where both offset lines meet; no arc of radius 0 is left.
     KonturBau p({0, -10, 0});
@@ -191,7 +191,7 @@ TEST(KorrekturBerechnen, TangentTransitionsStayTangent) {
     EXPECT_EQ(p.korrigiert[2].art, kSatzGerade);
     ErwartePunkt(p.korrigiert[2].start, 10, 3, 1e-12);
     ErwartePunkt(p.korrigiert[2].ende, 10, 17, 1e-12);
-    EXPECT_TRUE(p.bediener.meldungen.empty());
+    EXPECT_TRUE(p.bediener.Meldungen().empty());
 }
 
 // A chord followed by its arc (a D shape): the corner lies at the near end of
@@ -215,7 +215,7 @@ TEST(KorrekturBerechnen, LineAndArcThatDoNotMeetKeepTheProgrammedCorner) {
     ASSERT_TRUE(k.Berechnen(6.0, kKorrekturRechts));
     ErwartePunkt(k.korrigiert[0].ende, 10, 0);
     ErwartePunkt(k.korrigiert[1].ende, 14, 0);
-    EXPECT_EQ(k.bediener.meldungen,
+    EXPECT_EQ(k.bediener.Meldungen(),
               (std::vector<std::string>{"Kein Schnittpunkt der Korrekturbahnen von Kreis / Gerade "
                                         "oder Gerade / Kreis vorhanden!",
                                         "Kein Schnittpunkt der Korrekturbahnen von Kreis / Gerade "
@@ -224,8 +224,8 @@ TEST(KorrekturBerechnen, LineAndArcThatDoNotMeetKeepTheProgrammedCorner) {
     v.G1(0, 10), v.G3(0, 14, 0, 2), v.G1(0, 20);
     ASSERT_TRUE(v.Berechnen(6.0, kKorrekturLinks));
     ErwartePunkt(v.korrigiert[0].ende, 0, 10);
-    ASSERT_EQ(v.bediener.meldungen.size(), 2u);
-    EXPECT_EQ(v.bediener.meldungen[0],
+    ASSERT_EQ(v.bediener.Meldungen().size(), 2u);
+    EXPECT_EQ(v.bediener.Meldungen()[0],
               "Kein Schnittpunkt der Korrekturbahnen Kreis / Gerade oder Gerade / Kreis "
               "vorhanden!");
 }
@@ -236,8 +236,8 @@ TEST(KorrekturBerechnen, ArcsThatCannotMeetStopTheRun) {
         EXPECT_TRUE(k.stop);
         EXPECT_TRUE(k.korrigiert.empty());
         EXPECT_TRUE(k.programm.empty());
-        ASSERT_FALSE(k.bediener.meldungen.empty());
-        EXPECT_EQ(k.bediener.meldungen.back(), text);
+        ASSERT_FALSE(k.bediener.Meldungen().empty());
+        EXPECT_EQ(k.bediener.Meldungen().back(), text);
     };
     {
         // Same centre: a half circle continued by the other half.
@@ -269,7 +269,7 @@ TEST(KorrekturBerechnen, ArcToArcCorner) {
     ASSERT_TRUE(k.Berechnen(4.0, kKorrekturRechts));
     ASSERT_EQ(k.korrigiert.size(), 3u);
     ErwartePunkt(k.korrigiert[1].ende, 5 + std::sqrt(7.0), 5 - std::sqrt(7.0), 1e-9);
-    EXPECT_TRUE(k.bediener.meldungen.empty());
+    EXPECT_TRUE(k.bediener.Meldungen().empty());
 }
 
 TEST(KorrekturBerechnen, ZOnlyMovesRunAtTheCompensatedCorner) {
@@ -486,7 +486,7 @@ TEST(KorrekturBerechnen, RandomContoursOfLinesAndArcs) {
                 EXPECT_NEAR(s.start.y + s.J, vor.mitte.y, 1e-9);
             }
         }
-        EXPECT_TRUE(k.bediener.meldungen.empty()) << fall;
+        EXPECT_TRUE(k.bediener.Meldungen().empty()) << fall;
         ++geprueft;
     }
     EXPECT_GT(geprueft, 200);

@@ -48,7 +48,7 @@ TEST(Kreis, QuarterCircleCounterClockwise) {
     EXPECT_NEAR(punkte[0].x, 10 * std::cos(kPi / 180), 1e-12);
     EXPECT_NEAR(punkte[0].y, 10 * std::sin(kPi / 180), 1e-12);
     EXPECT_NEAR(punkte[44].x, punkte[44].y, 1e-12); // 45 degrees
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 
     KreisSchrittWaehlen(k, 0);
     fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 5}, 0, 10, -10, 0);
@@ -110,7 +110,7 @@ TEST(Kreis, RejectedDataAreReported) {
     fertig = !KreisInitialisieren(k, b, kKreisGegenUhrzeigersinn, {10, 0, 0}, 0, 0, -10, 0);
     EXPECT_TRUE(k.fehler);
     EXPECT_TRUE(fertig);
-    EXPECT_EQ(b.meldungen,
+    EXPECT_EQ(b.Meldungen(),
               (std::vector<std::string>{"Fehler bei der Kreisvariablen-Initialisierung!",
                                         "Fehler bei der Kreisvariablen-Initialisierung!",
                                         "Fehler bei der Kreisvariablen-Initialisierung!",
@@ -120,14 +120,14 @@ TEST(Kreis, RejectedDataAreReported) {
 
     // Asking for a point of a rejected arc reports the block and yields its
     // start as the last point: nothing moves and no loop runs on.
-    b.meldungen.clear();
+    b.Meldungen().clear();
     const std::string satz = "N20 G03 X0 Y0 I-10 J0" + std::string(100, ' ');
     const Kreispunkt p = KreisNaechsterPunkt(k, b, satz, kKreisGegenUhrzeigersinn);
     EXPECT_EQ(p.erste, 10.0);
     EXPECT_EQ(p.zweite, 0.0);
     EXPECT_TRUE(p.fertig);
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0], satz.substr(0, 80) + " : Die Kreisdaten sind fehlerhaft!");
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0], satz.substr(0, 80) + " : Die Kreisdaten sind fehlerhaft!");
 }
 
 TEST(Kreis, SnapsToTenthsAndSelectsSteps) {
@@ -159,7 +159,7 @@ TEST(Kreis, SnappedRadiusKeepsAnglesAndAcceptsTheEnd) {
     EXPECT_EQ(k.startwinkel, 88.0);
     EXPECT_EQ(k.endwinkel, 200.0);
     EXPECT_EQ(k.bogen, 112.0);
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 // Random valid arcs: every point lies on the arc's circle at the expected
@@ -210,7 +210,7 @@ TEST(Kreis, RandomArcsStayOnTheCircle) {
         EXPECT_EQ(punkte.back().x, ex);
         EXPECT_EQ(punkte.back().y, ey);
     }
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 } // namespace

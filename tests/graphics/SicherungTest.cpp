@@ -52,7 +52,7 @@ TEST_F(Sicherung, BakBleibtImOrdnerAuchWennDessenNameEinenPunktHat) {
 
     EXPECT_TRUE(BakSichern(bediener, ordner.Datei("FEHLT.CNC")));
     EXPECT_FALSE(fs::exists(ordner.pfad() / "FEHLT.BAK"));
-    EXPECT_TRUE(bediener.meldungen.empty());
+    EXPECT_TRUE(bediener.Meldungen().empty());
 }
 
 TEST_F(Sicherung, BakFehlerWirdGemeldet) {
@@ -60,7 +60,8 @@ TEST_F(Sicherung, BakFehlerWirdGemeldet) {
     fs::create_directory(ordner.pfad() / "TEIL.BAK");
     ordner.Schreiben("TEIL.BAK/drin", "y"); // a full folder cannot be replaced
     EXPECT_FALSE(BakSichern(bediener, ordner.Datei("TEIL.CNC")));
-    EXPECT_EQ(bediener.meldungen, (std::vector<std::string>{"Fehler beim Anlegen der BAK-Datei!"}));
+    EXPECT_EQ(bediener.Meldungen(),
+              (std::vector<std::string>{"Fehler beim Anlegen der BAK-Datei!"}));
 }
 
 TEST_F(Sicherung, ZeilenSchreibenMitCrLfUndBakKopie) {
@@ -78,8 +79,8 @@ TEST_F(Sicherung, ZeilenSchreibenMitCrLfUndBakKopie) {
 TEST_F(Sicherung, ZeilenSchreibenMeldetEinenFehlschlag) {
     EXPECT_FALSE(
         ZeilenSchreiben(bediener, std::vector<std::string>{"x"}, ordner.Datei("FEHLT/TEIL.CNC")));
-    ASSERT_EQ(bediener.meldungen.size(), 1u);
-    EXPECT_EQ(bediener.meldungen[0],
+    ASSERT_EQ(bediener.Meldungen().size(), 1u);
+    EXPECT_EQ(bediener.Meldungen()[0],
               "Fehler beim Speichern der Datei " + ordner.Datei("FEHLT/TEIL.CNC") + "!");
 }
 
@@ -98,7 +99,7 @@ TEST_F(Sicherung, NummernSichernZaehltHochUndHoertBei99Auf) {
     ordner.Schreiben("BILD.BMP", "3");
     EXPECT_FALSE(NummernSichern(bediener, ordner.Datei("BILD.BMP")));
     EXPECT_EQ(
-        bediener.meldungen,
+        bediener.Meldungen(),
         (std::vector<std::string>{"Fehler beim Anlegen der Sicherungsdatei: zu viele Dateien!"}));
     EXPECT_EQ(ordner.Lesen("BILD.BMP"), "3");
     EXPECT_FALSE(fs::exists(ordner.pfad() / "BILD.BM100"));
@@ -125,7 +126,7 @@ TEST_F(GrafikDatei, NameNachDemTeileprogrammUndFrage) {
     anlage.zustand.konfig.TeileprogrammDatei.Setzen("/home/cnc/CNC.V2/PLATTE.CNC");
     EXPECT_EQ(GrafikDateiname(anlage), "Korvelantrix_Grafik_PLATTE.BMP");
     EXPECT_TRUE(GrafikSpeichern(anlage, bild));
-    EXPECT_EQ(bediener.ereignisse,
+    EXPECT_EQ(bediener.Ereignisse(),
               (std::vector<std::string>{"frage: Speichern der Grafik-Datei unter dem Namen "
                                         "Korvelantrix_Grafik_PLATTE.BMP (J/N)? -> ja"}));
     EXPECT_EQ(ordner.Lesen("Korvelantrix_Grafik_PLATTE.BMP"), "BM");
@@ -133,6 +134,8 @@ TEST_F(GrafikDatei, NameNachDemTeileprogrammUndFrage) {
     // Saving again moves the old picture to a numbered copy.
     ordner.Schreiben("Korvelantrix_Grafik_PLATTE.BMP", "alt");
     EXPECT_TRUE(GrafikSpeichern(anlage, bild));
+    EXPECT_EQ(bediener.Ereignisse().size(), 2U);
+    EXPECT_EQ(bediener.Ereignisse().back(), bediener.Ereignisse().front());
     EXPECT_EQ(ordner.Lesen("Korvelantrix_Grafik_PLATTE.BM1"), "alt");
     EXPECT_EQ(ordner.Lesen("Korvelantrix_Grafik_PLATTE.BMP"), "BM");
 
@@ -153,7 +156,7 @@ TEST_F(GrafikDatei, OhneFreieNummerBleibtDasAlteBild) {
     }
     EXPECT_FALSE(GrafikSpeichern(anlage, bild));
     EXPECT_EQ(
-        bediener.meldungen,
+        bediener.Meldungen(),
         (std::vector<std::string>{"Fehler beim Anlegen der Sicherungsdatei: zu viele Dateien!"}));
     EXPECT_EQ(ordner.Lesen("Korvelantrix_Grafik_.BMP"), "alt");
 }

@@ -51,7 +51,7 @@ TEST(BlockList, LoadingReportsMissingAndUnreadableFiles) {
     const auto geladen = HauptprogrammLaden(ordner.Datei("TEIL.CNC"), bediener);
     ASSERT_TRUE(geladen);
     EXPECT_EQ(geladen->Zeilen(), (Zeilen{"N10 G00 X0", "M30"}));
-    EXPECT_TRUE(bediener.ereignisse.empty());
+    EXPECT_TRUE(bediener.Ereignisse().empty());
 
     const std::string fehlt = ordner.Datei("FEHLT.CNC");
     EXPECT_FALSE(HauptprogrammLaden(fehlt, bediener));
@@ -59,14 +59,14 @@ TEST(BlockList, LoadingReportsMissingAndUnreadableFiles) {
     std::filesystem::create_directory(ordner.pfad() / "ORDNER.CNC");
     const std::string ordnerPfad = ordner.Datei("ORDNER.CNC");
     EXPECT_FALSE(HauptprogrammLaden(ordnerPfad, bediener));
-    EXPECT_EQ(bediener.meldungen, (Zeilen{"Datei " + fehlt + " nicht gefunden!",
+    EXPECT_EQ(bediener.Meldungen(), (Zeilen{"Datei " + fehlt + " nicht gefunden!",
                                           "Die Datei " + ordnerPfad + " wurde nicht geladen!"}));
 
     EXPECT_FALSE(UnterprogrammLaden(fehlt));
     const auto up = UnterprogrammLaden(ordner.Datei("TEIL.CNC"));
     ASSERT_TRUE(up);
     EXPECT_EQ(up->Zeilen(), (Zeilen{"N10 G00 X0", "", "M30", ""}));
-    EXPECT_EQ(bediener.meldungen.size(), 2u);
+    EXPECT_EQ(bediener.Meldungen().size(), 2u);
 }
 
 TEST(BlockList, CommentLineTest) {

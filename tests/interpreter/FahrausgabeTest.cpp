@@ -97,6 +97,8 @@ TEST_F(FahrausgabeTest, OnlyTheMachineModesAskForThePosition) {
     l.verbunden = false;
     EXPECT_FALSE(PositionVorDerFahrt(u).ok);
     EXPECT_TRUE(z.stopp.Abbruch());
+    EXPECT_EQ(b.Meldungen(),
+              Zeilen{"Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !"});
 }
 
 } // namespace

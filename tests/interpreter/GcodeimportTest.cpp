@@ -14,14 +14,14 @@ TEST(Gcodeimport, FileErrorsAreReportedLikeAPartProgramsAndRefusalsCarryNoBlocks
     test::TempOrdner ordner;
     test::FakeBediener bediener;
     EXPECT_FALSE(GcodeDateiUmsetzen(ordner.Datei("FEHLT.ngc"), false, bediener));
-    ASSERT_EQ(bediener.meldungen.size(), 1u);
-    EXPECT_EQ(bediener.meldungen[0], "Datei " + ordner.Datei("FEHLT.ngc") + " nicht gefunden!");
+    ASSERT_EQ(bediener.Meldungen().size(), 1u);
+    EXPECT_EQ(bediener.Meldungen()[0], "Datei " + ordner.Datei("FEHLT.ngc") + " nicht gefunden!");
 
     // A folder cannot be read as a file.
     std::filesystem::create_directory(ordner.pfad() / "ORDNER.ngc");
     EXPECT_FALSE(GcodeDateiUmsetzen(ordner.Datei("ORDNER.ngc"), false, bediener));
-    ASSERT_EQ(bediener.meldungen.size(), 2u);
-    EXPECT_EQ(bediener.meldungen[1],
+    ASSERT_EQ(bediener.Meldungen().size(), 2u);
+    EXPECT_EQ(bediener.Meldungen()[1],
               "Die Datei " + ordner.Datei("ORDNER.ngc") + " wurde nicht geladen!");
 
     ordner.Schreiben("PARAM.ngc", "G21\n#1=2\nG0 X#1\n");
@@ -32,7 +32,7 @@ TEST(Gcodeimport, FileErrorsAreReportedLikeAPartProgramsAndRefusalsCarryNoBlocks
     EXPECT_FALSE(abgelehnt->ablehnung.empty());
     EXPECT_TRUE(GcodeProgramm(*abgelehnt).Leer());
     // The refusal is the caller's to show.
-    EXPECT_EQ(bediener.meldungen.size(), 2u);
+    EXPECT_EQ(bediener.Meldungen().size(), 2u);
 }
 
 TEST(Gcodeimport, ConverterGetsTheBareNameAndThePlaneModeAndTheProgramHasEveryBlock) {

@@ -102,7 +102,7 @@ TEST_F(HandbetriebTest, NewZeroPointKeepsTheMachinePositionForEitherSenseOfX) {
     const auto gezeigt = form.gezeigt.size();
     EXPECT_FALSE(NullpunktSetzen(a, form));
     EXPECT_EQ(form.gezeigt.size(), gezeigt);
-    EXPECT_EQ(b.meldungen.back(), "Referenzpunkt nicht angefahren oder kein Werkzeug gewählt!");
+    EXPECT_EQ(b.Meldungen().back(), "Referenzpunkt nicht angefahren oder kein Werkzeug gewählt!");
 }
 
 TEST_F(HandbetriebTest, JogSteps) {
@@ -132,7 +132,7 @@ TEST_F(HandbetriebTest, JogSteps) {
     };
     WerkzeugTippen(a, form);
     EXPECT_TRUE(befehle.empty());
-    EXPECT_EQ(b.meldungen.back(), "Der zulässige Bereich wird verlassen!");
+    EXPECT_EQ(b.Meldungen().back(), "Der zulässige Bereich wird verlassen!");
     ErwartePunkt(z.WerkzeugPositionW, 0, 0, 0);
     EXPECT_TRUE(z.ReferenzAngefahren);
     EXPECT_FALSE(z.stopp.Abbruch());
@@ -143,7 +143,7 @@ TEST_F(HandbetriebTest, JogSteps) {
         EXPECT_FALSE(h.Schritt('>'));
     };
     WerkzeugTippen(a, form);
-    EXPECT_EQ(b.meldungen.back(), "Keine aktive Achse! ");
+    EXPECT_EQ(b.Meldungen().back(), "Keine aktive Achse! ");
     EXPECT_TRUE(befehle.empty());
 }
 
@@ -151,22 +151,22 @@ TEST_F(HandbetriebTest, JoggingWithoutReferenceOrZeroPointIsRefused) {
     TippForm form;
     a.maschine.NullpunktGewaehlt = false;
     EXPECT_FALSE(WerkzeugTippen(a, form, false));
-    EXPECT_TRUE(b.meldungen.empty()) << "the tool button stays silent";
+    EXPECT_TRUE(b.Meldungen().empty()) << "the tool button stays silent";
     EXPECT_FALSE(WerkzeugTippen(a, form));
-    EXPECT_EQ(b.meldungen.back(), "Werkstücknullpunkt nicht gewählt!");
+    EXPECT_EQ(b.Meldungen().back(), "Werkstücknullpunkt nicht gewählt!");
 
     // The zero point survives an emergency stop, the reference does not.
     a.maschine.NullpunktGewaehlt = true;
     z.ReferenzAngefahren = false;
     EXPECT_FALSE(WerkzeugTippen(a, form));
     EXPECT_EQ(form.geoeffnet, 0);
-    EXPECT_EQ(b.meldungen.back(), "Referenzpunkt nicht angefahren oder kein Werkzeug gewählt!");
+    EXPECT_EQ(b.Meldungen().back(), "Referenzpunkt nicht angefahren oder kein Werkzeug gewählt!");
     a.hand.PunktEingabeArt = kEingabeZielpunkt;
     a.hand.AktiveAchsen = {true, false, false, false};
     EXPECT_FALSE(Tippschritt(a, '>'));
     a.hand.PunktEingabeArt = kEingabeNullpunkt;
     EXPECT_FALSE(Tippschritt(a, '>'));
-    EXPECT_EQ(b.meldungen.back(), "Referenzpunkt nicht angefahren oder keine Achse gewählt!");
+    EXPECT_EQ(b.Meldungen().back(), "Referenzpunkt nicht angefahren oder keine Achse gewählt!");
     EXPECT_TRUE(befehle.empty());
 }
 
@@ -175,7 +175,7 @@ TEST_F(HandbetriebTest, MoveToEnteredPoint) {
     form.eingabe = TPunkt3D{0, -10, 0};
     a.maschine.NullpunktGewaehlt = false;
     EXPECT_FALSE(PunktAnfahren(a, form));
-    EXPECT_EQ(b.meldungen.back(), "Werkstücknullpunkt nicht gesetzt!");
+    EXPECT_EQ(b.Meldungen().back(), "Werkstücknullpunkt nicht gesetzt!");
 
     // Outside the zone: asked once, nothing moves; Yes asks for a stop.
     Stand({100, 100, 30}, {0, 0, 0});
@@ -185,7 +185,7 @@ TEST_F(HandbetriebTest, MoveToEnteredPoint) {
     EXPECT_FALSE(z.stopp.Abgebrochen());
     EXPECT_FALSE(PunktAnfahren(a, form));
     EXPECT_TRUE(z.stopp.Abgebrochen());
-    EXPECT_EQ(std::count(b.ereignisse.begin(), b.ereignisse.end(),
+    EXPECT_EQ(std::count(b.Ereignisse().begin(), b.Ereignisse().end(),
                          "frage: Punkt außerhalb des zulässigen Bereichs! Abbruch? -> nein"),
               1);
     EXPECT_TRUE(befehle.empty());

@@ -56,8 +56,8 @@ struct LaufTest : ::testing::Test {
             stationen.push_back(m);
         };
         startM = z.PositionM;
-        b.ereignisse.clear();
-        b.meldungen.clear();
+        b.Ereignisse().clear();
+        b.Meldungen().clear();
     }
 
     TPunkt3D startM;
@@ -66,8 +66,8 @@ struct LaufTest : ::testing::Test {
     void Neu() {
         befehle.clear();
         stationen.clear();
-        b.ereignisse.clear();
-        b.meldungen.clear();
+        b.Ereignisse().clear();
+        b.Meldungen().clear();
         startM = z.PositionM;
     }
 
@@ -88,7 +88,7 @@ struct LaufTest : ::testing::Test {
         return gestartet;
     }
     // The messages and questions of the run (displays left out).
-    Zeilen Dialog() const { return b.ereignisse; }
+    Zeilen Dialog() { return b.Ereignisse(); }
     static std::string X(long schritte, long rate) {
         return "@0A " + std::to_string(schritte) + ", " + std::to_string(rate) + ", 0, " +
                std::to_string(rate) + ", 0, " + std::to_string(rate) + ", 0, " +
@@ -119,7 +119,7 @@ TEST_F(LaufTest, SpeedsFollowTheLastGWordAndFeedOfTheBlock) {
     EXPECT_EQ(befehle[1], "@0A 1000, 833, 0, 833, 0, 833, 0, 1667");
     EXPECT_EQ(befehle[2], X(1000, 5000));
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 TEST_F(LaufTest, SpindleSpeedLevelsAndAZeroFeedNeverHang) {
@@ -146,14 +146,14 @@ TEST_F(LaufTest, TargetOnTheZoneBoundIsMadeAndOneBeyondEndsTheRun) {
     PunktIst(z.WerkzeugPositionW, 500, 0, 10);
     // The next run is refused until a new reference run.
     EXPECT_FALSE(Lauf("N10 X0\n"));
-    EXPECT_EQ(b.meldungen.back(), "Referenzpunkt nicht angefahren! ");
+    EXPECT_EQ(b.Meldungen().back(), "Referenzpunkt nicht angefahren! ");
 }
 
 TEST_F(LaufTest, StepCountBeyondTheControllerCounterIsRefused) {
     z.konfig.SchutzzoneMax.x = 1e6;
     ASSERT_TRUE(Lauf("N10 G00 X83886.07\nN20 X0\nN30 X83886.08\n"));
     EXPECT_EQ(befehle.size(), 2u);
-    EXPECT_EQ(b.meldungen, Zeilen{"Der zulässige Bereich wird verlassen!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Der zulässige Bereich wird verlassen!"});
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Bereich);
     EXPECT_FALSE(z.ReferenzAngefahren);
 }
@@ -178,11 +178,11 @@ TEST_F(LaufTest, StartBlockIsFoundBySubstringButNeverInAComment) {
     z.Anwahlsatz = 30;
     ASSERT_TRUE(Lauf(programm));
     EXPECT_EQ(befehle, Zeilen{X(300, 5000)});
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 
     z.Anwahlsatz = 40;
     EXPECT_FALSE(Lauf(programm));
-    EXPECT_EQ(b.meldungen, Zeilen{"Anwahlsatz nicht gefunden!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Anwahlsatz nicht gefunden!"});
 }
 
 TEST_F(LaufTest, FirstStartBlockIsTheFirstBlockWithoutNumbers) {
@@ -274,8 +274,8 @@ TEST_F(LaufTest, SecondRunFromInsideAWaitIsRefused) {
     };
     ASSERT_TRUE(Lauf("N10 G00 X1\nN20 X2\n"));
     EXPECT_FALSE(zweiter);
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0],
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0],
               "Ein Teileprogramm läuft bereits; es kann kein zweites gestartet werden!");
     EXPECT_EQ(befehle.size(), 2u);
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
@@ -297,7 +297,7 @@ TEST_F(UnterprogrammTest, M30ReturnsToTheBlockAfterTheCall) {
     PunktIst(stationen[0], 1, 0, 65);
     PunktIst(stationen[1], 1, 5, 65);
     PunktIst(stationen[2], 2, 5, 65);
-    EXPECT_EQ(b.meldungen, Zeilen{"Werkzeugwechsel werden in Unterprogrammen nicht ausgeführt!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Werkzeugwechsel werden in Unterprogrammen nicht ausgeführt!"});
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
 }
 
@@ -313,14 +313,14 @@ TEST_F(UnterprogrammTest, SubprogramWithoutM30EndsAsIfM30AndNamesIgnoreCase) {
     PunktIst(stationen[2], 2, 5, 65);
     PunktIst(stationen[3], 2, 10, 65);
     PunktIst(stationen[4], 3, 10, 65);
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
 }
 
 TEST_F(UnterprogrammTest, MissingSubprogramEndsTheRun) {
     z.konfig.TeileprogrammDatei.Setzen(ordner.Datei("HAUPT.CNC"));
     ASSERT_TRUE(Lauf("N10 G00 X1 L FEHLT\nN20 X2\n"));
-    EXPECT_EQ(b.meldungen, Zeilen{"Unterprogramm nicht gefunden!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Unterprogramm nicht gefunden!"});
     EXPECT_TRUE(befehle.empty()) << "the calling block ends at its L word";
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
 }
@@ -329,23 +329,23 @@ TEST_F(UnterprogrammTest, MissingSubprogramEndsTheRun) {
 
 TEST_F(LaufTest, UnknownWordsEndTheRunWithTheirNumber) {
     ASSERT_TRUE(Lauf("N10 G00 X1\nN20 G5 X2\nN30 X3\n"));
-    EXPECT_EQ(b.meldungen, Zeilen{"5 : unbekannter G-Befehl!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"5 : unbekannter G-Befehl!"});
     EXPECT_EQ(befehle.size(), 1u);
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
     EXPECT_TRUE(z.ReferenzAngefahren);
 
-    b.meldungen.clear();
+    b.Meldungen().clear();
     ASSERT_TRUE(Lauf("N10 M7\nN20 X9\n"));
-    EXPECT_EQ(b.meldungen, Zeilen{"7 : unbekannter M-Befehl!"});
-    b.meldungen.clear();
+    EXPECT_EQ(b.Meldungen(), Zeilen{"7 : unbekannter M-Befehl!"});
+    b.Meldungen().clear();
     ASSERT_TRUE(Lauf("N10 G17\n"));
-    EXPECT_EQ(b.meldungen, Zeilen{"17 : unbekannter G-Befehl!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"17 : unbekannter G-Befehl!"});
     EXPECT_EQ(befehle.size(), 1u);
 }
 
 TEST_F(LaufTest, M30EndsTheMainProgramWithoutRestoringTheZero) {
     ASSERT_TRUE(Lauf("N10 G54 X5\nN20 M30\nN30 G00 X9\n"));
-    EXPECT_EQ(b.meldungen, Zeilen{"M30: Programmende!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"M30: Programmende!"});
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::M30);
     EXPECT_DOUBLE_EQ(z.WerkstueckNullpunkt.x, 5.0);
 }
@@ -359,15 +359,15 @@ TEST_F(LaufTest, ArcEndOffTheCircleIsRejectedInsideAndOutside) {
         Neu();
         const std::string satz = std::string("N20 G03 ") + ende + " Y10 I0 J10";
         ASSERT_TRUE(Lauf("N10 G00 X20 Y0\n" + satz + "\nN30 G01 X0\n"));
-        EXPECT_EQ(b.meldungen, (Zeilen{"Fehler bei der Kreisvariablen-Initialisierung!",
-                                       satz + " : Kreiskontur enthält Fehler!"}));
+        EXPECT_EQ(b.Meldungen(), (Zeilen{"Fehler bei der Kreisvariablen-Initialisierung!",
+                                         satz + " : Kreiskontur enthält Fehler!"}));
         EXPECT_EQ(befehle.size(), 1u) << "only N10";
         EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
     }
     Neu();
     zaehlerPruefen = false;
     ASSERT_TRUE(Lauf("N10 G00 X20 Y0\nN20 G03 X30.005 Y10 I0 J10\n"));
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
     EXPECT_FALSE(befehle.empty());
 }
 
@@ -412,7 +412,7 @@ TEST_F(LaufTest, ToolChangeRefusedEndsTheRun) {
     WerkzeugAnlegen(1, 40, 5);
     b.antworten = {false};
     ASSERT_TRUE(Lauf("N10 T1\nN20 G00 X1\n"));
-    ASSERT_EQ(b.meldungen, Zeilen{"Bearbeitung abgebrochen!"});
+    ASSERT_EQ(b.Meldungen(), Zeilen{"Bearbeitung abgebrochen!"});
     EXPECT_TRUE(befehle.empty());
     EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, 0);
 }
@@ -431,7 +431,7 @@ TEST_F(LaufTest, ZeroShiftAndItsCancelKeepTheMachinePositionConsistent) {
         stationen.clear();
         ASSERT_TRUE(Lauf("N10 G01 X20 Y5\nN20 G54 X10 Y3 Z-2\nN30 G01 X5\nN40 G53\nN50 "
                          "G01 X0 Y0 Z0\n"));
-        EXPECT_TRUE(b.meldungen.empty());
+        EXPECT_TRUE(b.Meldungen().empty());
         const double s = rechts ? 1.0 : -1.0;
         ASSERT_EQ(stationen.size(), 5u);
         PunktIst(stationen[0], 200 + s * 20, 5, 65);
@@ -481,7 +481,7 @@ TEST_F(LaufTest, CompensatedSquareRunsOnTheInnerCorners) {
     z.konfig.AktuellesWerkzeug = WkzSuchen(a.werkzeuge, 7);
     ASSERT_TRUE(Lauf("N10 G00 X10 Y0\nN20 G41 G01 Y10\nN30 X30\nN40 Y30\nN50 X10\nN60 Y10\n"
                      "N70 G40 X0 Y0\n"));
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
     auto besucht = [&](double x, double y) {
         for (const auto& p : stationen) {
             if (std::abs(p.x - x) < 1e-6 && std::abs(p.y - y) < 1e-6) {
@@ -503,7 +503,7 @@ TEST_F(LaufTest, PlungeWhileAnArcIsModalJoinsTheCompensatedContour) {
     zaehlerPruefen = false;
     ASSERT_TRUE(Lauf("N10 G00 X10 Y0\nN20 G41 G01 Y10\nN30 G02 X30 Y10 I10 J0\nN40 Z-1\n"
                      "N50 G01 Y0\nN60 G40 X40 Y0\n"));
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
     // The plunge comes after the arc, at its compensated end: the arc grows by
     // the radius to 12.5, the next line runs at x 32.5 (within the chords' rounding).
     std::size_t tauchen = 0;
@@ -525,7 +525,7 @@ TEST_F(LaufTest, ArcClosingTheCompensatedContourIsNotRunAgain) {
     z.konfig.AktuellesWerkzeug = WkzSuchen(a.werkzeuge, 7);
     zaehlerPruefen = false;
     ASSERT_TRUE(Lauf("N10 G00 X10 Y0\nN20 G41 G01 Y10\nN30 X30\nN40 G40 G02 X50 Y10 I10 J0\n"));
-    EXPECT_TRUE(b.meldungen.empty()) << b.meldungen.front();
+    EXPECT_TRUE(b.Meldungen().empty()) << b.Meldungen().front();
     EXPECT_LT(befehle.size(), 10u) << "no chords of an uncompensated arc";
     PunktIst(z.WerkzeugPositionW, 50, 10, 0);
 }
@@ -539,7 +539,7 @@ TEST_F(LaufTest, SimulationSendsNothingAndDrawsEveryMove) {
     ASSERT_TRUE(Lauf("N10 G00 X10 Y10\nN20 G01 X20\nN30 G170\nN40 M30\n"));
     EXPECT_EQ(befehle.size(), 2u) << "built and traced, not sent";
     EXPECT_EQ(leitung.gesendet, "") << "no plane command, no position query";
-    EXPECT_EQ(b.meldungen, Zeilen{"M30: Programmende!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"M30: Programmende!"});
     EXPECT_GE(leinwand.linien.size(), 2u);
 }
 

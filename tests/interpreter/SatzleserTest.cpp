@@ -67,9 +67,9 @@ protected:
     // Scans with a fresh handler and operator; returns the calls and messages.
     std::pair<Zeilen, Zeilen> Frisch(std::string_view satz) {
         handler.aufrufe.clear();
-        bediener.meldungen.clear();
+        bediener.Meldungen().clear();
         Lesen(satz);
-        return {handler.aufrufe, bediener.meldungen};
+        return {handler.aufrufe, bediener.Meldungen()};
     }
 };
 
@@ -78,7 +78,7 @@ TEST_F(Satzleser, WordsActInOrderAndValuesAreStored) {
               SatzErgebnis::Ausgefuehrt);
     EXPECT_EQ(handler.aufrufe, (Zeilen{"N10", "G1", "X10", "Y20", "Z-5", "F0.5", "S1500", "T2",
                                        "M3", "I1.5", "J-2", "K3", "A4", "B5", "ende"}));
-    EXPECT_TRUE(bediener.meldungen.empty());
+    EXPECT_TRUE(bediener.Meldungen().empty());
     EXPECT_EQ(bediener.anzeigen[Anzeige::NCSatz],
               "N10 G01 X10Y20Z-5 F0,5 S1500 T2 M3 I1.5 J-2 K3 A4 B5");
     EXPECT_EQ(werte.X, 10.0);
@@ -121,10 +121,11 @@ TEST_F(Satzleser, IntegerErrors) {
 
     for (const char* satz : {"N10 G", "G-1", "M X5", "%", "T+2"}) {
         std::tie(aufrufe, meldungen) = Frisch(satz);
-        EXPECT_EQ(meldungen,
-                  (Zeilen{"Fehlender Zahlenwert!", std::string("Fehler in Satz: ") + satz}))
-            << satz;
+        const Zeilen erwartet{"Fehlender Zahlenwert!", std::string("Fehler in Satz: ") + satz};
+        EXPECT_EQ(meldungen, erwartet) << satz;
+        bediener.Meldungen().clear();
         EXPECT_EQ(Lesen(satz), SatzErgebnis::Fehler);
+        EXPECT_EQ(bediener.Meldungen(), erwartet) << satz;
     }
 }
 
@@ -265,14 +266,14 @@ TEST_F(Satzleser, AfterEachWordStatusThenEventsThenStopThenError) {
     };
     EXPECT_EQ(Lesen("N90 M30 X5"), SatzErgebnis::Angehalten);
     EXPECT_EQ(handler.aufrufe, (Zeilen{"N90", "M30"}));
-    EXPECT_TRUE(bediener.meldungen.empty());
+    EXPECT_TRUE(bediener.Meldungen().empty());
 
     // A stop found together with a reader error wins: no "Fehler in Satz".
     anlage.zustand.stopp.Fortsetzen();
     handler.aufrufe.clear();
     bediener.beiNachrichten = [&] { anlage.zustand.stopp.Beenden(); };
     EXPECT_EQ(Lesen("X+1"), SatzErgebnis::Angehalten);
-    EXPECT_EQ(bediener.meldungen, (Zeilen{"Fehlender Zahlenwert!"}));
+    EXPECT_EQ(bediener.Meldungen(), (Zeilen{"Fehlender Zahlenwert!"}));
 }
 
 TEST_F(Satzleser, HandlerMayShowTheBlockItself) {

@@ -18,7 +18,7 @@ TEST(Tiefensuche, DeepestZAndHighestAlwaysZero) {
     const auto tiefe = ProgrammtiefeSuchen(programm, bediener);
     EXPECT_EQ(tiefe.tiefstesZ, -2.25);
     EXPECT_EQ(tiefe.hoechstesZ, 0.0);
-    EXPECT_TRUE(bediener.meldungen.empty());
+    EXPECT_TRUE(bediener.Meldungen().empty());
 
     EXPECT_EQ(ProgrammtiefeSuchen(BlockList::Hauptprogramm("G00 Z5\n"), bediener).tiefstesZ, 0.0);
 }
@@ -36,7 +36,7 @@ TEST(Tiefensuche, UnreadableValueShowsLineAndGoesOn) {
                                                    "N50 Z-3\n");
     const auto tiefe = ProgrammtiefeSuchen(programm, bediener);
     EXPECT_EQ(tiefe.tiefstesZ, -3.0);
-    EXPECT_EQ(bediener.meldungen,
+    EXPECT_EQ(bediener.Meldungen(),
               (std::vector<std::string>{"N10 G00 ZFehler bei der Frästiefensuche",
                                         "N30 Z-1-2Fehler bei der Frästiefensuche",
                                         "N40 Z- 4Fehler bei der Frästiefensuche"}));

@@ -70,7 +70,7 @@ TEST_F(WerkzeuglaengeTest, TheTipGoesToTheProgrammedZForALongerAShorterAndTheFir
                      "N20 T2\nN30 G00 Z5\nN40 G01 Z-2\n"
                      "N50 T3\nN60 G00 Z5\nN70 G01 Z-2\n"
                      "N80 T1\nN90 G00 Z5\nN100 G01 Z-2\n"));
-    EXPECT_TRUE(b.meldungen.empty()) << b.meldungen[0];
+    EXPECT_TRUE(b.Meldungen().empty()) << b.Meldungen()[0];
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
     // Zero point z 40: with tool 1 Z-2 is machine z 38. Tool 2 (10 mm longer)
     // puts the spindle 10 mm higher for the same Z, tool 3 (7.5 mm shorter)
@@ -92,7 +92,7 @@ TEST_F(WerkzeuglaengeTest, AToolChangeKeepsTheTipAndTheBlockTarget) {
     // stays where it was, so the block ends at its own target and the next
     // increment counts from the tip.
     ASSERT_TRUE(Lauf("N10 G01 Z-2\nN20 Z-3 T2\nN30 G91 Z-1\n"));
-    EXPECT_TRUE(b.meldungen.empty()) << b.meldungen[0];
+    EXPECT_TRUE(b.Meldungen().empty()) << b.Meldungen()[0];
     ASSERT_EQ(hoehen.size(), 4u);
     EXPECT_NEAR(hoehen[0], 38.0, 1e-9);
     EXPECT_NEAR(hoehen[1], 48.0, 1e-9);
@@ -106,7 +106,7 @@ TEST_F(WerkzeuglaengeTest, AChangeBeyondTheZoneKeepsTheOldToolAndLosesTheReferen
     // Standing near the top of the zone, a longer tool cannot go in.
     z.konfig.SchutzzoneMax.z = 70.0;
     ASSERT_TRUE(Lauf("N10 T2\nN20 G01 Z-2\n"));
-    EXPECT_EQ(b.meldungen, Zeilen{"Der zulässige Bereich wird verlassen!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Der zulässige Bereich wird verlassen!"});
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Bereich);
     EXPECT_TRUE(hoehen.empty()) << "nothing is sent";
     EXPECT_FALSE(z.ReferenzAngefahren);
@@ -119,7 +119,7 @@ TEST_F(WerkzeuglaengeTest, TheRestoredZeroPointAndG54KeepTheOffset) {
     // G54 shifts the zero point during the run; the normal end restores it.
     // Neither touches the length offset, and W still means the tip.
     ASSERT_TRUE(Lauf("N10 G01 Z-2\nN20 T2\nN30 G54 Z-5\nN40 G01 Z0\n"));
-    EXPECT_TRUE(b.meldungen.empty()) << b.meldungen[0];
+    EXPECT_TRUE(b.Meldungen().empty()) << b.Meldungen()[0];
     EXPECT_EQ(z.Laengenversatz(), 10.0);
     EXPECT_NEAR(hoehen.back(), 45.0, 1e-9); // zero 35, tip 0, spindle +10
     EXPECT_NEAR(z.WerkstueckNullpunkt.z, 40.0, 1e-9);
@@ -173,7 +173,7 @@ TEST_F(WerkzeuglaengeTest, ManualMovesAndTheirZoneCheckCountTheOffset) {
     b.antworten = {true};
     const std::size_t vorher = hoehen.size();
     EXPECT_FALSE(PunktAnfahren(a, form));
-    EXPECT_EQ(b.ereignisse.back(),
+    EXPECT_EQ(b.Ereignisse().back(),
               "frage: Punkt außerhalb des zulässigen Bereichs! Abbruch? -> ja");
     EXPECT_EQ(hoehen.size(), vorher);
 

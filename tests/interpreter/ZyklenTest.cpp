@@ -67,8 +67,8 @@ struct ZyklenTest : ::testing::Test {
     void Lauf(std::string_view text) {
         starts.clear();
         eilgang.clear();
-        b.meldungen.clear();
-        b.ereignisse.clear();
+        b.Meldungen().clear();
+        b.Ereignisse().clear();
         a.programm = BlockList::Hauptprogramm(text);
         ASSERT_TRUE(Automatikbetrieb(a));
     }
@@ -122,7 +122,7 @@ TEST_F(ZyklenTest, DrillingGoesRapidToR2FeedToTheDepthAndRapidBack) {
         EXPECT_EQ(p[i + 1].eilgang, schnell[i]) << i;
     }
     EXPECT_EQ(z.WerkzeugPositionW, (TPunkt3D{0.0, 0.0, 10.0}));
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 TEST_F(ZyklenTest, BoltHoleCircleDrillsEveryHoleOnTheCircleAndRefusesNoHoles) {
@@ -142,7 +142,7 @@ TEST_F(ZyklenTest, BoltHoleCircleDrillsEveryHoleOnTheCircleAndRefusesNoHoles) {
 
     Lauf("N10 G00 X20 Y30 Z5\nN20 G77 R1=50 R2=2 R3=-3 R24=0\nN30 G00 X0\n");
     // The circle stays in force: N30 is refused as well, and the run goes on.
-    EXPECT_EQ(b.meldungen, Zeilen(2, "Die Anzahl der Bohrungen im Lochkreis ist Null!"));
+    EXPECT_EQ(b.Meldungen(), Zeilen(2, "Die Anzahl der Bohrungen im Lochkreis ist Null!"));
     EXPECT_EQ(starts.size(), 2u);
 }
 
@@ -192,7 +192,7 @@ TEST_F(ZyklenTest, PocketsTheToolCannotMakeAreSkippedAndTheRunGoesOn) {
     for (const Fall& f : faelle) {
         Werkzeug(f.d, f.nutzlaenge);
         Lauf("N10 G00 X0 Y0 Z5\nN20 " + f.satz + "\nN30 " + f.folge + " Z5\n" + weiter);
-        EXPECT_EQ(b.meldungen, Zeilen{f.meldung}) << f.satz;
+        EXPECT_EQ(b.Meldungen(), Zeilen{f.meldung}) << f.satz;
         EXPECT_EQ(starts.size(), 3u) << f.satz; // N10, G80 and N95 only
         EXPECT_EQ(z.WerkzeugPositionW.x, 1.0) << f.satz;
     }
@@ -203,7 +203,7 @@ TEST_F(ZyklenTest, PocketsTheToolCannotMakeAreSkippedAndTheRunGoesOn) {
 TEST_F(ZyklenTest, AfterAStoppedMoveTheCycleSendsNothingMore) {
     // The wall ring of a pocket at x 430 reaches past the zone's x 500 (M).
     Lauf("N10 G00 X430 Y50 Z5\nN20 G83 R1=2 R2=2 R3=-4 R24=30\nN30 X430 Y50 Z5\nN40 G00 X0\n");
-    EXPECT_EQ(b.meldungen, Zeilen{"Der zulässige Bereich wird verlassen!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Der zulässige Bereich wird verlassen!"});
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Bereich);
     // The last move sent ends inside the zone; nothing went out after it.
@@ -335,7 +335,7 @@ TEST_F(ZyklenTest, RandomCircularPocketsStayInsideAndLeaveNothingStanding) {
         Lauf("N10 G00 X" + Zahl(cx) + " Y" + Zahl(cy) + " Z5\nN20 G83 R1=" + Zahl(r1) +
              " R2=2 R3=" + Zahl(tiefe) + " R23=" + Zahl(ri) + " R24=" + Zahl(r) + "\nN30 X" +
              Zahl(cx) + " Y" + Zahl(cy) + " Z5\n");
-        ASSERT_TRUE(b.meldungen.empty()) << fall << ": " << b.meldungen[0];
+        ASSERT_TRUE(b.Meldungen().empty()) << fall << ": " << b.Meldungen()[0];
         // A chord of the island's ring comes inside it by its sagitta at 1 degree.
         const double innen =
             ri > 0.0 ? ri + d / 2.0 -
@@ -373,7 +373,7 @@ TEST_F(ZyklenTest, RandomRectangularPocketsStayInsideAndLeaveNothingStanding) {
                                  Zahl(qx) + "," + Zahl(qy) + " R1=" + Zahl(r1) + " T" + Zahl(tiefe);
         Lauf("N10 G00 X" + Zahl(kx) + " Y" + Zahl(ky) + " Z5\nN20 G84 R1=" + Zahl(r1) +
              " R2=2 R3=" + Zahl(tiefe) + "\nN30 X" + Zahl(qx) + " Y" + Zahl(qy) + "\n");
-        ASSERT_TRUE(b.meldungen.empty()) << fall << ": " << b.meldungen[0];
+        ASSERT_TRUE(b.Meldungen().empty()) << fall << ": " << b.Meldungen()[0];
         const double x0 = std::min(kx, qx), x1 = std::max(kx, qx);
         const double y0 = std::min(ky, qy), y1 = std::max(ky, qy);
         const double e = 1e-9;
@@ -466,7 +466,7 @@ void StricheIst(const std::vector<std::pair<double, double>>& ist,
 TEST_F(GravurTest, HeightScalesTheStrokesAndEachCharacterAdvancesByWidthPlusTool) {
     // k = (5 - 1) / 40: a glyph 30 units wide advances 3 + 1 mm.
     Gravur("B5", "AA");
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
     StricheIst(Striche(), {{11.0, 24.0}, {15.0, 24.0}});
     // Between strokes the tool rises to the block's z and moves at rapid;
     // it goes down at feed to R2 and the depth.
@@ -498,21 +498,21 @@ TEST_F(GravurTest, AngleTurnsTheLineAndUmlautsUseTheFontCodePage) {
 
 TEST_F(GravurTest, FontAndTextFailures) {
     Gravur("B3", "A"); // 3 × D ≥ B
-    EXPECT_EQ(b.meldungen, Zeilen{"Schrift mit Werkzeugdurchmesser nicht herstellbar!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Schrift mit Werkzeugdurchmesser nicht herstellbar!"});
     Gravur("B5", "");
-    EXPECT_EQ(b.meldungen, Zeilen{"fehlender Gravurtext!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"fehlender Gravurtext!"});
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
     ordner.Schreiben("X.FNT", std::string(200, 'x'));
     z.konfig.ZeichensatzDatei.Setzen(ordner.Datei("X.FNT"));
     Gravur("B5", "A");
-    EXPECT_EQ(b.meldungen, Zeilen{ordner.Datei("X.FNT") + " nicht im erwarteten Format!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{ordner.Datei("X.FNT") + " nicht im erwarteten Format!"});
     z.konfig.ZeichensatzDatei.Setzen(ordner.Datei("FEHLT.FNT"));
     Gravur("B5", "A");
-    EXPECT_EQ(b.meldungen, Zeilen{"Fehler beim Laden des Zeichensatzes!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Fehler beim Laden des Zeichensatzes!"});
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
     z.konfig.ZeichensatzDatei.Setzen("");
     Gravur("B5", "A");
-    EXPECT_EQ(b.meldungen, Zeilen{"Kein Zeichensatz geladen!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Kein Zeichensatz geladen!"});
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
 }
 
@@ -523,7 +523,8 @@ TEST_F(ZyklenTest, DrillingAtTheToolPositionGoesDownAndBackTheSameWay) {
     const TPunkt3D start = z.WerkzeugPositionW;
     b.antworten = {false, true};
     BohrenAnWerkzeugposition(a);
-    EXPECT_EQ(b.ereignisse, Zeilen{"frage: Bohren an Werkzeugposition! Tiefe = -4.0 mm  -> nein"});
+    EXPECT_EQ(b.Ereignisse(),
+              Zeilen{"frage: Bohren an Werkzeugposition! Tiefe = -4.0 mm  -> nein"});
     EXPECT_TRUE(starts.empty());
     BohrenAnWerkzeugposition(a);
     const auto p = Pfad();
@@ -540,9 +541,9 @@ TEST_F(ZyklenTest, DrillingAtTheToolPositionGoesDownAndBackTheSameWay) {
     BohrenAnWerkzeugposition(a);
     EXPECT_TRUE(starts.empty());
     EXPECT_FALSE(z.ReferenzAngefahren);
-    b.meldungen.clear();
+    b.Meldungen().clear();
     BohrenAnWerkzeugposition(a);
-    EXPECT_EQ(b.meldungen, Zeilen{"Nicht Referenz gefahren oder kein Werkzeug gewählt!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Nicht Referenz gefahren oder kein Werkzeug gewählt!"});
 }
 
 } // namespace

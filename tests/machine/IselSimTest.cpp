@@ -69,7 +69,7 @@ const std::string kReferenz[] = {"setup0", "@07", "@0d 1000, 1000, 1000", "@0e0"
 TEST_F(IselSimTest, ReferenceRunMovesAndPositionReadBack) {
     Starten({});
     ReferenzfahrtAusfuehren(a);
-    ASSERT_TRUE(z.ReferenzAngefahren) << (b.meldungen.empty() ? "" : b.meldungen[0]);
+    ASSERT_TRUE(z.ReferenzAngefahren) << (b.Meldungen().empty() ? "" : b.Meldungen()[0]);
     TPunkt3D p{1, 1, 1};
     ASSERT_TRUE(PositionAbfragen(a, p));
     EXPECT_DOUBLE_EQ(p.x, 0.0);
@@ -82,7 +82,7 @@ TEST_F(IselSimTest, ReferenceRunMovesAndPositionReadBack) {
     EXPECT_DOUBLE_EQ(p.y, 5.0);
     EXPECT_DOUBLE_EQ(p.z, 65.0 - (65.0 + 2.0));
     EXPECT_FALSE(z.stopp.Abbruch());
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 
     const auto rx = Empfangen();
     ASSERT_EQ(rx.size(), 11u);
@@ -98,8 +98,8 @@ TEST_F(IselSimTest, ErrorReplyToAMoveStopsEverything) {
     Fahren({10, 0, 0, 0});
     EXPECT_TRUE(z.stopp.Abbruch());
     EXPECT_TRUE(z.stopp.Abgebrochen());
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0], "Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!");
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0], "Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!");
     EXPECT_EQ(Empfangen().size(), 7u) << "nothing is sent after the error";
 }
 
@@ -108,8 +108,8 @@ TEST_F(IselSimTest, GarbledRepliesStopEverything) {
     ReferenzfahrtAusfuehren(a);
     Fahren({1, 0, 0, 0});
     EXPECT_TRUE(z.stopp.Abbruch());
-    ASSERT_FALSE(b.meldungen.empty());
-    EXPECT_EQ(b.meldungen.back(), "Fehler bei der Positionsabfrage der Isel-Anlage: x-Position!");
+    ASSERT_FALSE(b.Meldungen().empty());
+    EXPECT_EQ(b.Meldungen().back(), "Fehler bei der Positionsabfrage der Isel-Anlage: x-Position!");
     EXPECT_EQ(Empfangen().size(), 6u);
 }
 
@@ -118,8 +118,8 @@ TEST_F(IselSimTest, GarbledMoveReplyIsAnUnknownError) {
     ReferenzfahrtAusfuehren(a);
     Fahren({1, 0, 0, 0});
     Fahren({1, 0, 0, 0});
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0], "Fehlermeldung der Isel-Anlage: ~ : unbekannter Fehler");
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0], "Fehlermeldung der Isel-Anlage: ~ : unbekannter Fehler");
     EXPECT_TRUE(z.stopp.Abbruch());
     EXPECT_EQ(Empfangen().size(), 7u);
 }
@@ -128,11 +128,11 @@ TEST_F(IselSimTest, SlowPositionReplyIsWaitedForWithinItsBound) {
     Starten({"--delay-at", "6:150", "--delay-at", "8:900"});
     ReferenzfahrtAusfuehren(a);
     Fahren({1, 0, 0, 0});
-    EXPECT_FALSE(z.stopp.Abbruch()) << (b.meldungen.empty() ? "" : b.meldungen[0]);
+    EXPECT_FALSE(z.stopp.Abbruch()) << (b.Meldungen().empty() ? "" : b.Meldungen()[0]);
     Fahren({1, 0, 0, 0});
     EXPECT_TRUE(z.stopp.Abbruch());
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0], "Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !");
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0], "Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !");
     EXPECT_EQ(Empfangen().size(), 8u);
 }
 
@@ -148,8 +148,8 @@ TEST_F(IselSimTest, SilentControllerEndsTheWaitAtItsBound) {
     EXPECT_TRUE(z.stopp.Abbruch());
     EXPECT_TRUE(z.stopp.Abgebrochen());
     EXPECT_FALSE(z.ReferenzAngefahren);
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0].rfind("Die Isel-Anlage antwortet nicht auf den Befehl \"@0A 100", 0),
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0].rfind("Die Isel-Anlage antwortet nicht auf den Befehl \"@0A 100", 0),
               0u);
     Fahren({1, 0, 0, 0});
     EXPECT_EQ(Empfangen().size(), 7u);
@@ -162,8 +162,8 @@ TEST_F(IselSimTest, HangUpIsNoticedAtOnce) {
     Fahren({1, 0, 0, 0});
     EXPECT_LT(std::chrono::steady_clock::now() - t0, 1000ms);
     EXPECT_TRUE(z.stopp.Abbruch());
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0].rfind("Keine Verbindung zur Isel-Anlage über COM1!", 0), 0u);
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0].rfind("Keine Verbindung zur Isel-Anlage über COM1!", 0), 0u);
     EXPECT_TRUE(sim->AufEndeWarten(2000));
 }
 
@@ -171,8 +171,8 @@ TEST_F(IselSimTest, FailedReferencePreparationSendsNothingMore) {
     Starten({"--error-at", "3:C"});
     ReferenzfahrtAusfuehren(a);
     EXPECT_FALSE(z.ReferenzAngefahren);
-    ASSERT_EQ(b.meldungen.size(), 2u);
-    EXPECT_EQ(b.meldungen[1], "Fehler beim Einellen der Referenzgeschwindigkeiten!");
+    ASSERT_EQ(b.Meldungen().size(), 2u);
+    EXPECT_EQ(b.Meldungen()[1], "Fehler beim Einellen der Referenzgeschwindigkeiten!");
     EXPECT_EQ(Empfangen().size(), 3u);
 }
 

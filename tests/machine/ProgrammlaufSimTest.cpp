@@ -53,7 +53,7 @@ struct ProgrammlaufSimTest : ::testing::Test {
         a.maschine.leitung = leitung.get();
         z.konfig.Grafikmodus = Grafikart::Aus;
         ReferenzfahrtAusfuehren(a);
-        ASSERT_TRUE(z.ReferenzAngefahren) << (b.meldungen.empty() ? "" : b.meldungen[0]);
+        ASSERT_TRUE(z.ReferenzAngefahren) << (b.Meldungen().empty() ? "" : b.Meldungen()[0]);
     }
     bool Lauf(std::string_view text) {
         a.programm = BlockList::Hauptprogramm(text);
@@ -87,7 +87,7 @@ TEST_F(ProgrammlaufSimTest, ControllerEndsAtTheProgrammedPointAfterHundredsOfArc
                          "N40 L KREIS\n"
                          "N50 G00 X12.345 Y-6.789 Z-3.21\n"));
         EXPECT_LT(std::chrono::steady_clock::now() - t0, 10s);
-        EXPECT_TRUE(b.meldungen.empty()) << b.meldungen[0];
+        EXPECT_TRUE(b.Meldungen().empty()) << b.Meldungen()[0];
         EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
         ASSERT_TRUE(z.ReferenzAngefahren);
         EXPECT_GT(a.lauf.bewegungen, 500);
@@ -108,7 +108,7 @@ TEST_F(ProgrammlaufSimTest, ControllerEndsAtTheProgrammedPointAfterHundredsOfArc
         sim.reset();
         leitung.reset();
         serial.reset();
-        b.meldungen.clear();
+        b.Meldungen().clear();
     }
 }
 
@@ -166,7 +166,7 @@ TEST_F(ProgrammlaufSimTest, AfterToolChangesTheTipIsAtTheProgrammedZAndTheCounte
         SCOPED_TRACE(t.programm);
         b.antworten = {true};
         ASSERT_TRUE(Lauf(t.programm));
-        ASSERT_TRUE(b.meldungen.empty()) << b.meldungen[0];
+        ASSERT_TRUE(b.Meldungen().empty()) << b.Meldungen()[0];
         ASSERT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Ende);
         EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, t.werkzeug);
         EXPECT_NEAR(z.PositionM.z, t.spindel, 1e-9);
@@ -186,7 +186,7 @@ TEST_F(ProgrammlaufSimTest, ErrorReplyInTheMiddleStopsTheRun) {
     // Line 10 is the second move of the run.
     Starten({"--error-at", "10:2"});
     ASSERT_TRUE(Lauf("N10 G01 X10\nN20 X20\nN30 X30\n"));
-    EXPECT_EQ(b.meldungen, Zeilen{"Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!"});
+    EXPECT_EQ(b.Meldungen(), Zeilen{"Fehlermeldung der Isel-Anlage: 2 : Endschalter betätigt!"});
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::Fehler);
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_EQ(b.anzeigen[Anzeige::X], "999.99");
@@ -204,10 +204,10 @@ TEST_F(ProgrammlaufSimTest, SilentControllerInTheMiddleStopsTheRunWithinItsBound
     ASSERT_TRUE(Lauf("N10 G01 X10\nN20 X20\nN30 X30\n"));
     const auto dauer = std::chrono::steady_clock::now() - t0;
     EXPECT_LT(dauer, 5s);
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0].rfind("Die Isel-Anlage antwortet nicht auf den Befehl \"@0A 1000", 0),
-              0u)
-        << b.meldungen[0];
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(
+        b.Meldungen()[0].rfind("Die Isel-Anlage antwortet nicht auf den Befehl \"@0A 1000", 0), 0u)
+        << b.Meldungen()[0];
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_NE(a.zustand.stopp.Grund(), Stoppgrund::Ende);
     std::this_thread::sleep_for(50ms);
@@ -217,7 +217,8 @@ TEST_F(ProgrammlaufSimTest, SilentControllerInTheMiddleStopsTheRunWithinItsBound
 TEST_F(ProgrammlaufSimTest, SilentPositionQueryStopsTheRun) {
     Starten({"--silent-from", "9"});
     ASSERT_TRUE(Lauf("N10 G01 X10\nN20 X20\n"));
-    EXPECT_EQ(b.meldungen, Zeilen{"Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !"});
+    EXPECT_EQ(b.Meldungen(),
+              Zeilen{"Isel-Positionsbestimmung: Kommunikationsfehler mit mi COM1: !"});
     EXPECT_FALSE(z.ReferenzAngefahren);
     EXPECT_DOUBLE_EQ(z.WerkzeugPositionW.x, 10.0);
     std::this_thread::sleep_for(50ms);

@@ -200,6 +200,7 @@ TEST_F(Rs274LaufTest, ContourWithArcsRampAndHelixFollowsTheSource) {
     }
     EXPECT_TRUE(gefunden);
     EXPECT_EQ(a.zustand.stopp.Grund(), Stoppgrund::M30);
+    EXPECT_EQ(b.Meldungen(), std::vector<std::string>{"M30: Programmende!"});
 }
 
 TEST_F(Rs274LaufTest, PeckDrillingInInchesWithAToolChange) {
@@ -212,7 +213,7 @@ TEST_F(Rs274LaufTest, PeckDrillingInInchesWithAToolChange) {
                                          "M30\n");
     // The tool change asked, pecks of 2.032 mm down to 5.08 mm, back to
     // the start height 0 between the holes.
-    EXPECT_EQ(b.ereignisse.size(), 2u);
+    EXPECT_EQ(b.Ereignisse().size(), 2u);
     const std::vector<Stueck> pfad = {
         Linie({25.4, 25.4, 0.0}, {25.4, 25.4, -5.08}),
         Linie({25.4, 25.4, 0.0}, {38.1, 25.4, 0.0}),

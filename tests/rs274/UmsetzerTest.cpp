@@ -22,7 +22,7 @@ std::vector<std::string> Syntaxmeldungen(const std::vector<std::string>& bloecke
         Satzwerte werte;
         SatzLesen(s, werte, nurSyntax, a);
     }
-    return b.meldungen;
+    return b.Meldungen();
 }
 
 namespace {

@@ -38,7 +38,7 @@ protected:
 
 TEST_F(Einstellungsdateien, NoFilesGiveTheResetDefaultsSilently) {
     EinstellungenLaden(zustand, bediener);
-    EXPECT_TRUE(bediener.ereignisse.empty());
+    EXPECT_TRUE(bediener.Ereignisse().empty());
     EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Simulation);
     EXPECT_EQ(zustand.konfig.Nachkommastellen, 2);
     EXPECT_EQ(zustand.konfig.EilgangGeschw.z2, 5.0);
@@ -54,8 +54,8 @@ TEST_F(Einstellungsdateien, WrongSizeGivesSizeMessageAndDefaults) {
         ordner.Schreiben("Korvelantrix.CNF", std::vector<std::uint8_t>(groesse, 0));
         const std::string pfad = ordner.Datei("Korvelantrix.CNF");
         EXPECT_FALSE(KonfigurationLaden(z, b, pfad));
-        ASSERT_EQ(b.meldungen.size(), 1u);
-        EXPECT_EQ(b.meldungen[0],
+        ASSERT_EQ(b.Meldungen().size(), 1u);
+        EXPECT_EQ(b.Meldungen()[0],
                   "Dateigrößenfehler! Die Konfigurationsdatei " + pfad + " wurde nicht geladen.");
         EXPECT_EQ(z.konfig.Grafikmodus, Grafikart::Simulation);
         EXPECT_EQ(z.konfig.Nachkommastellen, 2);
@@ -86,10 +86,10 @@ TEST_F(Einstellungsdateien, BlockWithUnusableMachineDataIsRefusedAsAWhole) {
         FakeBediener b;
         Maschinenzustand z;
         EXPECT_FALSE(KonfigurationLaden(z, b, pfad));
-        ASSERT_EQ(b.meldungen.size(), 1u);
-        EXPECT_EQ(b.meldungen[0], "Die Konfigurationsdatei " + pfad +
-                                      " enthält unzulässige Maschinendaten und wurde nicht "
-                                      "geladen.");
+        ASSERT_EQ(b.Meldungen().size(), 1u);
+        EXPECT_EQ(b.Meldungen()[0], "Die Konfigurationsdatei " + pfad +
+                                        " enthält unzulässige Maschinendaten und wurde nicht "
+                                        "geladen.");
         const TKonfiguration standard;
         EXPECT_EQ(z.konfig.Spindelsteigung, standard.Spindelsteigung);
         EXPECT_EQ(z.konfig.SchritteProUmdrehung, standard.SchritteProUmdrehung);
@@ -112,7 +112,7 @@ TEST_F(Einstellungsdateien, SavedBlockLoadsBackWithAnyHeader) {
     Maschinenzustand neu;
     EXPECT_TRUE(KonfigurationLaden(neu, bediener, pfad));
     EXPECT_EQ(neu.konfig, zustand.konfig);
-    EXPECT_TRUE(bediener.ereignisse.empty());
+    EXPECT_TRUE(bediener.Ereignisse().empty());
 }
 
 TEST_F(Einstellungsdateien, UnreadableFileGivesLoadMessageAndThreeDecimalsThenReset) {
@@ -120,8 +120,8 @@ TEST_F(Einstellungsdateien, UnreadableFileGivesLoadMessageAndThreeDecimalsThenRe
     const std::string pfad = ordner.Datei("Korvelantrix.CNF");
     zustand.HaftungAkzeptiert = true;
     EXPECT_FALSE(KonfigurationLaden(zustand, bediener, pfad));
-    ASSERT_EQ(bediener.meldungen.size(), 1u);
-    EXPECT_EQ(bediener.meldungen[0], "Die Konfigurationsdatei " + pfad + " wurde nicht geladen!");
+    ASSERT_EQ(bediener.Meldungen().size(), 1u);
+    EXPECT_EQ(bediener.Meldungen()[0], "Die Konfigurationsdatei " + pfad + " wurde nicht geladen!");
     EXPECT_FALSE(zustand.HaftungAkzeptiert);
     // The reset that follows brings the decimals back to 2.
     EXPECT_EQ(zustand.konfig.Nachkommastellen, 2);
@@ -143,7 +143,7 @@ TEST_F(Einstellungsdateien, DatFactorAndZeroPointRules) {
         EXPECT_TRUE(z.HaftungAkzeptiert);
         EXPECT_EQ(z.WerkstueckNullpunkt, (TPunkt3D{0.0, 0.0, 0.0}));
     }
-    EXPECT_TRUE(bediener.ereignisse.empty());
+    EXPECT_TRUE(bediener.Ereignisse().empty());
 }
 
 TEST_F(Einstellungsdateien, DatFactorOutsideItsRangeIsReportedAndBecomesOneToOne) {
@@ -151,13 +151,13 @@ TEST_F(Einstellungsdateien, DatFactorOutsideItsRangeIsReportedAndBecomesOneToOne
     for (const double f : {100.0, 1e9, 0.0009, std::numeric_limits<double>::quiet_NaN(),
                            std::numeric_limits<double>::infinity()}) {
         Maschinenzustand z;
-        bediener.meldungen.clear();
+        bediener.Meldungen().clear();
         ordner.Schreiben("Korvelantrix.DAT", Dat(f));
         DatLaden(z, bediener, pfad);
         EXPECT_EQ(z.SimulationsZeitFaktor, 1.0) << f;
-        ASSERT_EQ(bediener.meldungen.size(), 1u) << f;
-        EXPECT_EQ(bediener.meldungen[0], "Der Simulationszeitfaktor in der Datei " + pfad +
-                                             " ist ungültig; es gilt 1 :1.");
+        ASSERT_EQ(bediener.Meldungen().size(), 1u) << f;
+        EXPECT_EQ(bediener.Meldungen()[0], "Der Simulationszeitfaktor in der Datei " + pfad +
+                                               " ist ungültig; es gilt 1 :1.");
         // The rest of the record is taken over as usual.
         EXPECT_TRUE(z.HaftungAkzeptiert);
     }
@@ -167,7 +167,7 @@ TEST_F(Einstellungsdateien, OldLongDatLoadsFromItsFirst48Bytes) {
     ordner.Schreiben("Korvelantrix.DAT", Dat(10.0, 6144));
     DatLaden(zustand, bediener, ordner.Datei("Korvelantrix.DAT"));
     EXPECT_EQ(zustand.SimulationsZeitFaktor, 10.0);
-    EXPECT_TRUE(bediener.ereignisse.empty());
+    EXPECT_TRUE(bediener.Ereignisse().empty());
 }
 
 TEST_F(Einstellungsdateien, ShortDatKeepsStartValuesAndSaysSo) {
@@ -176,8 +176,8 @@ TEST_F(Einstellungsdateien, ShortDatKeepsStartValuesAndSaysSo) {
     ordner.Schreiben("Korvelantrix.DAT", kurz);
     const std::string pfad = ordner.Datei("Korvelantrix.DAT");
     DatLaden(zustand, bediener, pfad);
-    ASSERT_EQ(bediener.meldungen.size(), 1u);
-    EXPECT_EQ(bediener.meldungen[0], "Die Datei " + pfad + " wurde nicht geladen!");
+    ASSERT_EQ(bediener.Meldungen().size(), 1u);
+    EXPECT_EQ(bediener.Meldungen()[0], "Die Datei " + pfad + " wurde nicht geladen!");
     EXPECT_EQ(zustand.SimulationsZeitFaktor, 1.0);
     EXPECT_EQ(zustand.Interpolationsebene, 0);
     EXPECT_FALSE(zustand.HaftungAkzeptiert);
@@ -217,11 +217,11 @@ TEST_F(Einstellungsdateien, FailedWriteReportsBothMessagesAndKeepsTheOldFile) {
     EXPECT_FALSE(EinstellungenSpeichern(zustand, bediener));
     const std::string cnf = zustand.StartVerzeichnis + "Korvelantrix.CNF";
     const std::string dat = zustand.StartVerzeichnis + "Korvelantrix.DAT";
-    ASSERT_EQ(bediener.meldungen.size(), 4u);
-    EXPECT_EQ(bediener.meldungen[0], "Die Konfigurationsdatei " + cnf + " wurde nicht erzeugt!");
-    EXPECT_EQ(bediener.meldungen[1], "Fehler beim Speichern der Datei " + cnf + "!");
-    EXPECT_EQ(bediener.meldungen[2], "Die Datei " + dat + " wurde nicht erzeugt!");
-    EXPECT_EQ(bediener.meldungen[3], "Fehler beim Speichern der Datei " + dat + "!");
+    ASSERT_EQ(bediener.Meldungen().size(), 4u);
+    EXPECT_EQ(bediener.Meldungen()[0], "Die Konfigurationsdatei " + cnf + " wurde nicht erzeugt!");
+    EXPECT_EQ(bediener.Meldungen()[1], "Fehler beim Speichern der Datei " + cnf + "!");
+    EXPECT_EQ(bediener.Meldungen()[2], "Die Datei " + dat + " wurde nicht erzeugt!");
+    EXPECT_EQ(bediener.Meldungen()[3], "Fehler beim Speichern der Datei " + dat + "!");
     EXPECT_EQ(ordner.Lesen("Korvelantrix.CNF"), alt);
     // No temporary files are left behind.
     int dateien = 0;

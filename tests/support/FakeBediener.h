@@ -2,6 +2,12 @@
 // Scripted operator for tests: records every message, question and display
 // write in order, answers questions from a queue, and runs a virtual clock so
 // waits cost no real time.
+//
+// It is strict: a message, or a question answered by the default answer,
+// fails the test (when the operator is destroyed) unless the test said it
+// expects them: by looking at them afterwards (Meldungen(), Ereignisse() see
+// everything recorded up to that call, not what comes later), by queueing
+// the answers, or by ErwarteMeldungen().
 #include "state/Bediener.h"
 
 #include <deque>
@@ -15,11 +21,26 @@ namespace korvx::test {
 
 class FakeBediener : public Bediener {
 public:
+    FakeBediener() = default;
+    FakeBediener(const FakeBediener&) = delete;
+    FakeBediener& operator=(const FakeBediener&) = delete;
+    ~FakeBediener() override;
+
     // Events in order, UTF-8: "meldung: TEXT", "frage: TEXT -> ja|nein",
     // "frage3: TEXT -> ja|nein|abbrechen", "bestaetigung: TEXT -> ok|abbrechen".
-    std::vector<std::string> ereignisse;
+    // Looking at them counts as expecting those recorded so far.
+    std::vector<std::string>& Ereignisse() {
+        gesehenBis_ = gezaehlt_;
+        return ereignisse_;
+    }
     // Only the texts of the message boxes, UTF-8.
-    std::vector<std::string> meldungen;
+    std::vector<std::string>& Meldungen() {
+        gesehenBis_ = gezaehlt_;
+        return meldungen_;
+    }
+    // The test expects messages and questions it does not look at (a run
+    // whose messages are not its subject, a fuzz input).
+    void ErwarteMeldungen() { alleErwartet_ = true; }
 
     // Answers for Frage / Bestaetigung (true = yes/OK), taken in order; when
     // empty, `standardAntwort` is used.
@@ -52,6 +73,19 @@ public:
 
     // Exit code passed to ProgrammBeenden, if it was called.
     std::optional<int> beendetMit;
+
+private:
+    void Unerwartet(const std::string& ereignis);
+
+    std::vector<std::string> ereignisse_;
+    std::vector<std::string> meldungen_;
+    // Messages and default-answered questions with their running number, for
+    // the check at the end; the test has looked at those numbered below
+    // gesehenBis_.
+    std::vector<std::pair<std::size_t, std::string>> unerwartet_;
+    std::size_t gezaehlt_ = 0;
+    std::size_t gesehenBis_ = 0;
+    bool alleErwartet_ = false;
 };
 
 } // namespace korvx::test

@@ -79,7 +79,7 @@ TEST_F(Werkzeugdatei, RundreiseByteFuerByte) {
     Laden(datei);
     ASSERT_EQ(Nummern(), (std::vector<int>{7, 1, 255}));
     EXPECT_EQ(a.werkzeuge.WkzListe[1].Benennung.Text(), NachCp1252("  Schaftfräser"));
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 
     // Unchanged: the file stays as it is and no backup is made.
     ASSERT_TRUE(WkzDateiSchreiben(a));
@@ -110,7 +110,7 @@ TEST_F(Werkzeugdatei, KommaUndPunktWerdenInJedemGebietsschemaGelesen) {
                                        ? Kopf() + Block("2", "a", "40,25", "10,50", "3,00", "1")
                                        : Kopf() + Block("2", "a", "40.25", "10.50", "3.00", "1"));
     }
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 TEST_F(Werkzeugdatei, ZeilenInJederReihenfolgeSchreibweiseUndEinrueckung) {
@@ -129,7 +129,7 @@ TEST_F(Werkzeugdatei, ZeilenInJederReihenfolgeSchreibweiseUndEinrueckung) {
     EXPECT_DOUBLE_EQ(w.Nutzlaenge, 7.0);
     EXPECT_DOUBLE_EQ(w.Durchmesser, 2.5);
     EXPECT_EQ(w.Farbe, 3);
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 TEST_F(Werkzeugdatei, FehlendeZeilen) {
@@ -151,13 +151,13 @@ TEST_F(Werkzeugdatei, FehlendeZeilen) {
     ohneFarbe.erase(ohneFarbe.find("          Zeichenfarbe"));
     Laden(Kopf() + Block("2", "b", "1,00", "2,00", "9,00", "4") + ohneFarbe);
     EXPECT_EQ(Nummern(), (std::vector<int>{2}));
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 TEST_F(Werkzeugdatei, LeereLangeUndFehlendeDateien) {
     Laden("");
     EXPECT_TRUE(a.werkzeuge.WkzListe.empty());
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
     // Names are cut to 20 characters.
     Laden(Kopf() + Block("1", "1234567890123456789012345", "1,00", "2,00", "3,00", "0"));
     EXPECT_EQ(WkzDateiText(a),
@@ -166,7 +166,7 @@ TEST_F(Werkzeugdatei, LeereLangeUndFehlendeDateien) {
     ::unlink(pfad.c_str());
     WkzDateiLesen(a);
     EXPECT_TRUE(a.werkzeuge.WkzListe.empty());
-    EXPECT_EQ(b.meldungen.back(), "Fehler beim Laden der Werkzeugdatei " + pfad + " !");
+    EXPECT_EQ(b.Meldungen().back(), "Fehler beim Laden der Werkzeugdatei " + pfad + " !");
 }
 
 TEST_F(Werkzeugdatei, JederLadefehlerKostetNurSeinWerkzeug) {
@@ -184,17 +184,17 @@ TEST_F(Werkzeugdatei, JederLadefehlerKostetNurSeinWerkzeug) {
     for (const Fall& f : faelle) {
         std::array<std::string, 6> w = {"2", "b", "1,00", "2,00", "3,00", "4"};
         w[static_cast<std::size_t>(f.feld)] = f.feld == 5 ? "1,5" : "x1";
-        b.meldungen.clear();
+        b.Meldungen().clear();
         Laden(Kopf() + Block("1", "a", "1,00", "2,00", "3,00", "4") +
               Block(w[0], w[1], w[2], w[3], w[4], w[5]) + Block("3", "c", "1", "2", "3", "4"));
         EXPECT_EQ(Nummern(), (std::vector<int>{1, 3})) << f.meldung;
-        EXPECT_EQ(b.meldungen, (std::vector<std::string>{f.meldung}));
+        EXPECT_EQ(b.Meldungen(), (std::vector<std::string>{f.meldung}));
     }
     // Two bad values in one tool: one message.
-    b.meldungen.clear();
+    b.Meldungen().clear();
     Laden(Kopf() + Block("7", "b", "x", "2,00", "y", "4") + Block("3", "c", "1", "2", "3", "4"));
     EXPECT_EQ(Nummern(), (std::vector<int>{3}));
-    EXPECT_EQ(b.meldungen,
+    EXPECT_EQ(b.Meldungen(),
               (std::vector<std::string>{
                   "Fehler beim Laden der Werkrzeuglänge! Werkzeug T7 wird nicht geladen."}));
 }
@@ -208,7 +208,7 @@ TEST_F(Werkzeugdatei, NummernUndFarbenAusserhalbDesBereichs) {
     EXPECT_EQ(a.werkzeuge.WkzListe[0].Farbe, 0);
     EXPECT_EQ(a.werkzeuge.WkzListe[1].Farbe, 0);
     EXPECT_EQ(a.werkzeuge.WkzListe[2].Farbe, 15);
-    EXPECT_EQ(b.meldungen,
+    EXPECT_EQ(b.Meldungen(),
               (std::vector<std::string>{"Fehler beim Laden  der Werkzeugnummer!",
                                         "Fehler beim Laden  der Werkzeugnummer!",
                                         "Die Zeichenfarbe wird auf schwarz gesetzt!",
@@ -225,7 +225,7 @@ TEST_F(Werkzeugdatei, WerkzeugMitNegativemMassWirdUebersprungen) {
           Block("6", "rund", "0,00", "0,00", "-0,00", "4"));
     // One message per skipped tool; zero (also "-0,00") is a valid size.
     EXPECT_EQ(Nummern(), (std::vector<int>{1, 3, 6}));
-    EXPECT_EQ(b.meldungen,
+    EXPECT_EQ(b.Meldungen(),
               (std::vector<std::string>{
                   "Werkzeug T2: negative Länge, das Werkzeug wird nicht geladen!",
                   "Werkzeug T4: negativer Durchmesser, das Werkzeug wird nicht geladen!",
@@ -239,6 +239,9 @@ TEST_F(Werkzeugdatei, TeilweiseGeladeneDateiWirdNurNachEinerAenderungErsetzt) {
                                  Block("3", "c", "1,00", "2,00", "3,00", "4");
     Laden(original);
     EXPECT_EQ(Nummern(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(b.Meldungen(),
+              (std::vector<std::string>{
+                  "Fehler beim Laden der Werkrzeuglänge! Werkzeug T2 wird nicht geladen."}));
     // Unchanged: the file with the entry that could not be read stays.
     ASSERT_TRUE(WkzDateiSchreiben(a));
     EXPECT_EQ(ordner.Lesen("FraesWkz.DAT"), original);
@@ -263,16 +266,16 @@ TEST_F(Werkzeugdatei, UnlesbareDateiWirdOhneAenderungNichtUeberschrieben) {
     std::filesystem::create_directory(pfad);
     WkzDateiLesen(a);
     EXPECT_TRUE(a.werkzeuge.WkzListe.empty());
-    b.meldungen.clear();
+    b.Meldungen().clear();
     EXPECT_TRUE(WkzDateiSchreiben(a));
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
     EXPECT_TRUE(std::filesystem::is_directory(pfad));
 }
 
 TEST_F(Werkzeugdatei, SchreibfehlerWirdGemeldetUndDieAlteDateiBleibt) {
     a.zustand.konfig.WerkzeugDatei.Setzen(ordner.Datei("fehlt/FraesWkz.DAT"));
     EXPECT_FALSE(WkzDateiSchreiben(a));
-    EXPECT_EQ(b.meldungen.back(),
+    EXPECT_EQ(b.Meldungen().back(),
               "Fehler beim Speichern der Datei " + ordner.Datei("fehlt/FraesWkz.DAT") + "!");
 }
 

@@ -38,7 +38,7 @@ TEST(Werkzeugliste, SuchenUndEntfernen) {
     EXPECT_EQ(Namen(l), "b ");
     EXPECT_FALSE(l.WkzNummern.test(4));
     EXPECT_FALSE(WkzEntfernen(b, l, 4));
-    EXPECT_EQ(b.meldungen, (std::vector<std::string>{"Werkzeug konnte nicht gelöscht werden!"}));
+    EXPECT_EQ(b.Meldungen(), (std::vector<std::string>{"Werkzeug konnte nicht gelöscht werden!"}));
     EXPECT_EQ(Namen(l), "b ");
 }
 
@@ -102,7 +102,7 @@ TEST(Werkzeugwahl, WahlGleichtDieLaengeAusUndBehaeltDiePosition) {
     EXPECT_EQ(ziele.back(), (TPunkt3D{10.0, 20.0, 5.0}));
 
     EXPECT_EQ(WkzWaehlen(a, 7, fahren), WkzWahl::NichtGelistet);
-    EXPECT_EQ(b.meldungen.back(), "T7 nicht in der Werkzeugliste!");
+    EXPECT_EQ(b.Meldungen().back(), "T7 nicht in der Werkzeugliste!");
     EXPECT_EQ(WkzWaehlen(a, 0, fahren), WkzWahl::Unveraendert);
     EXPECT_EQ(z.konfig.AktuellesWerkzeug.Nummer, 2);
     // Without the reference nothing moves.

@@ -4,6 +4,7 @@
 #include "graphics/Achsen.h"
 #include "graphics/Bahn.h"
 #include "support/TempOrdner.h"
+#include "support/Widgetsuche.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Grafikbild.h"
 
@@ -46,7 +47,7 @@ struct AnsichtTest : ::testing::Test {
     // The window shown with its graphic, at a new size; the canvas follows
     // what the layout gives the graphic.
     void Groesse(int breite, int hoehe) {
-        fenster->findChild<QWidget*>("GraphikGroupBox")->show();
+        test::Kind<QWidget>(fenster, "GraphikGroupBox")->show();
         fenster->show();
         fenster->resize(breite, hoehe);
         for (int i = 0; i < 5; ++i) {
@@ -206,8 +207,8 @@ TEST_F(AnsichtTest, MauszeigerZeigtDieWeltkoordinaten) {
     QMouseEvent zug(QEvent::MouseMove, QPointF(p), QPointF(Bild().mapToGlobal(p)), Qt::NoButton,
                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&Bild(), &zug);
-    const double x = fenster->findChild<QLineEdit*>("xEdit")->text().replace(',', '.').toDouble();
-    const double y = fenster->findChild<QLineEdit*>("yEdit")->text().replace(',', '.').toDouble();
+    const double x = test::Kind<QLineEdit>(fenster, "xEdit")->text().replace(',', '.').toDouble();
+    const double y = test::Kind<QLineEdit>(fenster, "yEdit")->text().replace(',', '.').toDouble();
     const double pixel = static_cast<double>(a.PixelBreite());
     EXPECT_NEAR(x, 100.0, 2 * pixel);
     EXPECT_NEAR(y, 50.0, 2 * pixel);

@@ -1,6 +1,7 @@
 #include "interpreter/ui/Anwahlsatzform.h"
 #include "state/Maschinenzustand.h"
 #include "support/FakeBediener.h"
+#include "support/Widgetsuche.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,10 +21,10 @@ struct AnwahlsatzformTest : ::testing::Test {
         z.Anwahlsatz = 20;
         form.Oeffnen();
         form.show();
-        edit = form.findChild<QLineEdit*>("AWSatzEnhEdit");
+        edit = test::Kind<QLineEdit>(form, "AWSatzEnhEdit");
     }
     void Klick(const char* name) {
-        QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
+        QTest::mouseClick(test::Kind<QPushButton>(form, name), Qt::LeftButton);
     }
 };
 
@@ -34,8 +35,8 @@ TEST_F(AnwahlsatzformTest, TakesAnIntegerAndRefusesAnythingElse) {
 
     edit->setText("3x");
     Klick("UebernahmeButton");
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0], "Falsches Zeichen im Eingabefeld!");
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0], "Falsches Zeichen im Eingabefeld!");
     EXPECT_EQ(edit->text(), "20");
     EXPECT_EQ(z.Anwahlsatz, 20);
     EXPECT_TRUE(form.isVisible()) << "a refused entry keeps the form open";
@@ -45,7 +46,7 @@ TEST_F(AnwahlsatzformTest, TakesAnIntegerAndRefusesAnythingElse) {
     EXPECT_EQ(z.Anwahlsatz, 130);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_EQ(b.meldungen.size(), 1u);
+    EXPECT_EQ(b.Meldungen().size(), 1u);
 }
 
 TEST_F(AnwahlsatzformTest, CancelAndEscapeRestoreTheNumber) {
@@ -62,7 +63,7 @@ TEST_F(AnwahlsatzformTest, CancelAndEscapeRestoreTheNumber) {
     QTest::keyClick(&form, Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(z.Anwahlsatz, 20);
-    EXPECT_TRUE(b.meldungen.empty());
+    EXPECT_TRUE(b.Meldungen().empty());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "state/Maschinenzustand.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
+#include "support/Widgetsuche.h"
 #include "ui/EditorSuche.h"
 
 #include <QApplication>
@@ -34,7 +35,7 @@ struct EditorFormTest : ::testing::Test {
     Maschinenzustand z;
     BlockList programm;
     TFraesEditForm form{z, programm, b};
-    QTextEdit* edit = form.findChild<QTextEdit*>("RichEdit");
+    QTextEdit* edit = test::Kind<QTextEdit>(form, "RichEdit");
     // File dialog answers in order; no answer cancels. Each call is logged.
     std::vector<std::optional<std::string>> wahl;
     std::vector<std::pair<Dialog, std::string>> dialoge;
@@ -59,7 +60,7 @@ struct EditorFormTest : ::testing::Test {
         form.Oeffnen();
         form.show();
     }
-    QString Panel(const char* name) { return form.findChild<QLabel*>(name)->text(); }
+    QString Panel(const char* name) { return test::Kind<QLabel>(form, name)->text(); }
     void Caret(int zeile, int spalte) {
         QTextCursor c(edit->document()->findBlockByNumber(zeile));
         c.setPosition(c.position() + spalte);
@@ -164,7 +165,7 @@ TEST_F(EditorFormTest, SavingWritesWindows1252WithBackupAndRenumbersTheProgram) 
     Tippen("\nG01 X5\n\n%1");
     b.antworten = {true};
     form.Speichern();
-    EXPECT_EQ(b.ereignisse.back(), "frage: Das Teileprogramm speichern? -> ja");
+    EXPECT_EQ(b.Ereignisse().back(), "frage: Das Teileprogramm speichern? -> ja");
     EXPECT_TRUE(dialoge.empty()) << "the editor file name is used";
     EXPECT_EQ(ordner.Lesen("TEIL.CNC"), "N10 G00 X0\r\n(K\xE4se)\r\nG01 X5\r\n\r\n%1\r\n");
     EXPECT_EQ(ordner.Lesen("TEIL.BAK"), "N10 G00 X0\r\n(K\xE4se)\r\n");
@@ -199,8 +200,8 @@ TEST_F(EditorFormTest, OpeningAnotherFileMakesTheMainWindowReload) {
     Oeffnen("A.CNC", {"G00"});
     wahl = {ordner.Datei("FEHLT.CNC")};
     form.DateiOeffnen();
-    ASSERT_EQ(b.meldungen.size(), 1u);
-    EXPECT_EQ(b.meldungen[0], "Datei " + ordner.Datei("FEHLT.CNC") + " nicht gefunden!");
+    ASSERT_EQ(b.Meldungen().size(), 1u);
+    EXPECT_EQ(b.Meldungen()[0], "Datei " + ordner.Datei("FEHLT.CNC") + " nicht gefunden!");
     EXPECT_EQ(edit->toPlainText(), "G00");
     wahl = {ordner.Datei("B.CNC")};
     form.DateiOeffnen();
@@ -217,7 +218,7 @@ TEST_F(EditorFormTest, ClosingWithChangesAsksAndNeverDiscardsOnCancel) {
     Oeffnen("A.CNC", {"G00"});
     form.Beenden();
     EXPECT_TRUE(dialoge.empty());
-    EXPECT_TRUE(b.ereignisse.empty()) << "nothing to ask without changes";
+    EXPECT_TRUE(b.Ereignisse().empty()) << "nothing to ask without changes";
     EXPECT_FALSE(form.ProgrammGeaendert());
 
     // "Abbrechen": back to the editor, text intact.
@@ -225,7 +226,7 @@ TEST_F(EditorFormTest, ClosingWithChangesAsksAndNeverDiscardsOnCancel) {
     Tippen(" X1");
     b.antworten3 = {Antwort3::Abbrechen};
     QTest::keyClick(&form, Qt::Key_Escape);
-    EXPECT_EQ(b.ereignisse.back(), frage + "abbrechen");
+    EXPECT_EQ(b.Ereignisse().back(), frage + "abbrechen");
     EXPECT_TRUE(dialoge.empty());
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(edit->toPlainText(), "G00 X1");
@@ -252,7 +253,7 @@ TEST_F(EditorFormTest, ClosingWithChangesAsksAndNeverDiscardsOnCancel) {
     Tippen(" X2");
     b.antworten3 = {Antwort3::Nein};
     form.Beenden();
-    EXPECT_EQ(b.ereignisse.back(), frage + "nein");
+    EXPECT_EQ(b.Ereignisse().back(), frage + "nein");
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(form.ProgrammGeaendert());
     EXPECT_EQ(ordner.Lesen("A.CNC"), "G00 X1\r\n");
@@ -274,7 +275,7 @@ TEST_F(EditorFormTest, OpeningAnotherFileWithChangesAsksFirstAndCancelKeepsTheTe
 
 TEST_F(EditorFormTest, UsualKeysAreShownInTheMenusAndAct) {
     const auto taste = [this](const char* name) {
-        return form.findChild<QAction*>(name)->shortcut().toString();
+        return test::Kind<QAction>(form, name)->shortcut().toString();
     };
     EXPECT_EQ(taste("SpeichernItem"), "Ctrl+S");
     EXPECT_EQ(taste("OeffnenItem"), "Ctrl+O");
@@ -284,8 +285,8 @@ TEST_F(EditorFormTest, UsualKeysAreShownInTheMenusAndAct) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     b.antworten = {false};
     QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
-    ASSERT_FALSE(b.ereignisse.empty());
-    EXPECT_EQ(b.ereignisse.back(), "frage: Das Teileprogramm speichern? -> nein");
+    ASSERT_FALSE(b.Ereignisse().empty());
+    EXPECT_EQ(b.Ereignisse().back(), "frage: Das Teileprogramm speichern? -> nein");
     QTest::keyClick(edit, Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(dialoge.size(), 1u);
     EXPECT_EQ(dialoge[0].first, Dialog::Oeffnen);
@@ -295,18 +296,18 @@ TEST_F(EditorFormTest, NewAsksBySituationAndSavesBeforeClearing) {
     Oeffnen("A.CNC", {"G00"});
     b.antworten = {true};
     form.Neu();
-    EXPECT_EQ(b.ereignisse.back(),
+    EXPECT_EQ(b.Ereignisse().back(),
               "frage: NC-Sätze löschen und neues Teileprogramm erstellen? -> ja");
     EXPECT_EQ(form.windowTitle(), "Korvelantrix-Editor: Unbenannt.CNC");
     EXPECT_TRUE(form.Dateiname().empty());
     b.antworten = {true};
     form.Neu();
-    EXPECT_EQ(b.ereignisse.back(), "frage: Neues Teileprogramm erstellen? -> ja");
+    EXPECT_EQ(b.Ereignisse().back(), "frage: Neues Teileprogramm erstellen? -> ja");
 
     Tippen("G01");
     b.antworten = {true};
     form.Neu(); // the save dialog is cancelled: the text stays
-    EXPECT_EQ(b.ereignisse.back(),
+    EXPECT_EQ(b.Ereignisse().back(),
               "frage: NC-Sätze speichern und neues Teileprogramm erstellen? -> ja");
     ASSERT_EQ(dialoge.size(), 1u);
     EXPECT_EQ(dialoge[0], std::make_pair(Dialog::Speichern, std::string("Unbenannt.CNC")));
@@ -322,34 +323,34 @@ TEST_F(EditorFormTest, NewAsksBySituationAndSavesBeforeClearing) {
 TEST_F(EditorFormTest, FindAndReplace) {
     Oeffnen("A.CNC", {"G01 X5 x5", "G01 X50 X5"});
     form.Suchen();
-    auto* suche = form.findChild<EditorSuchdialog*>("FindDialog");
+    auto* suche = test::Kind<EditorSuchdialog>(form, "FindDialog");
     ASSERT_TRUE(suche->isVisible());
-    suche->findChild<QLineEdit*>("SuchtextEdit")->setText("X5");
-    suche->findChild<QCheckBox*>("GanzesWortCheckBox")->setChecked(true);
-    suche->findChild<QCheckBox*>("GrossKleinCheckBox")->setChecked(true);
+    test::Kind<QLineEdit>(suche, "SuchtextEdit")->setText("X5");
+    test::Kind<QCheckBox>(suche, "GanzesWortCheckBox")->setChecked(true);
+    test::Kind<QCheckBox>(suche, "GrossKleinCheckBox")->setChecked(true);
     const auto weiter = [&] {
-        suche->findChild<QPushButton*>("WeitersuchenButton")->click();
+        test::Kind<QPushButton>(suche, "WeitersuchenButton")->click();
         return edit->textCursor().selectionStart();
     };
     EXPECT_EQ(weiter(), 4);
     EXPECT_EQ(weiter(), 18) << "skips x5 and X50";
     EXPECT_EQ(weiter(), 18);
-    ASSERT_EQ(b.meldungen, std::vector<std::string>{"Keine Weitere Übererinstimmung!"});
-    suche->findChild<QRadioButton*>("ObenRadioButton")->setChecked(true);
+    ASSERT_EQ(b.Meldungen(), std::vector<std::string>{"Keine Weitere Übererinstimmung!"});
+    test::Kind<QRadioButton>(suche, "ObenRadioButton")->setChecked(true);
     EXPECT_EQ(weiter(), 4);
 
     form.Ersetzen();
     EXPECT_FALSE(suche->isVisible());
-    auto* ersetzen = form.findChild<EditorSuchdialog*>("ReplaceDialog");
-    ersetzen->findChild<QLineEdit*>("SuchtextEdit")->setText("X5");
-    ersetzen->findChild<QLineEdit*>("ErsatztextEdit")->setText("X5 Y1");
-    ersetzen->findChild<QCheckBox*>("GanzesWortCheckBox")->setChecked(true);
-    ersetzen->findChild<QCheckBox*>("GrossKleinCheckBox")->setChecked(true);
+    auto* ersetzen = test::Kind<EditorSuchdialog>(form, "ReplaceDialog");
+    test::Kind<QLineEdit>(ersetzen, "SuchtextEdit")->setText("X5");
+    test::Kind<QLineEdit>(ersetzen, "ErsatztextEdit")->setText("X5 Y1");
+    test::Kind<QCheckBox>(ersetzen, "GanzesWortCheckBox")->setChecked(true);
+    test::Kind<QCheckBox>(ersetzen, "GrossKleinCheckBox")->setChecked(true);
     edit->moveCursor(QTextCursor::Start);
-    b.meldungen.clear();
-    ersetzen->findChild<QPushButton*>("AlleErsetzenButton")->click();
+    b.Meldungen().clear();
+    test::Kind<QPushButton>(ersetzen, "AlleErsetzenButton")->click();
     EXPECT_EQ(edit->toPlainText(), "G01 X5 Y1 x5\nG01 X50 X5 Y1");
-    EXPECT_EQ(b.meldungen, std::vector<std::string>{"Keine Weitere Übererinstimmung!"});
+    EXPECT_EQ(b.Meldungen(), std::vector<std::string>{"Keine Weitere Übererinstimmung!"});
 }
 
 TEST_F(EditorFormTest, PrintsTheTextTitledFraesen) {

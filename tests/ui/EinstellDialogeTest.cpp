@@ -2,6 +2,7 @@
 #include "state/Maschinenzustand.h"
 #include "state/Zahlenformat.h"
 #include "support/FakeBediener.h"
+#include "support/Widgetsuche.h"
 #include "ui/EinstellGeschwindigkeit.h"
 #include "ui/EinstellMaschine.h"
 
@@ -22,15 +23,15 @@ protected:
     Zahlenformat format{','};
 
     static void Setzen(QWidget& d, const char* name, const char* text) {
-        d.findChild<QLineEdit*>(name)->setText(QString::fromUtf8(text));
+        test::Kind<QLineEdit>(d, name)->setText(QString::fromUtf8(text));
     }
     static void Verlassen(QWidget& d, const char* name) {
         QFocusEvent aus(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(d.findChild<QLineEdit*>(name), &aus);
+        QApplication::sendEvent(test::Kind<QLineEdit>(d, name), &aus);
     }
-    static void Klick(QWidget& d, const char* name) { d.findChild<QPushButton*>(name)->click(); }
+    static void Klick(QWidget& d, const char* name) { test::Kind<QPushButton>(d, name)->click(); }
     static void Wahl(QWidget& d, const char* gruppe, int item) {
-        d.findChild<RadioGruppe*>(gruppe)->Item(item)->click();
+        test::Kind<RadioGruppe>(d, gruppe)->Item(item)->click();
     }
 };
 
@@ -45,15 +46,15 @@ TEST_F(EinstellDialoge, GeschwindigkeitGrenzenHaengenAnDerSteigung) {
     };
     for (const Fall& f : {Fall{"6,0", true}, Fall{"0,02", true}, Fall{"0,018", true},
                           Fall{"6,001", false}, Fall{"0,01", false}}) {
-        bediener.meldungen.clear();
+        bediener.Meldungen().clear();
         d.show();
         Setzen(d, "vcxeEdit", f.text);
         Klick(d, "SchliessenButton");
         EXPECT_EQ(d.isVisible(), !f.gilt) << f.text;
         if (!f.gilt) {
-            ASSERT_EQ(bediener.meldungen.size(), 1u) << f.text;
-            EXPECT_EQ(bediener.meldungen[0], "Für diese Achse muss eine Geschwindigkeit von "
-                                             "0,018 m/min bis 6,000 m/min eingegeben werden!");
+            ASSERT_EQ(bediener.Meldungen().size(), 1u) << f.text;
+            EXPECT_EQ(bediener.Meldungen()[0], "Für diese Achse muss eine Geschwindigkeit von "
+                                               "0,018 m/min bis 6,000 m/min eingegeben werden!");
             d.hide();
         }
     }
@@ -69,9 +70,9 @@ TEST_F(EinstellDialoge, GeschwindigkeitBrichtBeimErstenFehlerAbUndBehaeltDieVori
     Setzen(d, "vcz2aEdit", "1,x");
     Klick(d, "UebernehmenButton");
     EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(bediener.meldungen,
+    EXPECT_EQ(bediener.Meldungen(),
               std::vector<std::string>{"Das Eingabefeld enthält unzulässige Zeichen!"});
-    EXPECT_EQ(d.focusWidget(), d.findChild<QLineEdit*>("vcz2aEdit"));
+    EXPECT_EQ(d.focusWidget(), test::Kind<QLineEdit>(d, "vcz2aEdit"));
     EXPECT_EQ(zustand.konfig.EilgangGeschw, (TGeschwindigkeiten{2.0, 2.1, 2.2, 2.3}));
     EXPECT_EQ(zustand.konfig.ArbeitsGeschw, (TGeschwindigkeiten{0.5, 0.6, 0.7, 1.0}));
 
@@ -90,7 +91,12 @@ TEST_F(EinstellDialoge, GeschwindigkeitEscapeStelltDieWerteWiederHer) {
     d.show();
     Setzen(d, "vcxeEdit", "5,5");
     Setzen(d, "vcxaEdit", "9,0");
+    // 9 m/min is beyond 25 revolutions per second of the 4 mm spindle: refused,
+    // the dialog stays open with the fields before it taken over.
     Klick(d, "UebernehmenButton");
+    EXPECT_EQ(bediener.Meldungen(),
+              (std::vector<std::string>{"Für diese Achse muss eine Geschwindigkeit von 0,018 m/min "
+                                        "bis 6,000 m/min eingegeben werden!"}));
     ASSERT_EQ(zustand.konfig.ArbeitsGeschw.x, 9.0);
     QTest::keyClick(&d, Qt::Key_Escape);
     EXPECT_FALSE(d.isVisible());
@@ -118,7 +124,7 @@ TEST_F(EinstellDialoge, MaschinendatenUnveraendertBehaltenDieReferenz) {
     zustand.Interpolationsebene = kEbene3D;    // no item in this dialog
     TFr_M_E_Form d(zustand, bediener, format);
     d.show();
-    EXPECT_EQ(d.findChild<QLineEdit*>("x_S_EnhEdit")->text(), "4,00");
+    EXPECT_EQ(test::Kind<QLineEdit>(d, "x_S_EnhEdit")->text(), "4,00");
     Verlassen(d, "x_S_EnhEdit");
     Klick(d, "UebernehmenButton");
     EXPECT_FALSE(d.isVisible());
@@ -174,22 +180,22 @@ TEST_F(EinstellDialoge, MaschinendatenWeisenFalscheZeichenUndNichtPositiveWerteZ
     Setzen(d, "x_L_EnhEdit", "2x0");
     Verlassen(d, "x_L_EnhEdit");
     EXPECT_EQ(zustand.konfig.Spindellaenge.x, -1.0);
-    EXPECT_EQ(bediener.meldungen.back(), "Falsches Zeichen im Eingabefelde!");
+    EXPECT_EQ(bediener.Meldungen().back(), "Falsches Zeichen im Eingabefelde!");
 
     Setzen(d, "x_L_EnhEdit", "200");
     Setzen(d, "y_S_EnhEdit", "0");
     Klick(d, "UebernehmenButton");
     EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(bediener.meldungen.back(),
+    EXPECT_EQ(bediener.Meldungen().back(),
               "Die Spindelsteigung der y-Achse muss größer als 0 mm sein!");
-    EXPECT_EQ(d.focusWidget(), d.findChild<QLineEdit*>("y_S_EnhEdit"));
+    EXPECT_EQ(d.focusWidget(), test::Kind<QLineEdit>(d, "y_S_EnhEdit"));
     EXPECT_TRUE(zustand.ReferenzAngefahren);
 }
 
 TEST_F(EinstellDialoge, EbeneDreiDSetztBefehl) {
     TInterpolationsebenenform d(zustand, bediener, format);
     d.show();
-    EXPECT_TRUE(d.findChild<RadioGruppe*>("IpolEbenenRadioGroup")->Item(0)->isChecked());
+    EXPECT_TRUE(test::Kind<RadioGruppe>(d, "IpolEbenenRadioGroup")->Item(0)->isChecked());
     Wahl(d, "IpolEbenenRadioGroup", 3);
     Klick(d, "SchliessenButton");
     EXPECT_FALSE(d.isVisible());

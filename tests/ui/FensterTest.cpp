@@ -2,20 +2,21 @@
 // lines, keys, the protection zone, and whole runs in "Simulation" and in
 // "Parallelgrafik" against korvx-ctlsim, with the real message boxes answered
 // by a timer as an operator would.
+
 #include "anlage/Anlage.h"
 #include "ctlsim/SimProzess.h"
 #include "interpreter/Handbetrieb.h"
 #include "machine/SimProtokoll.h"
+#include "qtkit/QtText.h"
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"
 #include "support/FakeBediener.h"
-#include "support/TempOrdner.h"
+#include "support/Widgetsuche.h"
 #include "tools/Werkzeugliste.h"
+#include "ui/FensterFixture.h"
 #include "ui/Fensterdialoge.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Grafikbild.h"
-#include "ui/Kastenantworter.h"
-#include "ui/QtText.h"
 #include "ui/Statuszeilen.h"
 
 #include <QAction>
@@ -23,7 +24,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -40,50 +40,6 @@ namespace korvx::ui {
 namespace {
 
 using namespace std::chrono_literals;
-
-struct FensterTest : ::testing::Test {
-    test::TempOrdner ordner;
-    Kastenantworter kasten;
-    std::unique_ptr<TFraesForm> fenster = std::make_unique<TFraesForm>();
-    Maschinenzustand& z = fenster->anlage().zustand;
-
-    FensterTest() { fenster->programmEnde = nullptr; }
-
-    std::string Ordner() const { return ordner.pfad().string() + "/"; }
-    QString Text(const char* name) const {
-        if (auto* l = fenster->findChild<QLabel*>(name)) {
-            return l->text();
-        }
-        return fenster->findChild<QLineEdit*>(name)->text();
-    }
-    void Beispiel(const char* name) const {
-        std::filesystem::copy_file(std::filesystem::path(KORVX_BEISPIELE) / name,
-                                   ordner.pfad() / name);
-    }
-    // Start-up as the program makes it, disclaimer accepted.
-    void Starten() {
-        fenster->EinstellungenLadenUndAnzeigen(Ordner());
-        fenster->Aktivieren();
-        ASSERT_TRUE(z.HaftungAkzeptiert);
-        kasten.texte.clear();
-    }
-    void ProgrammLaden(const std::string& datei) {
-        fenster->dateiwahl = [datei](TFraesForm::Dateiwahl, const std::string&) {
-            return std::optional<std::string>(datei);
-        };
-        fenster->TeileprogrammLaden(false);
-    }
-    int ZeichnungsPixel() {
-        const QImage& bild = fenster->grafik().Leinwand().Bild();
-        int n = 0;
-        for (int y = 0; y < bild.height(); y += 2) {
-            for (int x = 0; x < bild.width(); x += 2) {
-                n += bild.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
-            }
-        }
-        return n;
-    }
-};
 
 TEST_F(FensterTest, DeclinedDisclaimerEndsBeforeAnythingIsWritten) {
     kasten.antworten = {false};
@@ -146,7 +102,7 @@ TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
     EXPECT_NE(Text("x_EnhEdit"), NachQt(meldung::UnbekanntePosition(fenster->anlage().format)));
     EXPECT_FALSE(Text("NCSatzLabel").isEmpty());
     // The menus are usable again after the run.
-    EXPECT_TRUE(fenster->findChild<QWidget*>("HauptMenu")->isEnabled());
+    EXPECT_TRUE(test::Kind<QWidget>(fenster, "HauptMenu")->isEnabled());
 }
 
 TEST_F(FensterTest, EscWithNothingUnderWayKeepsTheReferenceAndFunctionKeysAct) {
@@ -259,10 +215,10 @@ TEST_F(FensterTest, ClosingWithNothingUnderWayAsksNothing) {
 TEST_F(FensterTest, F1ShowsTheHelpOfTheHighlightedMenuItemOrTheLastCommand) {
     int gezeigt = 0;
     fenster->haken.hilfe = [&gezeigt](int kontext) { gezeigt = kontext; };
-    auto* menue = fenster->findChild<QMenu*>("Einrichtebetrieb1");
+    auto* menue = test::Kind<QMenu>(fenster, "Einrichtebetrieb1");
     ASSERT_NE(menue, nullptr);
     menue->popup(QPoint(0, 0));
-    menue->setActiveAction(fenster->findChild<QAction*>("Vorschub1"));
+    menue->setActiveAction(test::Kind<QAction>(fenster, "Vorschub1"));
     QKeyEvent imMenue(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QApplication::sendEvent(menue, &imMenue);
     EXPECT_EQ(gezeigt, 580);
@@ -319,7 +275,7 @@ void WerkzeugWaehlen(TFraesForm& fenster, int nummer) {
         }
         bediener.stop();
         feld->setText(QString::number(nummer));
-        dialog->findChild<QPushButton*>("UebernahmeButton")->click();
+        test::Kind<QPushButton>(dialog, "UebernahmeButton")->click();
     });
     bediener.start();
     fenster.DialogOeffnen(Dialog::Werkzeugwahl, 740);
@@ -449,7 +405,7 @@ TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
     fenster->Referenzfahren(true);
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
     fenster->show();
-    QTest::mouseClick(fenster->findChild<QWidget*>("AutomatikToolButton"), Qt::LeftButton);
+    QTest::mouseClick(test::Kind<QWidget>(fenster, "AutomatikToolButton"), Qt::LeftButton);
     ASSERT_TRUE(fenster->anlage().grafik.Gezeichnet);
     Eckenform form;
     struct : Tippeingabe {
@@ -460,7 +416,7 @@ TEST_F(FensterTest, ZeroPointButtonAfterARunOpensTheZeroPointForm) {
     form.ecken = {TPunkt3D{10, 20, 30}};
     kasten.texte.clear();
     fenster->show();
-    auto* knopf = fenster->findChild<QWidget*>("W_NullsetzToolButton");
+    auto* knopf = test::Kind<QWidget>(fenster, "W_NullsetzToolButton");
     ASSERT_NE(knopf, nullptr);
     QTest::mouseClick(knopf, Qt::LeftButton);
     EXPECT_TRUE(form.ecken.empty()) << "the zero-point form was opened";
@@ -479,7 +435,7 @@ TEST_F(FensterTest, TippButtonWithoutZeroPointSaysSoAsF6Does) {
     fenster->haken.punktform = &form;
     fenster->haken.tippform = &tippen;
     kasten.texte.clear();
-    fenster->findChild<QAction*>("WkzanToolButtonAktion")->trigger();
+    test::Kind<QAction>(fenster, "WkzanToolButtonAktion")->trigger();
     EXPECT_EQ(kasten.texte,
               std::vector<std::string>{
                   "Referenzpunkt nicht angefahren oder Werkzeugnullpunkt nicht gewählt!"});
@@ -515,109 +471,6 @@ TEST_F(FensterTest, FirstFileDialogsOpenInTheStartFolder) {
     Starten();
     EXPECT_EQ(fenster->DateiwahlOrdner(""), Ordner());
     EXPECT_EQ(fenster->DateiwahlOrdner("/tmp/x/TEIL.CNC"), "/tmp/x/TEIL.CNC");
-}
-
-TEST_F(FensterTest, ProgrammlisteFolgtDemLaufUndWaehltDenAnwahlsatz) {
-    Beispiel("KONTUR.CNC");
-    Beispiel("FraesWkz.DAT");
-    Beispiel("BOHRUNG.CNC");
-    Starten();
-    z.konfig.Grafikmodus = Grafikart::Simulation;
-    z.SimulationsZeitFaktor = 0.01;
-    fenster->Referenzfahren(true);
-    ASSERT_TRUE(z.ReferenzAngefahren);
-    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
-    ProgrammLaden(ordner.Datei("KONTUR.CNC"));
-    auto* liste = fenster->findChild<QListView*>("ProgrammListe");
-    ASSERT_NE(liste, nullptr);
-    fenster->ListeFolgen();
-    // A view over the block list: every block, nothing marked before a run.
-    ASSERT_EQ(static_cast<std::size_t>(liste->model()->rowCount()),
-              fenster->anlage().programm.Anzahl());
-    EXPECT_EQ(liste->model()->index(2, 0).data().toString(),
-              NachQt(fenster->anlage().programm.Zeile(2)));
-
-    // A click on a block selects it as the start block while nothing runs.
-    const BlockList& programm = fenster->anlage().programm;
-    const auto zeileMit = [&](std::string_view anfang) {
-        for (std::size_t i = 0; i < programm.Anzahl(); ++i) {
-            if (programm.Zeile(i).substr(0, anfang.size()) == anfang) {
-                return static_cast<int>(i);
-            }
-        }
-        return -1;
-    };
-    const int n10 = zeileMit("N10 ");
-    ASSERT_GE(n10, 1);
-    fenster->ListeGeklickt(zeileMit("N40 "));
-    EXPECT_EQ(z.Anwahlsatz, 40);
-    fenster->ListeGeklickt(n10);
-    EXPECT_EQ(z.Anwahlsatz, 10);
-    fenster->ListeGeklickt(0); // "%200", where a run from block 1 starts
-    EXPECT_EQ(z.Anwahlsatz, 1);
-    fenster->ListeGeklickt(zeileMit("N120 "));
-    EXPECT_EQ(z.Anwahlsatz, 120);
-    fenster->ListeGeklickt(zeileMit("(Kontur")); // a comment line has no number
-    EXPECT_EQ(z.Anwahlsatz, 120);
-    fenster->ListeGeklickt(0);
-
-    // During the run the marked row follows the blocks.
-    std::vector<int> markiert;
-    bool unterprogrammGezeigt = false;
-    QTimer beobachter;
-    beobachter.setInterval(1);
-    QObject::connect(&beobachter, &QTimer::timeout, [&] {
-        // The subprogram's blocks are listed while it runs.
-        unterprogrammGezeigt |=
-            liste->model()->rowCount() > 0 &&
-            liste->model()->index(0, 0).data().toString() != NachQt(programm.Zeile(0));
-        for (int r = 0; r < liste->model()->rowCount(); ++r) {
-            if (liste->model()->index(r, 0).data(Qt::BackgroundRole).isValid()) {
-                if (markiert.empty() || markiert.back() != r) {
-                    markiert.push_back(r);
-                }
-            }
-        }
-    });
-    beobachter.start();
-    fenster->Automatik(false);
-    beobachter.stop();
-    // Several blocks were marked one after another.
-    ASSERT_GE(markiert.size(), 3u);
-    EXPECT_GE(markiert.front(), n10);
-    EXPECT_TRUE(unterprogrammGezeigt);
-    fenster->ListeFolgen();
-    for (int r = 0; r < liste->model()->rowCount(); ++r) {
-        EXPECT_FALSE(liste->model()->index(r, 0).data(Qt::BackgroundRole).isValid());
-    }
-}
-
-TEST_F(FensterTest, BildDesHauptfenstersNachEinemLauf) {
-    // The README's picture of the main window: written only when
-    // KORVX_BILDER names a folder.
-    if (std::getenv("KORVX_BILDER") == nullptr) {
-        GTEST_SKIP() << "KORVX_BILDER not set";
-    }
-    Beispiel("KONTUR.CNC");
-    Beispiel("FraesWkz.DAT");
-    Beispiel("BOHRUNG.CNC");
-    Starten();
-    z.konfig.Grafikmodus = Grafikart::Simulation;
-    z.SimulationsZeitFaktor = 0.01;
-    fenster->Referenzfahren(true);
-    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
-    fenster->show();
-    fenster->resize(1280, 860);
-    ProgrammLaden(ordner.Datei("KONTUR.CNC"));
-    fenster->Automatik(false);
-    EXPECT_TRUE(fenster->anlage().zustand.stopp.Grund() == Stoppgrund::Ende ||
-                fenster->anlage().zustand.stopp.Grund() == Stoppgrund::M30);
-    fenster->GrafikAnpassen();
-    fenster->ListeFolgen();
-    QApplication::processEvents();
-    const QString datei =
-        QString::fromLocal8Bit(std::getenv("KORVX_BILDER")) + "/TFraesForm_Lauf.png";
-    EXPECT_TRUE(fenster->grab().save(datei)) << datei.toStdString();
 }
 
 } // namespace

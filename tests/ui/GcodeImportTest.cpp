@@ -2,10 +2,11 @@
 // program is saved beside the source, loaded and summed up in one message; a
 // refused file and a declined replacement load and write nothing.
 #include "interpreter/Gcodeimport.h"
+#include "qtkit/QtText.h"
 #include "support/TempOrdner.h"
+#include "support/Widgetsuche.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Kastenantworter.h"
-#include "ui/QtText.h"
 
 #include <QAction>
 #include <QMenu>
@@ -46,9 +47,7 @@ struct GcodeImportTest : ::testing::Test {
             gewaehlt.push_back(art);
             return std::optional<std::string>(datei);
         };
-        auto* eintrag = fenster->findChild<QAction*>("GCodeimportieren1");
-        ASSERT_NE(eintrag, nullptr);
-        eintrag->trigger();
+        test::Kind<QAction>(fenster, "GCodeimportieren1")->trigger();
     }
     // What the converter makes of the text, for comparing with what the window did.
     static rs274::Umsetzung Erwartet(std::string_view text, std::string_view name) {
@@ -61,10 +60,8 @@ struct GcodeImportTest : ::testing::Test {
 };
 
 TEST_F(GcodeImportTest, MenuEntrySitsInTheFileMenuWithItsHelpPage) {
-    auto* datei = fenster->findChild<QMenu*>("Datei1");
-    ASSERT_NE(datei, nullptr);
-    auto* eintrag = fenster->findChild<QAction*>("GCodeimportieren1");
-    ASSERT_NE(eintrag, nullptr);
+    auto* datei = test::Kind<QMenu>(fenster, "Datei1");
+    auto* eintrag = test::Kind<QAction>(fenster, "GCodeimportieren1");
     EXPECT_TRUE(datei->actions().contains(eintrag));
     EXPECT_EQ(eintrag->text(), QString::fromUtf8("G-Code importieren…"));
     EXPECT_EQ(eintrag->data().toInt(), 530);

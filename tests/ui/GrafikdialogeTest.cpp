@@ -4,6 +4,7 @@
 #include "state/Maschinenzustand.h"
 #include "state/Zahlenformat.h"
 #include "support/FakeBediener.h"
+#include "support/Widgetsuche.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,16 +25,16 @@ protected:
 
     // Replaces the edit's text by typing and leaves it with Return.
     static void Tippen(QDialog& d, const char* feld, const char* text) {
-        auto* edit = d.findChild<QLineEdit*>(feld);
+        auto* edit = test::Kind<QLineEdit>(d, feld);
         edit->selectAll();
         QTest::keyClicks(edit, QString::fromUtf8(text));
         QTest::keyClick(edit, Qt::Key_Return);
     }
     static QPushButton* Knopf(QDialog& d, const char* name) {
-        return d.findChild<QPushButton*>(name);
+        return test::Kind<QPushButton>(d, name);
     }
     static void Waehlen(QDialog& d, const char* gruppe, int item) {
-        d.findChild<RadioGruppe*>(gruppe)->Item(item)->click();
+        test::Kind<RadioGruppe>(d, gruppe)->Item(item)->click();
     }
 };
 
@@ -41,8 +42,8 @@ TEST_F(Grafikdialoge, GrenzenWerdenBeimVerlassenGeprueftUndGespeichert) {
     TKorvxSimuGrenzForm d(zustand, bediener, format);
     d.show();
     EXPECT_EQ(d.windowTitle(), QString::fromUtf8("Korvelantrix: Grafikgrenzen"));
-    EXPECT_EQ(d.findChild<QLineEdit*>("xminEdit")->text(), "-200,00");
-    EXPECT_EQ(d.findChild<QLineEdit*>("WeiteyEdit")->text(), "50,00");
+    EXPECT_EQ(test::Kind<QLineEdit>(d, "xminEdit")->text(), "-200,00");
+    EXPECT_EQ(test::Kind<QLineEdit>(d, "WeiteyEdit")->text(), "50,00");
     EXPECT_FALSE(Knopf(d, "UebernahmeButton")->isEnabled());
 
     // A number followed by a letter, a lower limit not below its upper one and
@@ -51,7 +52,7 @@ TEST_F(Grafikdialoge, GrenzenWerdenBeimVerlassenGeprueftUndGespeichert) {
     Tippen(d, "xminEdit", "300");
     Tippen(d, "ymaxEdit", "-150");
     Tippen(d, "WeitexEdit", "0");
-    EXPECT_EQ(bediener.meldungen,
+    EXPECT_EQ(bediener.Meldungen(),
               (Texte{"Falsches Zeichen im Eingabefeld!", "xmin muss kleiner als xmax sein!",
                      "ymin muss kleiner als ymax sein!",
                      "Die Skaleneinheit der x-Achse muss größer als 0 sein!"}));
@@ -62,7 +63,7 @@ TEST_F(Grafikdialoge, GrenzenWerdenBeimVerlassenGeprueftUndGespeichert) {
 
     Tippen(d, "xminEdit", "-100");
     EXPECT_EQ(zustand.konfig.SimuGrenzeMin.x, -100.0);
-    EXPECT_EQ(d.findChild<QLineEdit*>("xminEdit")->text(), "-100,00");
+    EXPECT_EQ(test::Kind<QLineEdit>(d, "xminEdit")->text(), "-100,00");
     EXPECT_TRUE(d.Geaendert());
     EXPECT_TRUE(Knopf(d, "UebernahmeButton")->isEnabled());
     // The old value typed into another field clears the flag: only the last
@@ -70,10 +71,10 @@ TEST_F(Grafikdialoge, GrenzenWerdenBeimVerlassenGeprueftUndGespeichert) {
     Tippen(d, "ymaxEdit", "140");
     EXPECT_FALSE(d.Geaendert());
     EXPECT_TRUE(Knopf(d, "UebernahmeButton")->isEnabled());
-    bediener.ereignisse.clear();
+    bediener.Ereignisse().clear();
     Knopf(d, "BeendenButton")->click();
     EXPECT_FALSE(d.isVisible());
-    EXPECT_TRUE(bediener.ereignisse.empty());
+    EXPECT_TRUE(bediener.Ereignisse().empty());
     EXPECT_EQ(zustand.konfig.SimuGrenzeMin.x, -100.0);
 }
 
@@ -85,18 +86,18 @@ TEST_F(Grafikdialoge, GrenzenSchliessenVerwirftAufNein) {
     bediener.antworten = {false};
     QTest::keyClick(&d, Qt::Key_Escape);
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(bediener.ereignisse.back(), "frage: Geänderte Werte speichern? -> nein");
+    EXPECT_EQ(bediener.Ereignisse().back(), "frage: Geänderte Werte speichern? -> nein");
     EXPECT_EQ(zustand.konfig.SimuGrenzeMin.y, -150.0);
     EXPECT_EQ(zustand.konfig.SkalenWeiteY, 50.0);
 
     // "Übernehmen" takes text still in an edit and keeps a refused one open.
     d.show();
     Tippen(d, "xmaxEdit", "250");
-    auto* xmin = d.findChild<QLineEdit*>("xminEdit");
+    auto* xmin = test::Kind<QLineEdit>(d, "xminEdit");
     xmin->setText(QStringLiteral("260"));
     Knopf(d, "UebernahmeButton")->click();
     EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(bediener.meldungen.back(), "xmin muss kleiner als xmax sein!");
+    EXPECT_EQ(bediener.Meldungen().back(), "xmin muss kleiner als xmax sein!");
     xmin->setText(QStringLiteral("-20,5"));
     Knopf(d, "UebernahmeButton")->click();
     EXPECT_FALSE(d.isVisible());
@@ -114,7 +115,7 @@ TEST_F(Grafikdialoge, GrafikmodusUndZeitfaktor) {
     zustand.ReferenzAngefahren = true;
     TGraphikeinausForm d(zustand, bediener, format);
     d.show();
-    auto* zeit = d.findChild<RadioGruppe*>("SimuZeitRadioGroup");
+    auto* zeit = test::Kind<RadioGruppe>(d, "SimuZeitRadioGroup");
     EXPECT_EQ(zeit->ItemIndex(), 1);
     EXPECT_TRUE(zeit->isEnabled());
     EXPECT_FALSE(Knopf(d, "UebernahmeButton")->isEnabled());
@@ -126,7 +127,7 @@ TEST_F(Grafikdialoge, GrafikmodusUndZeitfaktor) {
     Knopf(d, "UebernahmeButton")->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Parallel);
-    EXPECT_EQ(bediener.meldungen, Texte{"Referenzfahrt zur Positionsbestimmund erforderlich!"});
+    EXPECT_EQ(bediener.Meldungen(), Texte{"Referenzfahrt zur Positionsbestimmund erforderlich!"});
     EXPECT_TRUE(zustand.stopp.Abbruch());
     EXPECT_FALSE(zustand.ReferenzAngefahren);
     EXPECT_EQ(bediener.anzeigen[Anzeige::X], "999,99");
@@ -148,25 +149,25 @@ TEST_F(Grafikdialoge, GrafikmodusUndZeitfaktor) {
     EXPECT_EQ(zustand.SimulationsZeitFaktor, 0.1);
 
     // Into the simulation, 100 times faster: no reference message.
-    bediener.meldungen.clear();
+    bediener.Meldungen().clear();
     d.show();
     Waehlen(d, "GraphikeinausRadioGroup", 2);
     Waehlen(d, "SimuZeitRadioGroup", 2);
     Knopf(d, "UebernahmeButton")->click();
     EXPECT_EQ(zustand.konfig.Grafikmodus, Grafikart::Simulation);
     EXPECT_DOUBLE_EQ(zustand.SimulationsZeitFaktor, 0.01);
-    EXPECT_TRUE(bediener.meldungen.empty());
+    EXPECT_TRUE(bediener.Meldungen().empty());
 }
 
 TEST_F(Grafikdialoge, BahndarstellungSofortGespeichert) {
     TKorvxBahnDarstellForm d(zustand, bediener, format);
     d.show();
-    EXPECT_EQ(d.findChild<RadioGruppe*>("BahnwahlRadioGroup")->ItemIndex(), 0);
+    EXPECT_EQ(test::Kind<RadioGruppe>(d, "BahnwahlRadioGroup")->ItemIndex(), 0);
     Waehlen(d, "BahnwahlRadioGroup", 2);
     EXPECT_EQ(zustand.konfig.BahnDarstellung, 2);
     bediener.antworten = {true};
     Knopf(d, "EndeButton")->click();
-    EXPECT_EQ(bediener.ereignisse, Texte{"frage: Änderung verwerfen? -> ja"});
+    EXPECT_EQ(bediener.Ereignisse(), Texte{"frage: Änderung verwerfen? -> ja"});
     EXPECT_EQ(zustand.konfig.BahnDarstellung, 0);
 
     d.show();
@@ -174,7 +175,7 @@ TEST_F(Grafikdialoge, BahndarstellungSofortGespeichert) {
     Knopf(d, "UebernahmeButton")->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(zustand.konfig.BahnDarstellung, 1);
-    EXPECT_EQ(bediener.ereignisse.size(), 1u);
+    EXPECT_EQ(bediener.Ereignisse().size(), 1u);
 }
 
 } // namespace

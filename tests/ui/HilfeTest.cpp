@@ -4,6 +4,7 @@
 #include "ui/FraesMainUnit.h"
 #include "ui/Version.h"
 
+#include "support/Widgetsuche.h"
 #include <QFile>
 #include <QLabel>
 #include <QTextBrowser>
@@ -38,7 +39,7 @@ TEST(Hilfe, EveryContextNumberHasItsOwnPage) {
 
     THilfeFenster fenster;
     fenster.Zeigen(500);
-    auto* browser = fenster.findChild<QTextBrowser*>("HilfeBrowser");
+    auto* browser = test::Kind<QTextBrowser>(fenster, "HilfeBrowser");
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(fenster.windowTitle(), "Korvelantrix-Hilfe");
     EXPECT_EQ(browser->documentTitle(), "Serielle Schnittstelle");
@@ -63,7 +64,7 @@ TEST(Version, LineFromTheProgramFilesDate) {
 
     TVersionForm form("Version 26.12.08");
     EXPECT_EQ(form.windowTitle(), "Version");
-    EXPECT_EQ(form.findChild<QLabel*>("VersionLabel")->text(), "Version 26.12.08");
+    EXPECT_EQ(test::Kind<QLabel>(form, "VersionLabel")->text(), "Version 26.12.08");
 }
 
 // The version and about boxes of the window show the package version, the
@@ -75,10 +76,10 @@ TEST(Version, BoxesShowThePackageVersion) {
     ASSERT_FALSE(std::string(Programmversion()).empty());
     auto* version = fenster.findChild<TVersionForm*>();
     ASSERT_NE(version, nullptr);
-    EXPECT_EQ(version->findChild<QLabel*>("VersionLabel")->text(), erwartet);
+    EXPECT_EQ(test::Kind<QLabel>(version, "VersionLabel")->text(), erwartet);
     auto* autor = fenster.findChild<TAutorForm*>();
     ASSERT_NE(autor, nullptr);
-    EXPECT_EQ(autor->findChild<QLabel*>("VersionLabel")->text(), erwartet);
+    EXPECT_EQ(test::Kind<QLabel>(autor, "VersionLabel")->text(), erwartet);
     EXPECT_EQ(VersionsAusgabe("korvx-run"), std::string("korvx-run ") + Programmversion() + "\n");
 }
 

@@ -5,6 +5,7 @@
 #include "interpreter/Programmlauf.h"
 #include "machine/Isel.h"
 #include "support/FakeBediener.h"
+#include "support/Widgetsuche.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -26,9 +27,7 @@ struct PunktformenTest : ::testing::Test {
         ReferenzfahrtAusfuehren(a);
     }
     template <class T> static T* Kind(QWidget& w, const char* name) {
-        T* k = w.findChild<T*>(name);
-        EXPECT_NE(k, nullptr) << name;
-        return k;
+        return test::Kind<T>(w, name);
     }
     static void Klick(QWidget& w, const char* name) {
         QTest::mouseClick(Kind<QPushButton>(w, name), Qt::LeftButton);
@@ -72,7 +71,7 @@ TEST_F(PunktformenTest, PointFormTakeOverRefusalsAndCancel) {
     form.show();
     x->setText("300");
     Klick(form, "UebernahmeButton");
-    EXPECT_EQ(b.meldungen.back(), "Der Punkt liegt außerhalb des Verfahrbereichs!");
+    EXPECT_EQ(b.Meldungen().back(), "Der Punkt liegt außerhalb des Verfahrbereichs!");
     EXPECT_TRUE(form.isVisible());
     x->setText("295");
     Klick(form, "UebernahmeButton");
@@ -87,7 +86,7 @@ TEST_F(PunktformenTest, PointFormTakeOverRefusalsAndCancel) {
     y->setText("a");
     zz->setText("6");
     Klick(form, "UebernahmeButton");
-    EXPECT_EQ(b.meldungen.back(), "Falsches Zeichen im Eingabefeld!");
+    EXPECT_EQ(b.Meldungen().back(), "Falsches Zeichen im Eingabefeld!");
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.Wert(), (TPunkt3D{4.5, 2, 3}));
 

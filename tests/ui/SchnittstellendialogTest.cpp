@@ -1,5 +1,6 @@
 #include "machine/ui/Schnittstellendialog.h"
 #include "support/TempOrdner.h"
+#include "support/Widgetsuche.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -32,9 +33,7 @@ struct SchnittstellendialogTest : ::testing::Test {
     ~SchnittstellendialogTest() override { close(master); }
 
     template <class T> static T* Kind(QWidget& w, const char* name) {
-        T* k = w.findChild<T*>(name);
-        EXPECT_NE(k, nullptr) << name;
-        return k;
+        return test::Kind<T>(w, name);
     }
 };
 

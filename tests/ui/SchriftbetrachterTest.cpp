@@ -2,6 +2,7 @@
 #include "fonts/ui/ZizeDozo.h"
 #include "support/FakeBediener.h"
 #include "support/TempOrdner.h"
+#include "support/Widgetsuche.h"
 
 #include <QLineEdit>
 #include <QPrinter>
@@ -43,11 +44,11 @@ TEST_F(Schriftbetrachter, UebergabeHinUndZurueck) {
     f.show();
     EXPECT_EQ(f.windowTitle(), QString::fromUtf8("Korvelantrix - ZizeDozo"));
     EXPECT_EQ(f.Schrift(), kSchrift);
-    EXPECT_EQ(f.findChild<QLineEdit*>("FontEdit")->text(), "FUTURAL.FNT");
+    EXPECT_EQ(test::Kind<QLineEdit>(f, "FontEdit")->text(), "FUTURAL.FNT");
     EXPECT_FALSE(Uebergabedatei());
     // Unchanged: closing asks nothing and hands nothing back.
-    f.findChild<QPushButton*>("EndButton")->click();
-    EXPECT_TRUE(bediener.ereignisse.empty());
+    test::Kind<QPushButton>(f, "EndButton")->click();
+    EXPECT_TRUE(bediener.Ereignisse().empty());
     EXPECT_FALSE(Uebergabedatei());
 
     // No font chosen in the main window: an empty name is no transfer error.
@@ -58,20 +59,20 @@ TEST_F(Schriftbetrachter, UebergabeHinUndZurueck) {
     std::optional<std::string> wahl;
     f.dateiWaehlen = [&](const std::string&) { return wahl; };
     wahl = kSchrift;
-    f.findChild<QPushButton*>("FontButton")->click();
+    test::Kind<QPushButton>(f, "FontButton")->click();
     wahl.reset();
-    f.findChild<QPushButton*>("FontButton")->click();
+    test::Kind<QPushButton>(f, "FontButton")->click();
     EXPECT_EQ(f.Schrift(), kSchrift);
     bediener.antworten = {true};
     QTest::keyClick(&f, Qt::Key_Escape);
     EXPECT_FALSE(f.isVisible());
-    EXPECT_EQ(bediener.ereignisse, Texte{"frage: Zeichensatz übernehmen? -> ja"});
+    EXPECT_EQ(bediener.Ereignisse(), Texte{"frage: Zeichensatz übernehmen? -> ja"});
     EXPECT_EQ(ordner.Lesen("CurrentFont.TMP"), kSchrift + "\r\r\n");
 
     // A wrong name is refused on opening.
     Uebergeben("/f/Block.FNT.BAK");
     f.show();
-    EXPECT_EQ(bediener.meldungen, Texte{"Fehler bei der Übertragung des Zeichensatznamen!"});
+    EXPECT_EQ(bediener.Meldungen(), Texte{"Fehler bei der Übertragung des Zeichensatznamen!"});
     EXPECT_EQ(f.Schrift(), "");
 }
 
@@ -80,10 +81,10 @@ TEST_F(Schriftbetrachter, AlleinGibtNieZurueck) {
     f.dateiWaehlen = [&](const std::string&) { return std::optional<std::string>(kSchrift); };
     f.show();
     EXPECT_EQ(f.windowTitle(), "ZizeDozo");
-    f.findChild<QPushButton*>("FontButton")->click();
-    f.findChild<QPushButton*>("EndButton")->click();
+    test::Kind<QPushButton>(f, "FontButton")->click();
+    test::Kind<QPushButton>(f, "EndButton")->click();
     EXPECT_FALSE(Uebergabedatei());
-    EXPECT_TRUE(bediener.ereignisse.empty());
+    EXPECT_TRUE(bediener.Ereignisse().empty());
     EXPECT_TRUE(ImHauptprogramm("/usr/bin/korvelantrix"));
     EXPECT_TRUE(ImHauptprogramm("C:\\CNC\\KORVELANTRIX.EXE"));
     EXPECT_FALSE(ImHauptprogramm("/usr/bin/korvx-fontview"));
@@ -93,21 +94,21 @@ TEST_F(Schriftbetrachter, TesttextUndZoom) {
     TZizeDozoForm f(bediener, start, false);
     f.show();
     // Without a font.
-    f.findChild<QPushButton*>("FontShowButton")->click();
+    test::Kind<QPushButton>(f, "FontShowButton")->click();
     Strg(f, Qt::Key_Plus);
-    EXPECT_EQ(bediener.meldungen, (Texte{"Kein Zeichensatz geladen!", "Zeichensatz wählen!"}));
+    EXPECT_EQ(bediener.Meldungen(), (Texte{"Kein Zeichensatz geladen!", "Zeichensatz wählen!"}));
     EXPECT_EQ(f.Anzeigehoehe(), 25);
 
-    bediener.meldungen.clear();
-    auto* edit = f.findChild<QLineEdit*>("TestTextEdit");
+    bediener.Meldungen().clear();
+    auto* edit = test::Kind<QLineEdit>(f, "TestTextEdit");
     edit->setText(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"));
-    f.findChild<QPushButton*>("OKButton")->click();
-    EXPECT_EQ(bediener.meldungen, Texte{"Testtext: max 25 Zeichen"});
+    test::Kind<QPushButton>(f, "OKButton")->click();
+    EXPECT_EQ(bediener.Meldungen(), Texte{"Testtext: max 25 Zeichen"});
     EXPECT_EQ(f.Testtext(), "ABCDEFGHIJKLMNOPQRSTUVWXY");
 
     f.dateiWaehlen = [&](const std::string&) { return std::optional<std::string>(kSchrift); };
-    f.findChild<QPushButton*>("FontButton")->click();
-    f.findChild<QPushButton*>("FontShowButton")->click();
+    test::Kind<QPushButton>(f, "FontButton")->click();
+    test::Kind<QPushButton>(f, "FontShowButton")->click();
     EXPECT_EQ(f.Anzeige().y, 1);
     EXPECT_EQ(f.Druckbild().y, 1);
     // The keys reach the form from a focused child as well.
@@ -121,8 +122,8 @@ TEST_F(Schriftbetrachter, TesttextUndZoom) {
     }
     Strg(f, Qt::Key_Minus);
     EXPECT_EQ(f.Anzeigehoehe(), 5);
-    EXPECT_EQ(bediener.meldungen.back(), "Verkleinerung nicht möglich!");
-    EXPECT_EQ(f.findChild<QWidget*>("FontImage")->toolTip(),
+    EXPECT_EQ(bediener.Meldungen().back(), "Verkleinerung nicht möglich!");
+    EXPECT_EQ(test::Kind<QWidget>(f, "FontImage")->toolTip(),
               QString::fromStdString("5 Zeichenhöhe: " + kSchrift));
     // The keypad's minus is no zoom key.
     EXPECT_FALSE(f.TasteLoslassen(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier));
@@ -132,7 +133,7 @@ TEST_F(Schriftbetrachter, ZeichentabelleUndDruck) {
     TZizeDozoForm f(bediener, start, false);
     f.show();
     f.dateiWaehlen = [&](const std::string&) { return std::optional<std::string>(kSchrift); };
-    f.findChild<QPushButton*>("FontButton")->click();
+    test::Kind<QPushButton>(f, "FontButton")->click();
     const int hoehe = f.Anzeige().Hoehe();
     Strg(f, Qt::Key_F8);
     EXPECT_EQ(f.TabellenZellen(), 224);
@@ -143,13 +144,13 @@ TEST_F(Schriftbetrachter, ZeichentabelleUndDruck) {
     EXPECT_GT(f.Anzeige().Breite(), breite);
     Strg(f, Qt::Key_Y);
     Strg(f, Qt::Key_Y);
-    EXPECT_TRUE(bediener.meldungen.empty());
+    EXPECT_TRUE(bediener.Meldungen().empty());
     const int druckhoehe = f.Druckbild().Hoehe();
     ASSERT_GT(druckhoehe, TZizeDozoForm::kBandhoehe);
 
     f.druckerWaehlen = [](QPrinter&) { return false; };
     Strg(f, Qt::Key_P);
-    EXPECT_EQ(bediener.meldungen, Texte{"Drucken abgebrochen!"});
+    EXPECT_EQ(bediener.Meldungen(), Texte{"Drucken abgebrochen!"});
 
     // One page per band of 980 pixels.
     const std::string pdf = ordner.Datei("Zeichensatz.pdf");
@@ -169,7 +170,7 @@ TEST_F(Schriftbetrachter, ZeichentabelleUndDruck) {
     EXPECT_TRUE(ausgabe.contains(QStringLiteral("Zeichensatzausdruck")));
 
     // "Löschen" starts both surfaces afresh at their opening size.
-    f.findChild<QPushButton*>("LoeschButton")->click();
+    test::Kind<QPushButton>(f, "LoeschButton")->click();
     EXPECT_EQ(f.Anzeige().Hoehe(), hoehe);
     EXPECT_EQ(f.Druckbild().y, 0);
 }

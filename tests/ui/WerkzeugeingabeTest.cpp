@@ -3,10 +3,11 @@
 #include "tools/ui/Werkzeugeingabe.h"
 #include "anlage/Anlage.h"
 #include "interpreter/Handbetrieb.h"
+#include "qtkit/EinstellDialog.h"
 #include "support/FakeBediener.h"
+#include "support/Widgetsuche.h"
 #include "tools/Farben.h"
 #include "tools/ui/Farbwahl.h"
-#include "ui/EinstellDialog.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -30,11 +31,7 @@ struct WerkzeugeingabeTest : ::testing::Test {
     TFraesFarbWahlForm farbwahl{b};
     TFraesWkzForm form{a, farbwahl};
 
-    template <class T = QLineEdit> T* Kind(const char* name) {
-        T* k = form.findChild<T*>(name);
-        EXPECT_NE(k, nullptr) << name;
-        return k;
-    }
+    template <class T = QLineEdit> T* Kind(const char* name) { return test::Kind<T>(form, name); }
     void Klick(const char* name) { QTest::mouseClick(Kind<QPushButton>(name), Qt::LeftButton); }
     void Modus(int item) {
         QTest::mouseClick(Kind<ui::RadioGruppe>("WkzRadioGroup")->Item(item), Qt::LeftButton);
@@ -78,9 +75,12 @@ TEST_F(WerkzeugeingabeTest, AddingSortsProposesTheNextNumberAndCutsTheName) {
     EXPECT_FALSE(Kind<QPushButton>("UebernameButton")->isEnabled());
     EXPECT_FALSE(Kind<QPushButton>("DruckButton")->isEnabled());
     Eingeben("5");
-    EXPECT_EQ(b.meldungen.back(), "Die Zeichenfarbe wird auf schwarz gesetzt!");
+    EXPECT_EQ(b.Meldungen().back(), "Die Zeichenfarbe wird auf schwarz gesetzt!");
     Eingeben("2", "Bohrer", "12,5");
     Eingeben("9", "Ein Name mit 25 Zeichen!!");
+    // Every tool added without a colour is told it draws in black.
+    EXPECT_EQ(b.Meldungen(),
+              std::vector<std::string>(3, "Die Zeichenfarbe wird auf schwarz gesetzt!"));
     EXPECT_EQ(Nummern(), (std::vector<int>{2, 5, 9}));
     EXPECT_EQ(Kind("NummerEdit")->text(), "10");
     EXPECT_EQ(a.werkzeuge.WkzListe[2].Benennung.Text(), "Ein Name mit 25 Zeic");
@@ -95,24 +95,24 @@ TEST_F(WerkzeugeingabeTest, AddingRefusesBadNumbersAndValues) {
     form.show();
     for (const char* nr : {"0", "256", "300"}) {
         Eingeben(nr);
-        EXPECT_EQ(b.meldungen.back(), "Werkzeugnummeraußerhalb des Bereichs von 1 .. 255!") << nr;
+        EXPECT_EQ(b.Meldungen().back(), "Werkzeugnummeraußerhalb des Bereichs von 1 .. 255!") << nr;
     }
     Eingeben("x");
-    EXPECT_EQ(b.meldungen.back(), "Falsches Zeichen im Eingabefeld!");
+    EXPECT_EQ(b.Meldungen().back(), "Falsches Zeichen im Eingabefeld!");
     EXPECT_TRUE(a.werkzeuge.WkzListe.empty());
 
     Eingeben("4", "Fr", "40", "-3");
-    EXPECT_EQ(b.meldungen.back(),
+    EXPECT_EQ(b.Meldungen().back(),
               "Negativer Wert in der Spalte \"Durchmesser [mm]\" ist nicht zulässig!");
     EXPECT_EQ(form.focusWidget(), Kind("D_Edit"));
     Eingeben("4", "Fr", "4O");
-    EXPECT_EQ(b.meldungen.back(), "Falsches Zeichen im Eingabefeld!");
+    EXPECT_EQ(b.Meldungen().back(), "Falsches Zeichen im Eingabefeld!");
     EXPECT_EQ(form.focusWidget(), Kind("L_Edit"));
     EXPECT_TRUE(a.werkzeuge.WkzListe.empty());
 
     Eingeben("4");
     Eingeben("4");
-    EXPECT_EQ(b.meldungen.back(), "Werkzeugnummer bereits belegt!");
+    EXPECT_EQ(b.Meldungen().back(), "Werkzeugnummer bereits belegt!");
     EXPECT_EQ(a.werkzeuge.WkzListe.size(), 1u);
 }
 
@@ -193,7 +193,7 @@ TEST_F(WerkzeugeingabeTest, CloseWriteBackRefusesAFaultyGridAndChangesNothing) {
     for (const auto& [nummer, meldung] : faelle) {
         Zelle(1, 0, nummer);
         Klick("EndButton");
-        EXPECT_EQ(b.meldungen.back(), meldung);
+        EXPECT_EQ(b.Meldungen().back(), meldung);
         EXPECT_TRUE(form.isVisible());
         EXPECT_EQ(Grid()->currentRow(), 1);
         EXPECT_EQ(Nummern(), (std::vector<int>{1, 2}));
@@ -202,7 +202,7 @@ TEST_F(WerkzeugeingabeTest, CloseWriteBackRefusesAFaultyGridAndChangesNothing) {
     Zelle(1, 0, "5");
     Zelle(1, 4, "-1");
     Klick("EndButton");
-    EXPECT_EQ(b.meldungen.back(),
+    EXPECT_EQ(b.Meldungen().back(),
               "Negativer Wert in der Spalte \"Nutzlänge [mm]\" ist nicht zulässig!");
     Zelle(1, 4, "1");
     Klick("EndButton");
@@ -220,7 +220,7 @@ TEST_F(WerkzeugeingabeTest, DeletingOneToolPrintsTwoLinesAndClearingEmptiesTheLi
     Grid()->setCurrentCell(1, 0);
     b.antworten = {true};
     Klick("LoeschButton");
-    EXPECT_EQ(b.ereignisse.back(), "frage: Werkzeug 2 löschen? -> ja");
+    EXPECT_EQ(b.Ereignisse().back(), "frage: Werkzeug 2 löschen? -> ja");
     EXPECT_EQ(Nummern(), (std::vector<int>{1, 3}));
     EXPECT_EQ(Grid()->rowCount(), 2);
     EXPECT_EQ(Kind("NummerEdit")->text(), "");
@@ -228,7 +228,7 @@ TEST_F(WerkzeugeingabeTest, DeletingOneToolPrintsTwoLinesAndClearingEmptiesTheLi
 
     Kind("NummerEdit")->setText("7");
     Klick("LoeschButton");
-    EXPECT_EQ(b.meldungen.back(), "Zu löschendes Werkzeug in der Liste nicht gefunden!");
+    EXPECT_EQ(b.Meldungen().back(), "Zu löschendes Werkzeug in der Liste nicht gefunden!");
 
     const QStringList zeilen = form.Druckzeilen();
     ASSERT_EQ(zeilen.size(), 7);
@@ -284,8 +284,8 @@ TEST_F(WerkzeugeingabeTest, ColourFieldDialogAndCells) {
     // A click opens the colour dialog on the field's colour; Light Magenta
     // comes back as Magenta's number.
     QTimer::singleShot(0, &farbwahl, [this] {
-        QTest::mouseClick(farbwahl.findChild<QWidget*>("Edit14"), Qt::LeftButton);
-        QTest::mouseClick(farbwahl.findChild<QWidget*>("UebernahmeButton"), Qt::LeftButton);
+        QTest::mouseClick(test::Kind<QWidget>(farbwahl, "Edit14"), Qt::LeftButton);
+        QTest::mouseClick(test::Kind<QWidget>(farbwahl, "UebernahmeButton"), Qt::LeftButton);
     });
     QTest::mouseClick(Kind("FarbEdit"), Qt::LeftButton);
     EXPECT_EQ(Kind("FarbEdit")->text(), "5");
@@ -296,15 +296,15 @@ TEST_F(WerkzeugeingabeTest, ColourFieldDialogAndCells) {
     Modus(1);
     Zelle(1, 5, "x");
     Grid()->setCurrentCell(1, 0);
-    EXPECT_EQ(b.meldungen.back(), "Die Zeichenfarbe konnte nicht übernommen werden!");
+    EXPECT_EQ(b.Meldungen().back(), "Die Zeichenfarbe konnte nicht übernommen werden!");
     Zelle(1, 0, "y");
-    const auto vorher = b.meldungen.size();
+    const auto vorher = b.Meldungen().size();
     for (int i = 0; i < 3; ++i) {
         Grid()->viewport()->grab();
         QApplication::processEvents();
     }
-    ASSERT_EQ(b.meldungen.size(), vorher + 1);
-    EXPECT_EQ(b.meldungen.back(), "Drawcell: Fehler bei der Übernahme der Zeichenfabe!");
+    ASSERT_EQ(b.Meldungen().size(), vorher + 1);
+    EXPECT_EQ(b.Meldungen().back(), "Drawcell: Fehler bei der Übernahme der Zeichenfabe!");
 }
 
 } // namespace

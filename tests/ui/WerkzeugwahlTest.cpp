@@ -1,6 +1,7 @@
 // The colour dialog and the tool choice dialog.
 #include "anlage/Anlage.h"
 #include "support/FakeBediener.h"
+#include "support/Widgetsuche.h"
 #include "tools/Farben.h"
 #include "tools/ui/Farbwahl.h"
 #include "tools/ui/Werkzeugwahlform.h"
@@ -17,9 +18,7 @@ namespace korvx {
 namespace {
 
 template <class T> T* Kind(QWidget& w, const char* name) {
-    T* k = w.findChild<T*>(name);
-    EXPECT_NE(k, nullptr) << name;
-    return k;
+    return test::Kind<T>(w, name);
 }
 
 void Klick(QWidget& w, const char* name) {
@@ -48,7 +47,7 @@ TEST(WerkzeugFarbwahl, BoxesQuestionAndTakeOver) {
     Klick(f, "SchliessenButton");
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(f.WahlFarbe, Farbtabelle[4]);
-    EXPECT_TRUE(b.ereignisse.empty());
+    EXPECT_TRUE(b.Ereignisse().empty());
 
     // Picked, closed, answered No: the starting colour.
     f.Oeffnen();
@@ -58,7 +57,7 @@ TEST(WerkzeugFarbwahl, BoxesQuestionAndTakeOver) {
     b.antworten = {false};
     Klick(f, "SchliessenButton");
     EXPECT_EQ(f.WahlFarbe, Farbtabelle[4]);
-    EXPECT_EQ(b.ereignisse.back(), "frage: Geänderte Farbe übernehmen? -> nein");
+    EXPECT_EQ(b.Ereignisse().back(), "frage: Geänderte Farbe übernehmen? -> nein");
 
     // Answered Yes, and taken over by the button.
     f.Oeffnen();
@@ -152,12 +151,12 @@ TEST_F(WerkzeugwahlTest, ChoosesByRowAndWheelAndRaisesByTheLengthDifference) {
     EXPECT_EQ(Grid()->currentRow(), 2);
     EXPECT_EQ(Nummer(), "");
     Klick(form, "UebernahmeButton");
-    EXPECT_EQ(b.meldungen.back(), "Falsches Zeichen im Eingabefeld!");
+    EXPECT_EQ(b.Meldungen().back(), "Falsches Zeichen im Eingabefeld!");
     EXPECT_TRUE(form.isVisible());
 
     Kind<QLineEdit>(form, "WkzEdit")->setText("9");
     Klick(form, "UebernahmeButton");
-    EXPECT_EQ(b.meldungen.back(), "T9 nicht in der Werkzeugliste!");
+    EXPECT_EQ(b.Meldungen().back(), "T9 nicht in der Werkzeugliste!");
     EXPECT_TRUE(form.isVisible());
 
     const QRect zeile = Grid()->visualItemRect(Grid()->item(1, 1));

@@ -1,10 +1,11 @@
 #include "fonts/ui/ZizeDozo.h"
 
 #include "fonts/Zeichensatzuebergabe.h"
+#include "qtkit/Bausteine.h"
+#include "qtkit/QtText.h"
 #include "state/Bediener.h"
 #include "state/Meldungen.h"
 #include "state/Text.h"
-#include "ui/QtText.h"
 
 #include <QEvent>
 #include <QFileDialog>
@@ -35,19 +36,6 @@ namespace {
 // Surfaces before the form is first laid out.
 constexpr int kStartBreite = 600;
 constexpr int kStartHoehe = 300;
-
-QPushButton* Knopf(QWidget* form, const char* text, const char* name) {
-    auto* knopf = new QPushButton(QString::fromUtf8(text), form);
-    knopf->setObjectName(QString::fromLatin1(name));
-    knopf->setAutoDefault(false);
-    return knopf;
-}
-
-QLabel* Beschriftung(QWidget* form, const QString& text, const char* name) {
-    auto* label = new QLabel(text, form);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 
 // Name and extension of a font path, without its folder.
 std::string OhneOrdner(const std::string& pfad) {
@@ -101,20 +89,20 @@ TZizeDozoForm::TZizeDozoForm(Bediener& bediener, const std::string& startVerzeic
     setWindowTitle(imHauptprogramm_ ? QString::fromUtf8("Korvelantrix - ZizeDozo")
                                     : QString::fromUtf8("ZizeDozo"));
 
-    WahlLabel = Beschriftung(this, QString::fromUtf8("1. Zeichensatz wählen"), "WahlLabel");
+    WahlLabel = ui::Beschriftung(this, "WahlLabel", QString::fromUtf8("1. Zeichensatz wählen"));
     TextLabel =
-        Beschriftung(this, NachQt(meldung::TesttextBeschriftung(kMaxTesttext)), "TextLabel");
-    FontLabel = Beschriftung(this, QString::fromUtf8("3. Text anzeigen"), "FontLabel");
-    FontButton = Knopf(this, "Zeichensatz", "FontButton");
+        ui::Beschriftung(this, "TextLabel", NachQt(meldung::TesttextBeschriftung(kMaxTesttext)));
+    FontLabel = ui::Beschriftung(this, "FontLabel", QString::fromUtf8("3. Text anzeigen"));
+    FontButton = ui::Knopf(this, "FontButton", QString::fromUtf8("Zeichensatz"));
     FontEdit = new QLineEdit(this);
     FontEdit->setObjectName(QStringLiteral("FontEdit"));
     FontEdit->setReadOnly(true);
     TestTextEdit = new QLineEdit(this);
     TestTextEdit->setObjectName(QStringLiteral("TestTextEdit"));
-    FontShowButton = Knopf(this, "Anzeigen", "FontShowButton");
-    OKButton = Knopf(this, "Übernehmen", "OKButton");
-    EndButton = Knopf(this, "Schließen", "EndButton");
-    LoeschButton = Knopf(this, "Löschen", "LoeschButton");
+    FontShowButton = ui::Knopf(this, "FontShowButton", QString::fromUtf8("Anzeigen"));
+    OKButton = ui::Knopf(this, "OKButton", QString::fromUtf8("Übernehmen"));
+    EndButton = ui::Knopf(this, "EndButton", QString::fromUtf8("Schließen"));
+    LoeschButton = ui::Knopf(this, "LoeschButton", QString::fromUtf8("Löschen"));
     FontScrollBox = new QScrollArea(this);
     FontScrollBox->setObjectName(QStringLiteral("FontScrollBox"));
     FontScrollBox->setBackgroundRole(QPalette::Base);

@@ -61,8 +61,8 @@ TKorvxSimuGrenzForm::TKorvxSimuGrenzForm(Maschinenzustand& zustand, Bediener& be
         }
         layout->addWidget(gruppe);
     }
-    UebernahmeButton = Knopf(QString::fromUtf8("Übernehmen"), "UebernahmeButton");
-    BeendenButton = Knopf(QString::fromUtf8("Schließen"), "BeendenButton");
+    UebernahmeButton = Knopf("UebernahmeButton", QString::fromUtf8("Übernehmen"));
+    BeendenButton = Knopf("BeendenButton", QString::fromUtf8("Schließen"));
     // Return leaves the edit (takes its value) instead of pressing a button.
     for (QPushButton* knopf : {UebernahmeButton, BeendenButton}) {
         knopf->setAutoDefault(false);

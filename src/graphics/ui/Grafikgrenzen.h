@@ -6,7 +6,7 @@
 // dialog opened with. A lower limit must stay below its upper one and a tick
 // spacing above 0: equal limits would leave the mapping without a scale.
 #include "state/Punkt3D.h"
-#include "ui/EinstellDialog.h"
+#include "qtkit/EinstellDialog.h"
 
 #include <array>
 

@@ -48,8 +48,8 @@ TGraphikeinausForm::TGraphikeinausForm(Maschinenzustand& zustand, Bediener& bedi
                                      {"Grafik aus", "Parallelgrafik", "Simulation"})),
       SimuZeitRadioGroup(Gruppe(this, "SimuZeitRadioGroup", "Simulationszeit",
                                 {"1 :1", "10 x schneller", "100 x schneller"})),
-      UebernahmeButton(Knopf(QString::fromUtf8("Übernehmen"), "UebernahmeButton")),
-      EndButton(Knopf(QString::fromUtf8("Schließen"), "EndButton")) {
+      UebernahmeButton(Knopf("UebernahmeButton", QString::fromUtf8("Übernehmen"))),
+      EndButton(Knopf("EndButton", QString::fromUtf8("Schließen"))) {
     auto* gruppen = new QHBoxLayout;
     gruppen->addWidget(GraphikeinausRadioGroup);
     gruppen->addWidget(SimuZeitRadioGroup);
@@ -142,8 +142,8 @@ TKorvxBahnDarstellForm::TKorvxBahnDarstellForm(Maschinenzustand& zustand, Bedien
                      parent),
       BahnwahlRadioGroup(Gruppe(this, "BahnwahlRadioGroup", "Bahndarstellung",
                                 {"Mittelpunktbahn", "Fräserbahn", "Fräserbahn gefüllt"})),
-      UebernahmeButton(Knopf(QString::fromUtf8("Übernehmen"), "UebernahmeButton")),
-      EndeButton(Knopf(QString::fromUtf8("Beenden"), "EndeButton")) {
+      UebernahmeButton(Knopf("UebernahmeButton", QString::fromUtf8("Übernehmen"))),
+      EndeButton(Knopf("EndeButton", QString::fromUtf8("Beenden"))) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BahnwahlRadioGroup);
     KnoepfeUnten(layout, UebernahmeButton, EndeButton);

@@ -2,7 +2,7 @@
 // The two small graphic dialogs: the graphic mode with the simulation time
 // factor ("Korvelantrix: Grafikmodus") and the path display
 // ("Korvelantrix Bahndarstellung").
-#include "ui/EinstellDialog.h"
+#include "qtkit/EinstellDialog.h"
 
 #include <cstdint>
 

@@ -1,10 +1,11 @@
 #include "interpreter/ui/Punktformen.h"
 
+#include "qtkit/Bausteine.h"
+#include "qtkit/QtText.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
 #include "state/Meldungen.h"
 #include "state/Zahlenformat.h"
-#include "ui/QtText.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -24,13 +25,6 @@ namespace {
 // left by its buttons (Escape still cancels).
 constexpr Qt::WindowFlags kOhneTitelknoepfe =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-
-QPushButton* Knopf(QWidget* eltern, const char* name, const char* text) {
-    auto* k = new QPushButton(QString::fromUtf8(text), eltern);
-    k->setObjectName(name);
-    k->setAutoDefault(false);
-    return k;
-}
 
 double& Koordinate(TPunkt3D& p, int i) {
     return i == 0 ? p.x : (i == 1 ? p.y : p.z);
@@ -77,9 +71,9 @@ TFr_PunktForm::TFr_PunktForm(Bediener& bediener, const Zahlenformat& format,
     DurchmesserLabel = beschriftung("DurchmesserLabel");
     GeschwindigkeitsLabel = beschriftung("GeschwindigkeitsLabel");
 
-    UebernahmeButton = Knopf(this, "UebernahmeButton", "Übernehmen");
+    UebernahmeButton = ui::Knopf(this, "UebernahmeButton", QString::fromUtf8("Übernehmen"));
     UebernahmeButton->setDefault(true);
-    EndeButton = Knopf(this, "EndeButton", "Schließen");
+    EndeButton = ui::Knopf(this, "EndeButton", QString::fromUtf8("Schließen"));
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(UebernahmeButton);
@@ -197,13 +191,13 @@ TPktanfahrForm::TPktanfahrForm(Maschinenzustand& zustand, QWidget* parent)
 
     FeinfahrtGroupBox = new QGroupBox(QString::fromUtf8("Feinfahrt"), this);
     FeinfahrtGroupBox->setObjectName("FeinfahrtGroupBox");
-    kleinerButton = Knopf(FeinfahrtGroupBox, "kleinerButton", "<");
+    kleinerButton = ui::Knopf(FeinfahrtGroupBox, "kleinerButton", QString::fromUtf8("<"));
     kleinerButton->setToolTip(QString::fromUtf8("-1,00  mm"));
-    minusButton = Knopf(FeinfahrtGroupBox, "minusButton", "-");
+    minusButton = ui::Knopf(FeinfahrtGroupBox, "minusButton", QString::fromUtf8("-"));
     minusButton->setToolTip(QString::fromUtf8("-0,01 mm"));
-    plusButton = Knopf(FeinfahrtGroupBox, "plusButton", "+");
+    plusButton = ui::Knopf(FeinfahrtGroupBox, "plusButton", QString::fromUtf8("+"));
     plusButton->setToolTip(QString::fromUtf8("+0,01 mm"));
-    groesserButton = Knopf(FeinfahrtGroupBox, "groesserButton", ">");
+    groesserButton = ui::Knopf(FeinfahrtGroupBox, "groesserButton", QString::fromUtf8(">"));
     groesserButton->setToolTip(QString::fromUtf8("+1,00 mm"));
     auto* schritte = new QHBoxLayout(FeinfahrtGroupBox);
     const std::pair<QPushButton*, char> knoepfe[4] = {
@@ -229,8 +223,8 @@ TPktanfahrForm::TPktanfahrForm(Maschinenzustand& zustand, QWidget* parent)
     achsen->addWidget(y_CheckBox);
     achsen->addWidget(z_CheckBox);
 
-    UebernahmeButton = Knopf(this, "UebernahmeButton", "Übernahme");
-    AbbruchButton = Knopf(this, "AbbruchButton", "Abbrechen");
+    UebernahmeButton = ui::Knopf(this, "UebernahmeButton", QString::fromUtf8("Übernahme"));
+    AbbruchButton = ui::Knopf(this, "AbbruchButton", QString::fromUtf8("Abbrechen"));
     auto* unten = new QHBoxLayout;
     unten->addWidget(UebernahmeButton);
     unten->addWidget(AbbruchButton);

@@ -4,7 +4,7 @@
 #include "machine/ui/Schnittstellendialog.h"
 #include "state/Meldungen.h"
 #include "state/Text.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #include "machine/ui/Schnittstellendialog.h"
 
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "state/Bediener.h"
 #include "state/Meldungen.h"
 #include "tools/ui/Farbzelle.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include <QApplication>
 #include <QEvent>

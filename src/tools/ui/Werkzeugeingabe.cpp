@@ -8,8 +8,8 @@
 #include "tools/Werkzeugwahl.h"
 #include "tools/ui/Farbwahl.h"
 #include "tools/ui/Farbzelle.h"
-#include "ui/EinstellDialog.h"
-#include "ui/QtText.h"
+#include "qtkit/EinstellDialog.h"
+#include "qtkit/QtText.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -10,8 +10,8 @@
 #include "tools/Werkzeugwahl.h"
 #include "tools/ui/Farbwahl.h"
 #include "tools/ui/Farbzelle.h"
-#include "ui/EinstellDialog.h"
-#include "ui/QtText.h"
+#include "qtkit/EinstellDialog.h"
+#include "qtkit/QtText.h"
 
 #include <QLineEdit>
 #include <QPushButton>

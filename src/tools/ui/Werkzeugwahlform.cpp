@@ -4,7 +4,7 @@
 #include "tools/Farben.h"
 #include "tools/Werkzeugwahl.h"
 #include "tools/ui/Farbzelle.h"
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>

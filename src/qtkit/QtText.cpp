@@ -1,4 +1,4 @@
-#include "ui/QtText.h"
+#include "qtkit/QtText.h"
 
 #include "state/Text.h"
 

@@ -1,20 +1,19 @@
 #pragma once
 // What the setting dialogs share: the window kind (a modal tool window without
-// title-bar buttons, centred on the screen), a radio group addressed by item
-// index, and the number edge (fixed notation with the state's precision,
-// parsing with the locale's separator).
+// title-bar buttons, centred on the screen) and the number edge (fixed
+// notation with the state's precision, parsing with the locale's separator).
+// The radio groups and widget builders they use come with it.
+#include "qtkit/Bausteine.h"
+#include "qtkit/RadioGruppe.h"
+
 #include <QDialog>
-#include <QGroupBox>
-#include <QStringList>
 
 #include <functional>
 #include <optional>
 #include <string>
 
-class QButtonGroup;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace korvx {
 class Bediener;
@@ -23,31 +22,6 @@ struct Maschinenzustand;
 } // namespace korvx
 
 namespace korvx::ui {
-
-// A titled group of radio buttons of which at most one is selected; items are
-// addressed by their index, -1 standing for none.
-class RadioGruppe : public QGroupBox {
-    Q_OBJECT
-public:
-    RadioGruppe(const QString& titel, const QStringList& eintraege, QWidget* parent = nullptr);
-
-    int ItemIndex() const;
-    // -1 clears the selection.
-    void SetzeItemIndex(int index);
-    QRadioButton* Item(int index) const;
-
-signals:
-    // The operator clicked an item.
-    void geklickt(int index);
-
-private:
-    QButtonGroup* gruppe_;
-};
-
-// Makes a window a tool window without title-bar buttons and gives it its caption.
-void AlsWerkzeugfenster(QWidget* fenster, const QString& titel);
-// Moves a window to the middle of its screen.
-void Zentrieren(QWidget* fenster);
 
 // A value in fixed notation with the state's precision and the given decimals.
 QString FestText(const Zahlenformat& format, const Maschinenzustand& zustand, double wert,
@@ -71,7 +45,9 @@ protected:
 
     void showEvent(QShowEvent* ereignis) override;
 
-    QPushButton* Knopf(const QString& text, const QString& name);
+    // A button of this dialog (the builder's argument order); unlike Knopf
+    // of the kit it is the dialog's auto-default button when focused.
+    QPushButton* Knopf(const char* name, const QString& text);
     void StatusAuffrischen();
     // Fixed with the state's precision and decimals (P, D).
     QString Fest(double wert) const;
