@@ -108,7 +108,9 @@ void Befehlsprotokoll::Fahren(Laufumgebung& u, const Fahrauftrag& f) const {
 }
 
 void Ausgeben(Laufumgebung& u, const Fahrauftrag& f) {
-    if (u.lauf.befehlMelden) {
+    if (u.lauf.umleitung != nullptr) {
+        u.lauf.umleitung->Fahren(u, f);
+    } else if (u.lauf.befehlMelden) {
         Befehlsprotokoll(Ausgabe(u)).Fahren(u, f);
     } else {
         Ausgabe(u).Fahren(u, f);
@@ -116,6 +118,9 @@ void Ausgeben(Laufumgebung& u, const Fahrauftrag& f) {
 }
 
 Rueckmeldung PositionVorDerFahrt(Laufumgebung& u) {
+    if (u.lauf.umleitung != nullptr) {
+        return u.lauf.umleitung->PositionLesen(u);
+    }
     return Ausgabe(u).PositionLesen(u);
 }
 

@@ -28,6 +28,7 @@ struct Maschinenverbindung;
 struct Zeichensatz;
 class Zyklen;
 struct Handzustand;
+class Fahrausgabe;
 
 // What the next straight-line word group of a block does.
 enum class Bewegungsart : std::uint8_t {
@@ -110,6 +111,11 @@ struct Laufzustand {
     // Traces every controller command of a straight move, also in simulation
     // where it is built but not sent; set by the runner.
     std::function<void(const std::string&)> befehlMelden;
+    // When set, every straight move goes here instead of the output of the
+    // graphic mode (and past the trace): runs that only read the program,
+    // such as a check or the blocks read before a resumed block, move and
+    // send nothing. Kept across a run start like the hooks above.
+    const Fahrausgabe* umleitung = nullptr;
 };
 
 // References to everything a run works on. Anything that holds members of

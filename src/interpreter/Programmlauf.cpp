@@ -34,9 +34,11 @@ void LaufZuruecksetzen(Laufumgebung& u) {
     Laufzustand& l = u.lauf;
     auto statusAuffrischen = std::move(l.statusAuffrischen);
     auto befehlMelden = std::move(l.befehlMelden);
+    const Fahrausgabe* umleitung = l.umleitung;
     l = Laufzustand{};
     l.statusAuffrischen = std::move(statusAuffrischen);
     l.befehlMelden = std::move(befehlMelden);
+    l.umleitung = umleitung;
     z.stopp.LaufBeginnen();
     l.ziel = z.WerkzeugPositionW;
     l.nullpunktBeiStart = z.WerkstueckNullpunkt;
