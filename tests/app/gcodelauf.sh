@@ -7,6 +7,7 @@
 # position) with every move sent after its position query.
 # Arguments: korvx-run, korvx-ctlsim, the folder. Every step is bounded in time.
 set -euo pipefail
+source "$(dirname "$0")/ctlsim.sh"
 lauf=$1
 sim=$2
 fall=$3
@@ -38,29 +39,20 @@ for datei in *.nc *.ngc; do
         ;;
     esac
 
-    "$sim" --link . --time-scale 0.01 --baud 115200 --lifetime 60 --log sim.log >ctlsim.out &
-    simpid=$!
-    for _ in $(seq 100); do
-        [ -e COM1 ] && break
-        sleep 0.05
-    done
-    [ -e COM1 ] || { echo "korvx-ctlsim made no COM1 link"; exit 1; }
+    ctlsim_starten --time-scale 0.01 --baud 115200 --lifetime 60 --log sim.log >ctlsim.out || exit 1
     status=0
     timeout 60 "$lauf" --mode machine --trace "${nullpunkt[@]}" "$datei" >lauf.out || status=$?
     wait "$simpid" 2>/dev/null || true
     simpid=
-    ende=$(tail -n 1 lauf.out)
+    ende=$(endzeile lauf.out)
     falsch=0
     if [ "$status" != 0 ]; then echo "$datei: exit status $status"; falsch=1; fi
     if [ "$ende" != "$erwartet" ]; then
         printf '%s: end line differs\n  simulation: %s\n  machine:    %s\n' "$datei" "$erwartet" "$ende"
         falsch=1
     fi
-    zuege=$(grep -c '^move: ' lauf.out || true)
-    gesendet=$(grep -c '^send: @0A ' lauf.out || true)
-    abfragen=$(grep -c '^send: @0P' lauf.out || true)
-    if [ "$zuege" = 0 ] || [ "$gesendet" != "$zuege" ] || [ "$abfragen" != "$zuege" ]; then
-        echo "$datei: moves $zuege, sent $gesendet, position queries $abfragen"
+    if ! ergebnis=$(zuege_pruefen lauf.out); then
+        echo "$datei: $ergebnis"
         falsch=1
     fi
     if grep '^message: ' lauf.out | grep -qvE '^message: (M30: Programmende!|Programm-Stopp! Weiter : OK!)$'; then

@@ -7,6 +7,7 @@
 # folder is used.
 # Every step is bounded in time; the simulator is ended on any exit.
 set -euo pipefail
+source "$(dirname "$0")/ctlsim.sh"
 lauf=$1
 sim=$2
 fall=$3
@@ -26,17 +27,11 @@ cd "$ordner"
 erwartet=$(timeout 30 "$lauf" --mode sim "${optionen[@]}" TEIL.CNC | tail -n 1)
 
 # Fast line and motion, so the run takes a second or two.
-"$sim" --link . --time-scale 0.01 --baud 115200 --lifetime 60 --log sim.log >sim.out &
-simpid=$!
-for _ in $(seq 100); do
-    [ -e COM1 ] && break
-    sleep 0.05
-done
-[ -e COM1 ] || { echo "korvx-ctlsim made no COM1 link"; exit 1; }
+ctlsim_starten --time-scale 0.01 --baud 115200 --lifetime 60 --log sim.log >sim.out
 
 status=0
 timeout 60 "$lauf" --mode machine --trace "${optionen[@]}" TEIL.CNC >lauf.out || status=$?
-ende=$(tail -n 1 lauf.out)
+ende=$(endzeile lauf.out)
 fehler=0
 if [ "$status" != 0 ]; then echo "exit status $status"; fehler=1; fi
 if [ "$ende" != "$erwartet" ]; then
@@ -44,13 +39,7 @@ if [ "$ende" != "$erwartet" ]; then
     fehler=1
 fi
 # Each move goes out after its position query and is confirmed.
-zuege=$(grep -c '^move: ' lauf.out || true)
-gesendet=$(grep -c '^send: @0A ' lauf.out || true)
-abfragen=$(grep -c '^send: @0P' lauf.out || true)
-if [ "$zuege" = 0 ] || [ "$gesendet" != "$zuege" ] || [ "$abfragen" != "$zuege" ]; then
-    echo "moves $zuege, sent $gesendet, position queries $abfragen"
-    fehler=1
-fi
+zuege_pruefen lauf.out || fehler=1
 if grep '^message: ' lauf.out | grep -qv '^message: M30: Programmende!$'; then
     echo "unexpected messages:"
     grep '^message: ' lauf.out

@@ -6,6 +6,7 @@
 # after "yes" nothing more is sent. Arguments: korvx-run, korvx-ctlsim, the
 # program folder. Every step is bounded in time.
 set -euo pipefail
+source "$(dirname "$0")/ctlsim.sh"
 lauf=$(realpath "$1")
 sim=$(realpath "$2")
 fall=$(realpath "$3")
@@ -27,12 +28,7 @@ fehler=0
 stopp() {
     rm -f sim.log
     # Slow motion, so the signal falls in the middle of the moves.
-    "$sim" --link . --time-scale 0.2 --baud 115200 --lifetime 60 --stay --log sim.log >sim.out &
-    simpid=$!
-    for _ in $(seq 100); do
-        [ -e COM1 ] && break
-        sleep 0.05
-    done
+    ctlsim_starten --time-scale 0.2 --baud 115200 --lifetime 60 --stay --log sim.log >sim.out
     "$lauf" --mode "$1" --trace TEIL.CNC >lauf.out &
     laufpid=$!
     # The run's bound: ended after 60 s.

@@ -1,0 +1,34 @@
+# Shared steps of the runs against korvx-ctlsim, sourced by the test scripts.
+# They expect $sim (the simulator) and keep its process id in $simpid, which
+# the caller's exit trap kills.
+
+# ctlsim_starten ARGS…: starts korvx-ctlsim with a COM1 link in the current
+# folder and waits (at most 5 s) for the link.
+ctlsim_starten() {
+    "$sim" --link . "$@" &
+    simpid=$!
+    for _ in $(seq 100); do
+        [ -e COM1 ] && break
+        sleep 0.05
+    done
+    [ -e COM1 ] || { echo "korvx-ctlsim made no COM1 link" >&2; return 1; }
+}
+
+# endzeile FILE: the last line of a run's output without its wall-clock time,
+# which no two runs share.
+endzeile() {
+    tail -n 1 "$1" | sed 's/ wall_ms=[0-9]*//'
+}
+
+# zuege_pruefen FILE: every traced move went out after its position query;
+# says what differs and fails otherwise.
+zuege_pruefen() {
+    local zuege gesendet abfragen
+    zuege=$(grep -c '^move: ' "$1" || true)
+    gesendet=$(grep -c '^send: @0A ' "$1" || true)
+    abfragen=$(grep -c '^send: @0P' "$1" || true)
+    if [ "$zuege" = 0 ] || [ "$gesendet" != "$zuege" ] || [ "$abfragen" != "$zuege" ]; then
+        echo "moves $zuege, sent $gesendet, position queries $abfragen"
+        return 1
+    fi
+}
