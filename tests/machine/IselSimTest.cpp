@@ -24,32 +24,12 @@ using namespace std::chrono_literals;
 
 using test::EchtzeitBediener;
 
-struct IselSimTest : ::testing::Test {
-    test::TempOrdner ordner;
-    EchtzeitBediener b;
-    Anlage a{b, Zahlenformat(',')};
-    Maschinenzustand& z = a.zustand;
-    std::unique_ptr<ctlsim::SimProzess> sim;
-    std::unique_ptr<TSerial> serial;
-    std::unique_ptr<SerielleLeitung> leitung;
+struct IselSimTest : test::SimAnlageTest {
+    IselSimTest() : SimAnlageTest(',') {}
 
     void Starten(std::vector<std::string> fehler, const char* zeitfaktor = "0.001") {
-        std::vector<std::string> args = {
-            "--link", ordner.pfad().string(),    "--lifetime", "30", "--time-scale", zeitfaktor,
-            "--log",  ordner.Datei("ctlsim.log")};
-        args.insert(args.end(), fehler.begin(), fehler.end());
-        sim = std::make_unique<ctlsim::SimProzess>(KORVX_CTLSIM, args);
-        ASSERT_FALSE(sim->Geraet().empty());
-        serial = std::make_unique<TSerial>(ordner.pfad().string());
-        leitung = std::make_unique<SerielleLeitung>(*serial);
-        a.maschine.leitung = leitung.get();
-        z.konfig.Grafikmodus = Grafikart::Aus;
-    }
-
-    // Lines the simulator received, in order.
-    std::vector<std::string> Empfangen() { return test::SimEmpfangen(ordner.Datei("ctlsim.log")); }
-    bool LogEnthaelt(const std::string& text) {
-        return test::SimLogEnthaelt(ordner.Datei("ctlsim.log"), text);
+        fehler.insert(fehler.begin(), {"--time-scale", zeitfaktor});
+        SimStarten(fehler);
     }
 
     // What a program run does per straight move: ask the position, send the

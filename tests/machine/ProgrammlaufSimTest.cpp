@@ -29,41 +29,22 @@ using Zeilen = std::vector<std::string>;
 
 using test::EchtzeitBediener;
 
-struct ProgrammlaufSimTest : ::testing::Test {
-    test::TempOrdner ordner;
-    EchtzeitBediener b;
-    Anlage a{b, Zahlenformat('.')};
-    Maschinenzustand& z = a.zustand;
-    std::unique_ptr<ctlsim::SimProzess> sim;
-    std::unique_ptr<TSerial> serial;
-    std::unique_ptr<SerielleLeitung> leitung;
+struct ProgrammlaufSimTest : test::SimAnlageTest {
+    ProgrammlaufSimTest() : SimAnlageTest('.') {}
 
     // Starts the simulator, makes the reference run and loads the program.
     void Starten(std::vector<std::string> fehler, const char* zeitfaktor = "0.001") {
-        std::vector<std::string> args = {"--link",       ordner.pfad().string(),
-                                         "--lifetime",   "30",
-                                         "--time-scale", zeitfaktor,
-                                         "--baud",       "1000000",
-                                         "--log",        ordner.Datei("ctlsim.log")};
-        args.insert(args.end(), fehler.begin(), fehler.end());
-        sim = std::make_unique<ctlsim::SimProzess>(KORVX_CTLSIM, args);
-        ASSERT_FALSE(sim->Geraet().empty());
-        serial = std::make_unique<TSerial>(ordner.pfad().string());
-        leitung = std::make_unique<SerielleLeitung>(*serial);
-        a.maschine.leitung = leitung.get();
-        z.konfig.Grafikmodus = Grafikart::Aus;
+        fehler.insert(fehler.begin(), {"--time-scale", zeitfaktor, "--baud", "1000000"});
+        SimStarten(fehler);
+        if (::testing::Test::HasFatalFailure()) {
+            return;
+        }
         ReferenzfahrtAusfuehren(a);
         ASSERT_TRUE(z.ReferenzAngefahren) << (b.Meldungen().empty() ? "" : b.Meldungen()[0]);
     }
     bool Lauf(std::string_view text) {
         a.programm = BlockList::Hauptprogramm(text);
         return Automatikbetrieb(a);
-    }
-
-    // Lines the simulator received, in order.
-    Zeilen Empfangen() { return test::SimEmpfangen(ordner.Datei("ctlsim.log")); }
-    bool LogEnthaelt(const std::string& text) {
-        return test::SimLogEnthaelt(ordner.Datei("ctlsim.log"), text);
     }
 };
 
