@@ -17,15 +17,7 @@ namespace korvx::ui {
 namespace {
 
 TEST_F(FensterTest, ProgrammlisteFolgtDemLaufUndWaehltDenAnwahlsatz) {
-    Beispiel("KONTUR.CNC");
-    Beispiel("FraesWkz.DAT");
-    Beispiel("BOHRUNG.CNC");
-    Starten();
-    z.konfig.Grafikmodus = Grafikart::Simulation;
-    z.SimulationsZeitFaktor = 0.01;
-    fenster->Referenzfahren(true);
-    ASSERT_TRUE(z.ReferenzAngefahren);
-    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
+    ASSERT_NO_FATAL_FAILURE(SimulationBereit());
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
     auto* liste = test::Kind<QListView>(fenster, "ProgrammListe");
     fenster->ListeFolgen();
@@ -96,14 +88,7 @@ TEST_F(FensterTest, BildDesHauptfenstersNachEinemLauf) {
     if (std::getenv("KORVX_BILDER") == nullptr) {
         GTEST_SKIP() << "KORVX_BILDER not set";
     }
-    Beispiel("KONTUR.CNC");
-    Beispiel("FraesWkz.DAT");
-    Beispiel("BOHRUNG.CNC");
-    Starten();
-    z.konfig.Grafikmodus = Grafikart::Simulation;
-    z.SimulationsZeitFaktor = 0.01;
-    fenster->Referenzfahren(true);
-    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
+    ASSERT_NO_FATAL_FAILURE(SimulationBereit());
     fenster->show();
     fenster->resize(1280, 860);
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));

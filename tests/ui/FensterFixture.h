@@ -4,6 +4,7 @@
 #include "anlage/Anlage.h"
 #include "support/TempOrdner.h"
 #include "support/Widgetsuche.h"
+#include "tools/Werkzeugliste.h"
 #include "ui/FraesMainUnit.h"
 #include "ui/Grafikbild.h"
 #include "ui/Kastenantworter.h"
@@ -44,6 +45,19 @@ struct FensterTest : ::testing::Test {
         fenster->Aktivieren();
         ASSERT_TRUE(z.HaftungAkzeptiert);
         kasten.texte.clear();
+    }
+    // Started with the example programs and tool file in the folder, in a
+    // fast simulation, the reference run made and tool 1 in use.
+    void SimulationBereit() {
+        Beispiel("KONTUR.CNC");
+        Beispiel("FraesWkz.DAT");
+        Beispiel("BOHRUNG.CNC");
+        Starten();
+        z.konfig.Grafikmodus = Grafikart::Simulation;
+        z.SimulationsZeitFaktor = 0.01;
+        fenster->Referenzfahren(true);
+        ASSERT_TRUE(z.ReferenzAngefahren);
+        z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
     }
     void ProgrammLaden(const std::string& datei) {
         fenster->dateiwahl = [datei](TFraesForm::Dateiwahl, const std::string&) {

@@ -75,15 +75,7 @@ TEST_F(FensterTest, StatusLinesShowNamesPlaneAndSettings) {
 }
 
 TEST_F(FensterTest, SimulationRunFromTheWindowDrawsThePath) {
-    Beispiel("KONTUR.CNC");
-    Beispiel("FraesWkz.DAT");
-    Beispiel("BOHRUNG.CNC");
-    Starten();
-    z.konfig.Grafikmodus = Grafikart::Simulation;
-    z.SimulationsZeitFaktor = 0.01;
-    fenster->Referenzfahren(true);
-    ASSERT_TRUE(z.ReferenzAngefahren);
-    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
+    ASSERT_NO_FATAL_FAILURE(SimulationBereit());
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
     ASSERT_FALSE(fenster->anlage().programm.Leer());
     EXPECT_EQ(Text("InfoLabel1").toStdString().rfind("Teileprogramm: KONTUR.CNC Zeichensatz: ", 0),
