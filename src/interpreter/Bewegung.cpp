@@ -28,9 +28,11 @@ std::string Zahl(Laufumgebung& u, double v) {
 }
 
 // The override in force for the next move: the operator's percentage for
-// the feed moves of a run, 100 for rapid moves and outside a run.
+// the feed moves of a run, 100 for rapid moves and outside a run. A run that
+// only reads the program (redirected moves) counts at 100 %, so the time
+// estimates it makes keep the feed share an override then scales.
 std::int32_t ProzentFuerFahrt(const Laufumgebung& u) {
-    if (!u.lauf.laeuft || u.zustand.EilgangAktiv) {
+    if (!u.lauf.laeuft || u.zustand.EilgangAktiv || u.lauf.umleitung != nullptr) {
         return kVorschubNormal;
     }
     return u.lauf.vorschubProzent;

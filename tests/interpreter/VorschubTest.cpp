@@ -5,6 +5,7 @@
 #include "anlage/Anlage.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/Bewegung.h"
+#include "interpreter/Fahrausgabe.h"
 #include "interpreter/Programmlauf.h"
 #include "machine/Isel.h"
 #include "support/AufzeichnungsLeinwand.h"
@@ -190,6 +191,32 @@ TEST_F(VorschubTest, TheOverrideActsFromTheNextMoveAndNotOutsideARun) {
     ASSERT_TRUE(Geradeverfahren(a, z.WerkzeugPositionW, {p.x + 1.0, p.y, p.z}));
     ASSERT_EQ(befehle.size(), 1u);
     EXPECT_EQ(Lesen(befehle[0]).raten[0], 833);
+}
+
+// Records the moves of a run that only reads the program.
+struct Mitschrift final : Fahrausgabe {
+    mutable std::vector<Fahrauftrag> fahrten;
+    Rueckmeldung PositionLesen(Laufumgebung&) const override { return {}; }
+    void Fahren(Laufumgebung&, const Fahrauftrag& f) const override { fahrten.push_back(f); }
+};
+
+TEST_F(VorschubTest, ARunThatOnlyReadsTheProgramCountsAtHundredPercent) {
+    // Its durations are what a time estimate adds up; the override scales
+    // their feed share later.
+    Mitschrift normal;
+    a.lauf.umleitung = &normal;
+    Lauf(kProgramm, 100);
+    Mitschrift halb;
+    a.lauf.umleitung = &halb;
+    Lauf(kProgramm, 50);
+    a.lauf.umleitung = nullptr;
+    EXPECT_TRUE(befehle.empty());
+    ASSERT_EQ(halb.fahrten.size(), normal.fahrten.size());
+    ASSERT_FALSE(normal.fahrten.empty());
+    for (std::size_t i = 0; i < normal.fahrten.size(); ++i) {
+        EXPECT_EQ(halb.fahrten[i].raten, normal.fahrten[i].raten) << i;
+        EXPECT_EQ(halb.fahrten[i].dauerMs, normal.fahrten[i].dauerMs) << i;
+    }
 }
 
 } // namespace
