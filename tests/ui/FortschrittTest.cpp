@@ -108,11 +108,6 @@ TEST_F(FortschrittTest, ARunShowsBlockProgressTimesAndTheOverrideActsOnTheNextMo
             for (int i = 0; i < 5; ++i) {
                 Taste(Qt::Key_Plus);
             }
-            if (const char* bilder = std::getenv("KORVX_BILDER")) {
-                QTest::qWait(300);
-                const QString datei = QString::fromLocal8Bit(bilder) + "/Fortschritt.png";
-                EXPECT_TRUE(fenster->grab().save(datei)) << datei.toStdString();
-            }
         }
         QTest::qWait(10);
         staende.push_back(
@@ -161,6 +156,60 @@ TEST_F(FortschrittTest, WithoutAnEstimateNoTimeLeftIsShownAndARefusedStartShowsN
     EXPECT_EQ(Balken(), 0);
     EXPECT_TRUE(Text("SatzFortschrittLabel").isEmpty());
     EXPECT_TRUE(Text("LaufzeitLabel").isEmpty());
+}
+
+TEST_F(FortschrittTest, BildEinesLaufsMitFortschritt) {
+    // The README's picture of a run with its progress: written only when
+    // KORVX_BILDER names a folder.
+    const char* bilder = std::getenv("KORVX_BILDER");
+    if (bilder == nullptr) {
+        GTEST_SKIP() << "KORVX_BILDER not set";
+    }
+    Beispiel("KONTUR.CNC");
+    Beispiel("FraesWkz.DAT");
+    Beispiel("BOHRUNG.CNC");
+    Starten();
+    z.konfig.Grafikmodus = Grafikart::Simulation;
+    z.SimulationsZeitFaktor = 0.01;
+    fenster->Referenzfahren(true);
+    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
+    fenster->show();
+    fenster->resize(1280, 860);
+    ProgrammLaden(ordner.Datei("KONTUR.CNC"));
+    // A first run gives the estimate (each move's duration at its line) and
+    // the view.
+    Laufzustand& l = fenster->anlage().lauf;
+    auto schaetzung = std::make_shared<Laufschaetzung>();
+    const std::size_t zeilen = fenster->anlage().programm.Anzahl();
+    std::vector<std::int64_t> ms(zeilen + 1, 0), vorschub(zeilen + 1, 0);
+    l.befehlMelden = [&](const std::string&) {
+        const std::size_t i = std::min(l.hauptZeile, zeilen);
+        ms[i] += z.Verfahrdauer;
+        vorschub[i] += z.EilgangAktiv ? 0 : z.Verfahrdauer;
+    };
+    fenster->Automatik(false);
+    schaetzung->bisZeile.push_back(0);
+    schaetzung->vorschubBisZeile.push_back(0);
+    for (std::size_t i = 0; i < zeilen; ++i) {
+        schaetzung->bisZeile.push_back(schaetzung->bisZeile.back() + ms[i]);
+        schaetzung->vorschubBisZeile.push_back(schaetzung->vorschubBisZeile.back() + vorschub[i]);
+    }
+    fenster->GrafikAnpassen();
+    fenster->SchaetzungSetzen(schaetzung);
+    z.SimulationsZeitFaktor = 0.2;
+    for (int i = 0; i < 2; ++i) {
+        fenster->VorschubAendern(1);
+    }
+    std::size_t zuege = 0;
+    l.befehlMelden = [&](const std::string&) {
+        if (++zuege == 60) {
+            QTest::qWait(1200);
+            const QString datei = QString::fromLocal8Bit(bilder) + "/Fortschritt.png";
+            EXPECT_TRUE(fenster->grab().save(datei)) << datei.toStdString();
+            fenster->AbbruchKnopf();
+        }
+    };
+    fenster->Automatik(false);
 }
 
 } // namespace
