@@ -1,5 +1,6 @@
 #include "app/Optionen.h"
 
+#include "interpreter/Bewegung.h"
 #include "interpreter/BlockList.h"
 #include "state/Dateien.h"
 #include "state/Text.h"
@@ -134,7 +135,7 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
         const bool bekannt = arg == "--start-dir" || arg == "--mode" || arg == "--answers" ||
                              arg == "--zero" || arg == "--tool" || arg == "--font" ||
                              arg == "--start-block" || arg == "--image" || arg == "--image-size" ||
-                             arg == "--port";
+                             arg == "--port" || arg == "--feed-override";
         if (!bekannt) {
             fehler = "Unbekannte Option " + arg;
             return std::nullopt;
@@ -195,6 +196,12 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
                 !GanzzahlAus(teile[1], 1, 20000, o.bildHoehe)) {
                 return falsch(*v, "BREITExHÖHE in Pixeln, je 1 bis 20000");
             }
+        } else if (arg == "--feed-override") {
+            std::int32_t n = 0;
+            if (!GanzzahlAus(*v, kVorschubMin, kVorschubMax, n) || !VorschubGueltig(n)) {
+                return falsch(*v, "Vorschub in Prozent, 10 bis 200 in Zehnerschritten");
+            }
+            o.vorschubProzent = n;
         } else {
             o.port = *v;
         }
@@ -264,6 +271,8 @@ std::string Aufruf() {
            "  --image DATEI         Grafik nach dem Lauf speichern (.bmp oder .png)\n"
            "  --image-size BxH      Größe der Grafik (Standard 800x600)\n"
            "  --realtime            simulierte Fahrzeiten abwarten\n"
+           "  --feed-override P     Vorschub der Arbeitsbewegungen in Prozent, 10 bis 200 in\n"
+           "                        Zehnerschritten (Standard 100)\n"
            "  --port GERÄT          Steuerung für die Maschinenmodi\n"
            "  --trace               jedes Ereignis in einer Zeile\n"
            "  --rs274               PROGRAMM ist G-Code (RS274/NGC) und wird vor dem Lauf\n"

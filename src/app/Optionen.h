@@ -2,6 +2,7 @@
 // Command line of korvx-run:
 //   korvx-run [options] PROGRAM.CNC
 // Every option also takes the form --name=value.
+#include "interpreter/Laufzustand.h"
 #include "state/Maschinenzustand.h"
 #include "state/Punkt3D.h"
 
@@ -31,6 +32,7 @@ struct Optionen {
     bool echtzeit = false; // --realtime
     std::optional<std::string> port;
     bool trace = false;
+    std::int32_t vorschubProzent = kVorschubNormal; // --feed-override: 10 … 200 in steps of 10
     bool rs274 = false;   // --rs274: the program is G-code, whatever its name
     bool hilfe = false;   // --help: print the usage, nothing else
     bool version = false; // --version: print the version line, nothing else

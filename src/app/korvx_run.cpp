@@ -171,6 +171,7 @@ int main(int argc, char** argv) {
     if (o.anwahlsatz) {
         zustand.Anwahlsatz = *o.anwahlsatz;
     }
+    anlage.lauf.vorschubProzent = o.vorschubProzent;
 
     const std::string programmPfad = NachCp1252(o.programm);
     std::optional<BlockList> programm;

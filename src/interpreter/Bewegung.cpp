@@ -7,6 +7,7 @@
 #include "graphics/Grafikzustand.h"
 #include "interpreter/Fahrausgabe.h"
 #include "machine/Isel.h"
+#include "machine/IselProtokoll.h"
 #include "machine/Maschinenverbindung.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
@@ -15,6 +16,7 @@
 #include "tools/Werkzeugliste.h"
 #include "tools/Werkzeugwahl.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvx {
@@ -25,20 +27,49 @@ std::string Zahl(Laufumgebung& u, double v) {
     return u.format.Fest(v, 15, 2);
 }
 
-// BefohleneGeschwindigkeiten of the velocities in force, computed again only
-// when they or the machine data changed.
+// The override in force for the next move: the operator's percentage for
+// the feed moves of a run, 100 for rapid moves and outside a run. A run that
+// only reads the program (redirected moves) counts at 100 %, so the time
+// estimates it makes keep the feed share an override then scales.
+std::int32_t ProzentFuerFahrt(const Laufumgebung& u) {
+    if (!u.lauf.laeuft || u.zustand.EilgangAktiv || u.lauf.umleitung != nullptr) {
+        return kVorschubNormal;
+    }
+    return u.lauf.vorschubProzent;
+}
+
+// BefohleneGeschwindigkeiten of the velocities in force with the step rates
+// of the move command, scaled by the override in force; computed again only
+// when they, the override or the machine data changed.
 const decltype(Laufzustand::geschwindigkeiten)& Befohlen(Laufumgebung& u) {
     const TKonfiguration& k = u.zustand.konfig;
     auto& c = u.lauf.geschwindigkeiten;
+    const std::int32_t prozent = ProzentFuerFahrt(u);
     if (!(c.fuer == k.AktGeschw) || !(c.steigung == k.Spindelsteigung) ||
-        c.schritte != k.SchritteProUmdrehung || c.faktor != k.Schrittfaktor) {
+        c.schritte != k.SchritteProUmdrehung || c.faktor != k.Schrittfaktor ||
+        c.prozent != prozent) {
         c.fuer = k.AktGeschw;
         c.steigung = k.Spindelsteigung;
         c.schritte = k.SchritteProUmdrehung;
         c.faktor = k.Schrittfaktor;
+        c.prozent = prozent;
         c.befohlen = BefohleneGeschwindigkeiten(u.zustand, k.AktGeschw);
         const TGeschwindigkeiten& v = k.AktGeschw;
         c.raten = SchrittRaten(u.zustand, {v.x, v.y, v.z1, v.z2});
+        if (prozent != kVorschubNormal) {
+            // The override scales the rate the controller would run at, so it
+            // acts even where the programmed feed lies beyond the limit; the
+            // velocities of the duration follow the scaled rates.
+            const std::array<std::int32_t, 4> skaliert = RatenSkaliert(c.raten, prozent);
+            double* geschw[4] = {&c.befohlen.x, &c.befohlen.y, &c.befohlen.z1, &c.befohlen.z2};
+            for (std::size_t i = 0; i < 4; ++i) {
+                if (c.raten[i] > 0) {
+                    *geschw[i] *=
+                        static_cast<double>(skaliert[i]) / static_cast<double>(c.raten[i]);
+                }
+            }
+            c.raten = skaliert;
+        }
     }
     return c;
 }
@@ -242,6 +273,30 @@ bool GeradeverfahrenM(Laufumgebung u, TPunkt3D& aktuellM, const TPunkt3D& zielM,
     z.WerkzeugPositionW = NachWerkstueckKoord(z, zielM);
     PunktZeigen(u, meldung::PositionM(), zielM);
     return true;
+}
+
+std::int32_t VorschubSchritt(std::int32_t prozent, int richtung) {
+    const std::int32_t neu = richtung > 0 ? prozent + kVorschubSchritt
+                                          : (richtung < 0 ? prozent - kVorschubSchritt : prozent);
+    return std::clamp(neu, kVorschubMin, kVorschubMax);
+}
+
+bool VorschubGueltig(std::int32_t prozent) {
+    return prozent >= kVorschubMin && prozent <= kVorschubMax && prozent % kVorschubSchritt == 0;
+}
+
+std::array<std::int32_t, 4> RatenSkaliert(const std::array<std::int32_t, 4>& raten,
+                                          std::int32_t prozent) {
+    if (prozent == kVorschubNormal) {
+        return raten;
+    }
+    std::array<std::int32_t, 4> r{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const double v = std::nearbyint(static_cast<double>(raten[i]) * prozent / 100.0);
+        r[i] = static_cast<std::int32_t>(std::clamp(v, static_cast<double>(isel::kRateMin),
+                                                    static_cast<double>(isel::kRateMax)));
+    }
+    return r;
 }
 
 double DrehzahlAusS(double s) {

@@ -5,6 +5,8 @@
 #include "interpreter/Laufzustand.h"
 #include "state/Punkt3D.h"
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace korvx {
@@ -57,5 +59,15 @@ bool DrehzahlSetzen(Laufumgebung u, double s);
 double DrehzahlAusS(double s);
 // x, y and z1 of the working velocities := v.
 void BahnvorschubSetzen(Laufumgebung u, double v);
+
+// Feed override: one step up (richtung > 0) or down (richtung < 0) from
+// `prozent`, kept within kVorschubMin … kVorschubMax.
+std::int32_t VorschubSchritt(std::int32_t prozent, int richtung);
+// Whether `prozent` is a valid override (in range, a multiple of the step).
+bool VorschubGueltig(std::int32_t prozent);
+// The step rates `raten` scaled by `prozent` and limited to the controller's
+// 21 … 10000; 100 leaves them as they are.
+std::array<std::int32_t, 4> RatenSkaliert(const std::array<std::int32_t, 4>& raten,
+                                          std::int32_t prozent);
 
 } // namespace korvx

@@ -13,7 +13,8 @@ struct Laufschaetzung {
     // main-program line that called them.
     std::vector<std::int64_t> bisZeile;
     // The share of bisZeile spent in feed moves (G01, arcs, cycles at
-    // feed): the part a feed override stretches or shortens.
+    // feed): the part a feed override stretches or shortens. Both are at
+    // 100 % feed (a run with redirected moves ignores the override).
     std::vector<std::int64_t> vorschubBisZeile;
 
     std::int64_t GesamtMs() const { return bisZeile.empty() ? 0 : bisZeile.back(); }

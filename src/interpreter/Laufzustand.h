@@ -39,6 +39,12 @@ enum class Bewegungsart : std::uint8_t {
     Nullpunkt = 4, // after G54: X, Y, Z are shifts
 };
 
+// The feed override's range and step in percent.
+inline constexpr std::int32_t kVorschubMin = 10;
+inline constexpr std::int32_t kVorschubMax = 200;
+inline constexpr std::int32_t kVorschubSchritt = 10;
+inline constexpr std::int32_t kVorschubNormal = 100;
+
 struct Laufzustand {
     bool laeuft = false; // a run is under way (a second start is refused)
 
@@ -99,8 +105,16 @@ struct Laufzustand {
         std::int32_t schritte = 0;
         std::uint8_t faktor = 0;
         TGeschwindigkeiten befohlen;
-        std::array<std::int32_t, 4> raten{}; // step rates of the move command
+        std::array<std::int32_t, 4> raten{};    // step rates of the move command
+        std::int32_t prozent = kVorschubNormal; // feed override they were scaled by
     } geschwindigkeiten;
+
+    // The operator's feed override in percent (kVorschubMin … kVorschubMax in
+    // steps of kVorschubSchritt): the step rates of the feed moves of a run
+    // are scaled by it from the next straight move on; rapid moves and
+    // manual positioning keep theirs. Not stored; kept across a run start
+    // like the hooks below, so it can be set before a run and during it.
+    std::int32_t vorschubProzent = kVorschubNormal;
 
     // The move command being sent; its storage serves every move. In a
     // simulation without a report of the commands it is not composed.

@@ -35,7 +35,9 @@ void LaufZuruecksetzen(Laufumgebung& u) {
     auto statusAuffrischen = std::move(l.statusAuffrischen);
     auto befehlMelden = std::move(l.befehlMelden);
     const Fahrausgabe* umleitung = l.umleitung;
+    const std::int32_t vorschubProzent = l.vorschubProzent;
     l = Laufzustand{};
+    l.vorschubProzent = vorschubProzent;
     l.statusAuffrischen = std::move(statusAuffrischen);
     l.befehlMelden = std::move(befehlMelden);
     l.umleitung = umleitung;

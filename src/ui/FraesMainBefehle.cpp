@@ -297,7 +297,9 @@ void TFraesForm::Automatik(bool grafikFragen) {
     }
     {
         Laufsperre sperre(*this);
-        Automatikbetrieb(*anlage_);
+        FortschrittBeginnen(
+            AnwahlsatzSuchen(anlage_->programm, anlage_->zustand.Anwahlsatz).value_or(0));
+        FortschrittBeenden(Automatikbetrieb(*anlage_));
     }
     StatusAnzeigen(false);
 }

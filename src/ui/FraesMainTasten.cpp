@@ -88,6 +88,12 @@ bool TFraesForm::TasteGedrueckt(QKeyEvent* taste) {
         }
         return true;
     }
+    // "+" and "-" (main keyboard or number pad) change the feed override, at
+    // any time; with Ctrl they zoom the graphic (the window's shortcuts).
+    if ((k == Qt::Key_Plus || k == Qt::Key_Minus) && !(taste->modifiers() & Qt::ControlModifier)) {
+        VorschubAendern(k == Qt::Key_Plus ? 1 : -1);
+        return true;
+    }
     const QRect bild(graphikimage_->mapToGlobal(QPoint(0, 0)), graphikimage_->size());
     switch (k) {
     case Qt::Key_Pause:

@@ -224,6 +224,7 @@ void TFraesForm::FensterAufbauen() {
     reihe->addWidget(bereich, 1);
     spalten->addLayout(reihe, 1);
 
+    FortschrittAufbauen(mitte, spalten);
     infoLabel1_ = Beschriftung(mitte, "InfoLabel1", U("Statusinfo 1"));
     infoLabel2_ = Beschriftung(mitte, "InfoLabel2", U("Statusinfo 2"));
     for (QLabel* l : {infoLabel1_, infoLabel2_}) {

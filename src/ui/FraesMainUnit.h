@@ -5,6 +5,7 @@
 // the logic: message boxes, questions, event processing and waits that keep
 // the window alive while the machine moves.
 #include "anlage/Anlage.h"
+#include "interpreter/Restzeit.h"
 #include "state/Bediener.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,8 @@
 #include <string>
 
 class QAction;
+class QBoxLayout;
+class QProgressBar;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -174,6 +177,14 @@ public:
     void ListeFolgen();
     void ListeGeklickt(int zeile);
 
+    // Progress of a run and the feed override (FraesMainFortschritt.cpp).
+    // The estimate the time left of the following runs counts down from;
+    // null: none, the time left stays empty.
+    void SchaetzungSetzen(std::shared_ptr<const Laufschaetzung> schaetzung);
+    // The feed override one step up (richtung > 0) or down, during a run
+    // from the next move on, else for the next run.
+    void VorschubAendern(int richtung);
+
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
     void changeEvent(QEvent* ereignis) override;
@@ -218,6 +229,21 @@ private:
 
     // A run or move under way: entries that start another are disabled.
     class Laufsperre;
+
+    // The progress row of the status area and its refresh during a run.
+    void FortschrittAufbauen(QWidget* mitte, QBoxLayout* spalten);
+    void FortschrittBeginnen(std::size_t startZeile);
+    void FortschrittAuffrischen(bool ende = false);
+    void FortschrittBeenden(bool gestartet);
+    std::shared_ptr<const Laufschaetzung> schaetzung_;
+    std::shared_ptr<const Laufschaetzung> laufSchaetzung_; // the one of the run under way
+    Restzeit restzeit_;
+    QTimer fortschrittTakt_;
+    QLabel* satzFortschrittLabel_ = nullptr;
+    QProgressBar* fortschrittBalken_ = nullptr;
+    QLabel* laufzeitLabel_ = nullptr;
+    QLabel* restzeitLabel_ = nullptr;
+    QLabel* vorschubLabel_ = nullptr;
 
     std::unique_ptr<Anlage> anlage_;
     std::unique_ptr<TSerial> serial_;

@@ -27,6 +27,7 @@ TEST(Optionen, Defaults) {
     EXPECT_EQ(o->bildBreite, 800);
     EXPECT_EQ(o->bildHoehe, 600);
     EXPECT_FALSE(o->nullpunkt || o->werkzeug || o->anwahlsatz || o->bild || o->port);
+    EXPECT_EQ(o->vorschubProzent, 100);
 }
 
 TEST(Optionen, EveryOption) {
@@ -61,6 +62,8 @@ TEST(Optionen, EveryOption) {
     EXPECT_TRUE(Lesen({"--rs274", "TEIL.TXT"})->rs274);
     EXPECT_FALSE(Lesen({"TEIL.ngc"})->rs274);
     EXPECT_FALSE(Lesen({"--rs274=ja", "TEIL.TXT"}));
+    EXPECT_EQ(Lesen({"--feed-override", "10", "T.CNC"})->vorschubProzent, 10);
+    EXPECT_EQ(Lesen({"--feed-override=200", "T.CNC"})->vorschubProzent, 200);
 }
 
 TEST(Optionen, BadCommandLines) {
@@ -74,6 +77,9 @@ TEST(Optionen, BadCommandLines) {
         {{"--check=1", "A.CNC"}, "Option --check nimmt keinen Wert"},
         {{"--mode", "sim2", "A.CNC"},
          "Falscher Wert für --mode: \"sim2\" (erwartet: sim, parallel oder machine)"},
+        {{"--feed-override", "105", "A.CNC"},
+         "Falscher Wert für --feed-override: \"105\" (erwartet: Vorschub in Prozent, 10 bis 200 "
+         "in Zehnerschritten)"},
     };
     for (const auto& [args, text] : faelle) {
         std::string fehler;
@@ -89,6 +95,11 @@ TEST(Optionen, BadCommandLines) {
                                                  {"--start-block", "-1", "A.CNC"},
                                                  {"--start-block", "2147483648", "A.CNC"},
                                                  {"--image", "bild.jpg", "A.CNC"},
+                                                 {"--feed-override", "0", "A.CNC"},
+                                                 {"--feed-override", "210", "A.CNC"},
+                                                 {"--feed-override", "-10", "A.CNC"},
+                                                 {"--feed-override", "50%", "A.CNC"},
+                                                 {"--feed-override", "5", "A.CNC"},
                                                  {"--image-size", "800", "A.CNC"},
                                                  {"--image-size", "0x600", "A.CNC"},
                                                  {"--image-size", "800x600x2", "A.CNC"}}) {
