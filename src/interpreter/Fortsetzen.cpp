@@ -3,12 +3,14 @@
 #include "geometry/Koordinaten.h"
 #include "interpreter/Bewegung.h"
 #include "interpreter/Fahrausgabe.h"
-#include "interpreter/Interpreter.h"
 #include "interpreter/Programmlauf.h"
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
+#include "state/Meldungen.h"
 #include "state/MeldungenFortsetzen.h"
 #include "state/StillerBediener.h"
+#include "state/Zahlenformat.h"
+#include "tools/Werkzeugwahl.h"
 
 #include <algorithm>
 #include <cctype>
@@ -205,7 +207,14 @@ bool Fortsetzung::Anfahren(Laufumgebung& u) {
     const TWerkzeug& inSpindel = z.konfig.AktuellesWerkzeug;
     const bool wechsel =
         werkzeug_.Nummer != inSpindel.Nummer || werkzeug_.Laenge != inSpindel.Laenge;
-    const double sicherZ = std::max(z.WerkzeugPositionW.z, hoechstesZ_);
+    // The tip of the program's tool: a longer one reaches lower from the
+    // same spindle position. The safe height is the highest point reached
+    // before the block, no higher than the protection zone lets the spindle go.
+    const double laengenDifferenz = wechsel ? werkzeug_.Laenge - inSpindel.Laenge : 0.0;
+    const double spitzeZ = z.WerkzeugPositionW.z - laengenDifferenz;
+    const double zoneZ = z.konfig.SchutzzoneMax.z - z.WerkstueckNullpunkt.z -
+                         (z.Laengenversatz() + laengenDifferenz);
+    const double sicherZ = std::max(spitzeZ, std::min(hoechstesZ_, zoneZ));
     if (wechsel || !Nahe(z.WerkzeugPositionW, start_)) {
         if (!u.bediener.Frage(meldung::FortsetzenAnfahrenFrage(u.format, satz_, sicherZ, start_))) {
             z.stopp.Beenden(Stoppgrund::Abbruch);
@@ -213,12 +222,22 @@ bool Fortsetzung::Anfahren(Laufumgebung& u) {
         }
     }
     if (wechsel) {
-        // The usual question, and the spindle moves by the length difference.
-        Interpreter interpreter(u);
-        interpreter.Werkzeugwechsel(werkzeug_.Nummer);
-        if (z.stopp.Gestoppt()) {
+        // The usual question. The spindle stays where it is (after the
+        // reference run it stands at the top, where it cannot rise by a
+        // longer tool's length); the approach starts from the new tip.
+        const Zahlenformat& f = u.format;
+        const std::string frage = meldung::WerkzeugEinsetzen(
+            werkzeug_.Nummer, f.Fest(werkzeug_.Laenge, 5, 2), f.Fest(werkzeug_.Durchmesser, 4, 2),
+            f.Fest(z.konfig.Drehzahl, 5, 0), z.Interpolationsebene);
+        if (!u.bediener.Frage(frage)) {
+            u.bediener.Meldung(meldung::BearbeitungAbgebrochen());
+            z.stopp.Beenden(Stoppgrund::Fehler);
             return false;
         }
+        const TPunkt3D m = NachMaschinenKoord(z, z.WerkzeugPositionW);
+        z.WerkzeugEinsetzen(werkzeug_);
+        z.WerkzeugPositionW = NachWerkstueckKoord(z, m);
+        WkzAnzeigen(u, z.konfig.AktuellesWerkzeug);
     }
     const auto fahren = [&](const TPunkt3D& ziel, bool eilgang) {
         if (Nahe(z.WerkzeugPositionW, ziel)) {

@@ -331,6 +331,7 @@ TEST(Fortsetzen, NoToTheApproachMovesNothingAndAnotherToolIsAskedFor) {
         Maschine m(text, "/daten/TEIL.CNC");
         m.b.antworten = {false};
         EXPECT_TRUE(FortsetzenAbSatz(m.a, 30));
+        EXPECT_EQ(Fragen(m.b).size(), 1u);
         EXPECT_TRUE(m.befehle.empty());
         EXPECT_EQ(m.z.stopp.Grund(), Stoppgrund::Abbruch);
         EXPECT_EQ(m.z.konfig.AktuellesWerkzeug.Nummer, 1);
@@ -342,8 +343,13 @@ TEST(Fortsetzen, NoToTheApproachMovesNothingAndAnotherToolIsAskedFor) {
         ASSERT_EQ(Fragen(m.b).size(), 2u);
         EXPECT_EQ(Fragen(m.b)[1].rfind("Werkzeug 2 einsetzen!", 0), 0u);
         EXPECT_EQ(m.z.konfig.AktuellesWerkzeug.Nummer, 2);
-        // The tool change, across and down (the tool stands above), then N30.
-        EXPECT_EQ(m.befehle.size(), 4u);
+        // The spindle stays where it is while the tool is put in; the
+        // longer tool's tip rises to where the program started, then across
+        // and down, and N30.
+        ASSERT_EQ(m.befehle.size(), 4u);
+        EXPECT_EQ(m.befehle[0].text, "@0A 0, 5000, 0, 5000, -1000, 5000, 0, 5000");
+        EXPECT_EQ(m.z.stopp.Grund(), Stoppgrund::M30);
+        EXPECT_EQ(m.z.WerkzeugPositionW, (TPunkt3D{20.0, 10.0, 5.0}));
     }
 }
 
