@@ -54,6 +54,11 @@ std::string FortsetzenAnfahrenFrage(const Zahlenformat& f, std::int32_t satz, do
            Punkt(f, start) + T(" (Werkstückkoordinaten).\r\rAnfahren?");
 }
 
+std::string FortsetzenAnbieten(std::int32_t satz) {
+    return T("Die letzte Bearbeitung wurde in ") + Satz(satz) +
+           T(" unterbrochen.\r\rJetzt ab diesem Satz fortsetzen?");
+}
+
 std::string FortsetzenMenue() {
     return T("Fortsetzen ab Satz …");
 }

@@ -25,6 +25,9 @@ std::string FortsetzenVorlaufFehler(std::int32_t satz, std::string_view fehler);
 std::string FortsetzenAnfahrenFrage(const Zahlenformat& f, std::int32_t satz, double sicherZ,
                                     const TPunkt3D& start);
 
+// After the reference run that follows an interrupted run.
+std::string FortsetzenAnbieten(std::int32_t satz);
+
 // Menu entry, form caption and label.
 std::string FortsetzenMenue();
 std::string FortsetzenTitel();

@@ -269,23 +269,26 @@ void TFraesForm::Referenzfahren(bool geschwindigkeitAuffrischen) {
     if (Laeuft()) {
         return;
     }
-    Laufsperre sperre(*this);
     Maschinenzustand& z = anlage_->zustand;
-    ElementSetzen(Element::NotausKnopf, true, true);
-    UnbekanntePositionZeigen();
-    AnzeigeSetzen(Anzeige::Ziel, meldung::TitelReferenzfahren());
-    AnzeigeSetzen(Anzeige::Geschwindigkeit, meldung::Referenzgeschwindigkeit());
-    z.stopp.Freigeben();
-    z.stopp.Fortsetzen();
-    ReferenzfahrtAusfuehren(*anlage_);
-    ElementSetzen(Element::NotausKnopf, false, false);
-    if (z.ReferenzAngefahren && referenzNachNotaus_) {
-        referenzNachNotaus_ = false;
-        StatusAnzeigen(true);
+    {
+        Laufsperre sperre(*this);
+        ElementSetzen(Element::NotausKnopf, true, true);
+        UnbekanntePositionZeigen();
+        AnzeigeSetzen(Anzeige::Ziel, meldung::TitelReferenzfahren());
+        AnzeigeSetzen(Anzeige::Geschwindigkeit, meldung::Referenzgeschwindigkeit());
+        z.stopp.Freigeben();
+        z.stopp.Fortsetzen();
+        ReferenzfahrtAusfuehren(*anlage_);
+        ElementSetzen(Element::NotausKnopf, false, false);
+        if (z.ReferenzAngefahren && referenzNachNotaus_) {
+            referenzNachNotaus_ = false;
+            StatusAnzeigen(true);
+        }
+        if (geschwindigkeitAuffrischen && z.ReferenzAngefahren) {
+            GeschwindigkeitZeigen(*anlage_);
+        }
     }
-    if (geschwindigkeitAuffrischen && z.ReferenzAngefahren) {
-        GeschwindigkeitZeigen(*anlage_);
-    }
+    NachReferenzfahrt();
 }
 
 void TFraesForm::Automatik(bool grafikFragen) {
@@ -299,6 +302,7 @@ void TFraesForm::Automatik(bool grafikFragen) {
         Laufsperre sperre(*this);
         Automatikbetrieb(*anlage_);
     }
+    UnterbrechungMerken();
     StatusAnzeigen(false);
 }
 
