@@ -3,6 +3,7 @@
 // sends from that block on, and ends where that run ends. Blocks inside a
 // cutter compensation or a subprogram are refused before anything moves.
 #include "interpreter/Fortsetzen.h"
+#include "../machine/SpeicherLeitung.h"
 #include "anlage/Anlage.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/Programmlauf.h"
@@ -351,6 +352,24 @@ TEST(Fortsetzen, NoToTheApproachMovesNothingAndAnotherToolIsAskedFor) {
         EXPECT_EQ(m.z.stopp.Grund(), Stoppgrund::M30);
         EXPECT_EQ(m.z.WerkzeugPositionW, (TPunkt3D{20.0, 10.0, 5.0}));
     }
+}
+
+TEST(Fortsetzen, OnTheMachineTheBlocksBeforeSendNothingAndThePlaneInForceGoesFirst) {
+    Maschine m("N10 G180\nN20 G00 X10\nN30 G170\nN40 G190\nN50 X20\nN60 M30\n", "/daten/TEIL.CNC");
+    test::SpeicherLeitung leitung(m.b);
+    leitung.offen = true;
+    m.a.maschine.leitung = &leitung;
+    m.z.konfig.Grafikmodus = Grafikart::Aus;
+    ASSERT_TRUE(FortsetzenAbSatz(m.a, 50));
+    ASSERT_FALSE(leitung.zeilen.empty());
+    EXPECT_EQ(leitung.zeilen.front(), "@0e2");
+    int ebenen = 0;
+    for (const std::string& zeile : leitung.zeilen) {
+        ebenen += zeile.rfind("@0e", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(ebenen, 2) << "the plane of the start and the one after M30";
+    EXPECT_EQ(leitung.zeilen.back(), "@0e0");
+    EXPECT_EQ(m.z.stopp.Grund(), Stoppgrund::M30);
 }
 
 TEST(Fortsetzen, TheInterruptedBlockIsTheMainProgramsBlockNumber) {
