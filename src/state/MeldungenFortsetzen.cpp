@@ -54,9 +54,12 @@ std::string FortsetzenAnfahrenFrage(const Zahlenformat& f, std::int32_t satz, do
            Punkt(f, start) + T(" (Werkstückkoordinaten).\r\rAnfahren?");
 }
 
-std::string FortsetzenAnbieten(std::int32_t satz) {
+std::string FortsetzenAnbieten(const Zahlenformat& f, std::int32_t satz,
+                               const TPunkt3D& nullpunkt) {
     return T("Die letzte Bearbeitung wurde in ") + Satz(satz) +
-           T(" unterbrochen.\r\rJetzt ab diesem Satz fortsetzen?");
+           T(" unterbrochen.\r\rJetzt ab diesem Satz fortsetzen? Der Werkstücknullpunkt dieser "
+             "Bearbeitung wird dazu wieder gesetzt:\r") +
+           Punkt(f, nullpunkt) + T(" (Maschinenkoordinaten).");
 }
 
 std::string FortsetzenMenue() {

@@ -26,7 +26,8 @@ std::string FortsetzenAnfahrenFrage(const Zahlenformat& f, std::int32_t satz, do
                                     const TPunkt3D& start);
 
 // After the reference run that follows an interrupted run.
-std::string FortsetzenAnbieten(std::int32_t satz);
+// The zero point of the interrupted run comes back with a yes.
+std::string FortsetzenAnbieten(const Zahlenformat& f, std::int32_t satz, const TPunkt3D& nullpunkt);
 
 // Menu entry, form caption and label.
 std::string FortsetzenMenue();

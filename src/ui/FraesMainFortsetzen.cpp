@@ -49,8 +49,9 @@ void TFraesForm::UnterbrechungMerken() {
         // Only a run that moved was interrupted in the middle.
         if (l.bewegungen > 0) {
             if (const auto satz = korvx::UnterbrochenerSatz(l, anlage_->programm)) {
-                unterbrechung_ =
-                    Unterbrechung{*satz, anlage_->zustand.konfig.TeileprogrammDatei.Text(), false};
+                const Maschinenzustand& z = anlage_->zustand;
+                unterbrechung_ = Unterbrechung{*satz, z.konfig.TeileprogrammDatei.Text(),
+                                               l.nullpunktBeiStart, z.Bezugslaenge(), false};
             }
         }
         break;
@@ -84,7 +85,14 @@ void TFraesForm::NachReferenzfahrt() {
     const auto satz = UnterbrochenerSatz();
     if (satz && !unterbrechung_->angeboten) {
         unterbrechung_->angeboten = true;
-        if (Frage(meldung::FortsetzenAnbieten(*satz))) {
+        // The reference run replaced the zero point: the interrupted run's
+        // comes back with it, measured against the same tool length.
+        const Unterbrechung& u = *unterbrechung_;
+        if (Frage(meldung::FortsetzenAnbieten(anlage_->format, *satz, u.nullpunkt))) {
+            z.NullpunktWiederherstellen(u.nullpunkt, u.bezugslaenge);
+            anlage_->maschine.NullpunktGewaehlt = true;
+            z.WerkzeugPositionW = NachWerkstueckKoord(z, z.PositionM);
+            PunktZeigen(*anlage_, meldung::PositionW(), z.WerkzeugPositionW);
             Fortsetzen();
         }
     }

@@ -246,6 +246,8 @@ private:
     struct Unterbrechung {
         std::int32_t satz = 0;
         std::string programm;
+        TPunkt3D nullpunkt;        // the zero point at the start of that run
+        double bezugslaenge = 0.0; // the tool length it was measured with
         bool angeboten = false;
     };
     std::optional<Unterbrechung> unterbrechung_;

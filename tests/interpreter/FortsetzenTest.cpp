@@ -372,6 +372,18 @@ TEST(Fortsetzen, OnTheMachineTheBlocksBeforeSendNothingAndThePlaneInForceGoesFir
     EXPECT_EQ(m.z.stopp.Grund(), Stoppgrund::M30);
 }
 
+TEST(Fortsetzen, AZeroPointComesBackMeasuredAgainstTheToolItWasSetWith) {
+    Maschine m("N10 M30\n", "/daten/TEIL.CNC");
+    m.z.WerkzeugEinsetzen(WkzSuchen(m.a.werkzeuge, 2)); // 10 mm longer than tool 1
+    EXPECT_EQ(m.z.Laengenversatz(), 10.0);
+    EXPECT_EQ(m.z.Bezugslaenge(), 40.0);
+    ReferenzfahrtAusfuehren(m.a);
+    EXPECT_EQ(m.z.Laengenversatz(), 0.0);
+    m.z.NullpunktWiederherstellen({1.0, 2.0, 3.0}, 40.0);
+    EXPECT_EQ(m.z.WerkstueckNullpunkt, (TPunkt3D{1.0, 2.0, 3.0}));
+    EXPECT_EQ(m.z.Laengenversatz(), 10.0);
+}
+
 TEST(Fortsetzen, TheInterruptedBlockIsTheMainProgramsBlockNumber) {
     EXPECT_EQ(Satznummer("N120 G00 X5"), 120);
     EXPECT_EQ(Satznummer("(N5 Kommentar) N7 X1"), 7);

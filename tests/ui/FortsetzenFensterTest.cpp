@@ -2,6 +2,7 @@
 // offered after the next reference run, the block form, and the zero point
 // of the last session offered once.
 #include "FensterFixture.h"
+#include "geometry/Koordinaten.h"
 #include "interpreter/ui/Fortsetzenform.h"
 #include "state/MeldungenFortsetzen.h"
 #include "state/Text.h"
@@ -51,6 +52,10 @@ TEST_F(FortsetzenFensterTest, AnInterruptedRunIsOfferedAfterTheReferenceRunAndGo
     fenster->Referenzfahren(true);
     ASSERT_TRUE(z.ReferenzAngefahren);
     ProgrammLaden(ordner.Datei("TEIL.CNC"));
+    // A zero point of the operator's, which the reference run will replace.
+    const TPunkt3D nullpunkt{5.0, 8.0, 60.0};
+    z.NullpunktSetzen(nullpunkt);
+    z.WerkzeugPositionW = NachWerkstueckKoord(z, z.PositionM);
     EXPECT_EQ(test::Kind<QAction>(fenster.get(), "Fortsetzenabsatz1")->text(),
               QString::fromUtf8("Fortsetzen ab Satz …"));
 
@@ -72,7 +77,10 @@ TEST_F(FortsetzenFensterTest, AnInterruptedRunIsOfferedAfterTheReferenceRunAndGo
     ASSERT_TRUE(z.ReferenzAngefahren);
     EXPECT_EQ(vorschlaege, std::vector<std::int32_t>{20});
     ASSERT_GE(kasten.texte.size(), 2u);
-    EXPECT_EQ(kasten.texte[0], Kasten(meldung::FortsetzenAnbieten(20)));
+    EXPECT_EQ(kasten.texte[0],
+              Kasten(meldung::FortsetzenAnbieten(fenster->anlage().format, 20, nullpunkt)));
+    // The zero point of the interrupted run is back, measured against tool 1.
+    EXPECT_EQ(z.WerkstueckNullpunkt, nullpunkt);
     EXPECT_EQ(kasten.texte[1].rfind("Fortsetzen ab Satz N20: ", 0), 0u) << kasten.texte[1];
     EXPECT_EQ(z.stopp.Grund(), Stoppgrund::M30);
     // Nothing to rise to or descend to: across to x 10, then N20 and N30.
