@@ -422,10 +422,14 @@ void TFraesForm::Handbefehl(Hand befehl) {
     Laufsperre sperre(*this);
     switch (befehl) {
     case Hand::NullpunktSetzen:
-        korvx::NullpunktSetzen(*anlage_, *haken.punktform);
+        if (korvx::NullpunktSetzen(*anlage_, *haken.punktform)) {
+            NullpunktSichern();
+        }
         break;
     case Hand::NullpunktAnfahren:
-        korvx::NullpunktAnfahren(*anlage_, *haken.tippform);
+        if (korvx::NullpunktAnfahren(*anlage_, *haken.tippform)) {
+            NullpunktSichern();
+        }
         break;
     case Hand::PunktAnfahren:
         korvx::PunktAnfahren(*anlage_, *haken.punktform);

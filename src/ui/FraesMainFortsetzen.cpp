@@ -64,6 +64,14 @@ void TFraesForm::UnterbrechungMerken() {
     }
 }
 
+void TFraesForm::NullpunktSichern() {
+    Maschinenzustand& z = anlage_->zustand;
+    const std::string dat = z.StartVerzeichnis + std::string(kDatDatei);
+    if (!DatSpeichern(z, *this, dat)) {
+        Meldung(meldung::FehlerBeimSpeichern(dat));
+    }
+}
+
 void TFraesForm::NachReferenzfahrt() {
     Maschinenzustand& z = anlage_->zustand;
     if (!z.ReferenzAngefahren) {

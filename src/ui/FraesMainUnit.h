@@ -254,6 +254,9 @@ private:
     bool nullpunktGefragt_ = false;
     void UnterbrechungMerken();
     void NachReferenzfahrt();
+    // Writes the settings file with the zero point the operator just set, so
+    // that it survives a crash or a power cut, not only a normal exit.
+    void NullpunktSichern();
     void NotausGemacht();
 
     QLabel* copyrightLabel_ = nullptr;

@@ -3,7 +3,9 @@
 // of the last session offered once.
 #include "FensterFixture.h"
 #include "geometry/Koordinaten.h"
+#include "interpreter/Handbetrieb.h"
 #include "interpreter/ui/Fortsetzenform.h"
+#include "state/Einstellungsdateien.h"
 #include "state/MeldungenFortsetzen.h"
 #include "state/Text.h"
 #include "support/FakeBediener.h"
@@ -115,6 +117,32 @@ TEST_F(FortsetzenFensterTest, TheZeroPointOfTheLastSessionIsOfferedOnceAfterTheR
     fenster->Referenzfahren(true);
     EXPECT_TRUE(kasten.texte.empty());
     EXPECT_NE(z.WerkstueckNullpunkt, (TPunkt3D{12.5, 20.0, 35.0}));
+}
+
+// Set with "Setzen", the zero point is in the settings file at once, not
+// only after a normal exit, so a crash does not lose it.
+TEST_F(FortsetzenFensterTest, ASetZeroPointIsWrittenAtOnce) {
+    Starten();
+    z.konfig.Grafikmodus = Grafikart::Simulation;
+    fenster->Referenzfahren(true);
+    ASSERT_TRUE(z.ReferenzAngefahren);
+    struct Eingabe : Punkteingabe {
+        bool Punkt(std::uint8_t, TPunkt3D& p) override {
+            p = {12.5, 20.0, 35.0};
+            return true;
+        }
+    } punkt;
+    struct Jog : Tippeingabe {
+        bool Tippen(std::uint8_t, Handbetrieb&) override { return false; }
+    } tippen;
+    fenster->haken.punktform = &punkt;
+    fenster->haken.tippform = &tippen;
+    fenster->Handbefehl(TFraesForm::Hand::NullpunktSetzen);
+    EXPECT_EQ(z.WerkstueckNullpunkt, (TPunkt3D{12.5, 20.0, 35.0}));
+    Maschinenzustand neu;
+    test::FakeBediener b;
+    DatLaden(neu, b, ordner.Datei("Korvelantrix.DAT"));
+    EXPECT_EQ(DatNullpunkt(neu), (TPunkt3D{12.5, 20.0, 35.0}));
 }
 
 TEST_F(FortsetzenFensterTest, NoKeepsTheZeroPointOfTheReferenceRun) {
