@@ -107,7 +107,7 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
 
         if (arg == "--check" || arg == "--yes" || arg == "--no" || arg == "--step" ||
             arg == "--realtime" || arg == "--trace" || arg == "--rs274" || arg == "--help" ||
-            arg == "--version") {
+            arg == "--version" || arg == "--last-zero") {
             if (!schalter()) {
                 return std::nullopt;
             }
@@ -127,6 +127,8 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
                 o.version = true;
             } else if (arg == "--rs274") {
                 o.rs274 = true;
+            } else if (arg == "--last-zero") {
+                o.letzterNullpunkt = true;
             } else {
                 o.hilfe = true;
             }
@@ -135,7 +137,7 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
         const bool bekannt = arg == "--start-dir" || arg == "--mode" || arg == "--answers" ||
                              arg == "--zero" || arg == "--tool" || arg == "--font" ||
                              arg == "--start-block" || arg == "--image" || arg == "--image-size" ||
-                             arg == "--port" || arg == "--feed-override";
+                             arg == "--port" || arg == "--feed-override" || arg == "--resume-at";
         if (!bekannt) {
             fehler = "Unbekannte Option " + arg;
             return std::nullopt;
@@ -184,6 +186,12 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
                 return falsch(*v, "Satznummer 0 bis 2147483647");
             }
             o.anwahlsatz = n;
+        } else if (arg == "--resume-at") {
+            std::int32_t n = 0;
+            if (!GanzzahlAus(*v, 1, 99999, n)) {
+                return falsch(*v, "Satznummer 1 bis 99999");
+            }
+            o.fortsetzenAb = n;
         } else if (arg == "--image") {
             const std::string klein = Klein(*v);
             if (!EndetMit(klein, ".bmp") && !EndetMit(klein, ".png")) {
@@ -208,6 +216,14 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
     }
     if (o.hilfe || o.version) {
         return o;
+    }
+    if (o.fortsetzenAb && o.anwahlsatz) {
+        fehler = "--resume-at und --start-block schließen einander aus";
+        return std::nullopt;
+    }
+    if (o.letzterNullpunkt && o.nullpunkt) {
+        fehler = "--last-zero und --zero schließen einander aus";
+        return std::nullopt;
     }
     if (programme.empty()) {
         fehler = "Kein Teileprogramm angegeben";
@@ -267,6 +283,10 @@ std::string Aufruf() {
            "  --tool N              Werkzeug N der Werkzeugliste einsetzen\n"
            "  --font DATEI          Gravurzeichensatz\n"
            "  --start-block N       Anwahlsatz\n"
+           "  --resume-at N         ab Satz N fortsetzen: die Sätze davor stellen den Zustand\n"
+           "                        her, ohne zu fahren; dann Anfahrt und Lauf ab Satz N\n"
+           "  --last-zero           nach der Referenzfahrt den in Korvelantrix.DAT\n"
+           "                        gespeicherten Werkstücknullpunkt übernehmen\n"
            "  --step                Schrittbetrieb, jeder Halt mit \"Weiter\"\n"
            "  --image DATEI         Grafik nach dem Lauf speichern (.bmp oder .png)\n"
            "  --image-size BxH      Größe der Grafik (Standard 800x600)\n"

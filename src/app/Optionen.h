@@ -25,9 +25,11 @@ struct Optionen {
     std::optional<std::int32_t> werkzeug; // 1 … 255
     std::optional<std::string> zeichensatz;
     std::optional<std::int32_t> anwahlsatz;
-    bool schrittbetrieb = false;     // --step
-    std::optional<std::string> bild; // .bmp or .png
-    std::int32_t bildBreite = 800;   // pixels
+    std::optional<std::int32_t> fortsetzenAb; // --resume-at: block number 1 … 99999
+    bool letzterNullpunkt = false;            // --last-zero: the zero point of the .DAT
+    bool schrittbetrieb = false;              // --step
+    std::optional<std::string> bild;          // .bmp or .png
+    std::int32_t bildBreite = 800;            // pixels
     std::int32_t bildHoehe = 600;
     bool echtzeit = false; // --realtime
     std::optional<std::string> port;

@@ -6,6 +6,7 @@
 #include "app/Pruefung.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/BlockList.h"
+#include "interpreter/Fortsetzen.h"
 #include "interpreter/Gcodeimport.h"
 #include "interpreter/Handbetrieb.h"
 #include "interpreter/Programmlauf.h"
@@ -15,6 +16,7 @@
 #include "state/Dateien.h"
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"
+#include "state/MeldungenFortsetzen.h"
 #include "state/Programmversion.h"
 #include "state/Text.h"
 #include "tools/Werkzeugdatei.h"
@@ -297,10 +299,19 @@ int main(int argc, char** argv) {
     if (!zustand.ReferenzAngefahren) {
         return NichtGestartet(konsole, zustand);
     }
-    if (o.nullpunkt) {
+    std::optional<TPunkt3D> nullpunkt = o.nullpunkt;
+    if (o.letzterNullpunkt) {
+        // The zero point of the last session, as the window takes it over.
+        nullpunkt = DatNullpunkt(zustand);
+        if (!nullpunkt) {
+            konsole.Meldung(meldung::KeinGespeicherterNullpunkt());
+            return NichtGestartet(konsole, zustand);
+        }
+    }
+    if (nullpunkt) {
         // The tool stays where the reference run left it; only its workpiece
         // coordinates change.
-        zustand.NullpunktSetzen(*o.nullpunkt);
+        zustand.NullpunktSetzen(*nullpunkt);
         anlage.maschine.NullpunktGewaehlt = true;
         zustand.WerkzeugPositionW = NachWerkstueckKoord(zustand, zustand.PositionM);
     }
@@ -308,7 +319,9 @@ int main(int argc, char** argv) {
         zustand.konfig.ZeichensatzDatei.Setzen(VollerPfad(*o.zeichensatz));
     }
 
-    if (!Automatikbetrieb(anlage)) {
+    const bool gestartet =
+        o.fortsetzenAb ? FortsetzenAbSatz(anlage, *o.fortsetzenAb) : Automatikbetrieb(anlage);
+    if (!gestartet) {
         return NichtGestartet(konsole, zustand);
     }
     const Laufzustand& lauf = anlage.lauf;

@@ -54,7 +54,10 @@ void Interpreter::Ebene(std::int32_t g, std::uint8_t ebene) {
     Maschinenzustand& z = u_.zustand;
     z.Interpolationsebene = ebene;
     z.EbenenBefehlSetzen();
-    if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.stopp.Abbruch()) {
+    // A run that only reads the program sends nothing; the plane in force is
+    // sent when the run that moves begins.
+    if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.stopp.Abbruch() &&
+        u_.lauf.umleitung == nullptr) {
         if (!BefehlSenden(u_, z.EbenenBefehl, 200)) {
             // Reported, the run goes on.
             u_.bediener.Meldung(meldung::EbenenwahlFehler(g));
@@ -198,7 +201,8 @@ void Interpreter::MFunktion(std::int32_t m) {
             break;
         }
         u_.bediener.Meldung(meldung::ProgrammendeM30(l.korrektur != kKorrekturAus));
-        if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.stopp.Abbruch()) {
+        if (MaschineBenutzt(z.konfig.Grafikmodus) && !z.stopp.Abbruch() &&
+            u_.lauf.umleitung == nullptr) {
             // The run ends either way; a failure has been reported.
             static_cast<void>(BefehlSenden(u_, isel::kEbeneXY, isel::kDauerEbeneM30Ms));
         }

@@ -86,12 +86,17 @@ void GrundBestimmen(Laufumgebung& u) {
     }
 }
 
-void Blockschleife(Laufumgebung& u, std::size_t start) {
+} // namespace
+
+void Blockschleife(Laufumgebung& u, std::size_t start, const std::function<bool()>& anhalten) {
     Maschinenzustand& z = u.zustand;
     Laufzustand& l = u.lauf;
     Interpreter interpreter(u);
     l.hauptZeile = start;
     for (;;) {
+        if (anhalten && anhalten()) {
+            return;
+        }
         if (l.unterprogramm) {
             // The closing entry of a subprogram list is never run: its end
             // without M30 ends it as M30 would.
@@ -139,7 +144,12 @@ void Blockschleife(Laufumgebung& u, std::size_t start) {
     }
 }
 
-} // namespace
+std::string AnwahlMuster(std::int32_t anwahlsatz) {
+    std::string muster = "N";
+    muster.append(std::to_string(anwahlsatz));
+    muster.resize(std::min<std::size_t>(muster.size(), 5));
+    return muster;
+}
 
 std::optional<std::size_t> AnwahlsatzSuchen(const BlockList& programm, std::int32_t anwahlsatz) {
     const std::size_t anzahl = programm.Anzahl() - (programm.HatSchlusseintrag() ? 1 : 0);
@@ -153,9 +163,7 @@ std::optional<std::size_t> AnwahlsatzSuchen(const BlockList& programm, std::int3
         }
         return std::nullopt;
     }
-    std::string muster = "N";
-    muster.append(std::to_string(anwahlsatz));
-    muster.resize(std::min<std::size_t>(muster.size(), 5));
+    const std::string muster = AnwahlMuster(anwahlsatz);
     for (std::size_t i = 0; i < anzahl; ++i) {
         const std::string_view zeile = programm.Zeile(i);
         if (zeile.find(muster) != std::string::npos && !IstKommentarzeile(zeile)) {
@@ -166,6 +174,10 @@ std::optional<std::size_t> AnwahlsatzSuchen(const BlockList& programm, std::int3
 }
 
 bool Automatikbetrieb(Laufumgebung u) {
+    return Automatikbetrieb(u, nullptr);
+}
+
+bool Automatikbetrieb(Laufumgebung u, Laufbeginn* beginn) {
     Maschinenzustand& z = u.zustand;
     Laufzustand& l = u.lauf;
     Bediener& b = u.bediener;
@@ -190,6 +202,13 @@ bool Automatikbetrieb(Laufumgebung u) {
     }
     LaufZuruecksetzen(u);
     LaufMarke marke(l);
+    std::optional<std::size_t> start;
+    if (beginn != nullptr) {
+        start = beginn->Vorbereiten(u);
+        if (!start) {
+            return false;
+        }
+    }
 
     if (MaschineBenutzt(z)) {
         if (!BefehlSenden(u, z.EbenenBefehl, 200)) {
@@ -212,12 +231,18 @@ bool Automatikbetrieb(Laufumgebung u) {
     if (l.statusAuffrischen) {
         l.statusAuffrischen();
     }
-    const auto start = AnwahlsatzSuchen(u.programm, z.Anwahlsatz);
-    if (!start) {
-        b.Meldung(meldung::AnwahlsatzNichtGefunden());
-        return false;
+    if (beginn == nullptr) {
+        start = AnwahlsatzSuchen(u.programm, z.Anwahlsatz);
+        if (!start) {
+            b.Meldung(meldung::AnwahlsatzNichtGefunden());
+            return false;
+        }
+    } else if (!beginn->Anfahren(u)) {
+        GrundBestimmen(u);
+        KorrekturListeFreigeben(l.korrekturListe);
+        return true;
     }
-    Blockschleife(u, *start);
+    Blockschleife(u, *start, {});
     KorrekturListeFreigeben(l.korrekturListe);
     l.unterprogramm.reset();
     return true;

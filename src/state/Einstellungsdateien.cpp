@@ -128,6 +128,16 @@ void DatLaden(Maschinenzustand& zustand, Bediener& bediener, std::string_view pf
     zustand.HaftungAkzeptiert = l.U8(40) != 0;
 }
 
+std::optional<TPunkt3D> DatNullpunkt(const Maschinenzustand& zustand) {
+    const ByteLeser l(zustand.datSatz.bytes);
+    const TPunkt3D p{l.F64(8), l.F64(16), l.F64(24)};
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z) ||
+        (p.x == 0.0 && p.y == 0.0 && p.z == 0.0)) {
+        return std::nullopt;
+    }
+    return p;
+}
+
 bool DatSpeichern(Maschinenzustand& zustand, Bediener& bediener, std::string_view pfad) {
     ByteSchreiber s(zustand.datSatz.bytes);
     s.U8(0, zustand.Interpolationsebene);

@@ -5,6 +5,7 @@
 #include "state/Bediener.h"
 #include "state/Maschinenzustand.h"
 
+#include <optional>
 #include <string_view>
 
 namespace korvx {
@@ -22,6 +23,10 @@ bool KonfigurationSpeichern(const Maschinenzustand& zustand, Bediener& bediener,
 // Reads the second file when it exists. The stored zero point is not taken
 // over; a file shorter than its 48-byte record keeps the start values.
 void DatLaden(Maschinenzustand& zustand, Bediener& bediener, std::string_view pfad);
+// The workpiece zero point the record held when it was read, that is the one
+// of the last session (machine coordinates); none when the file held none
+// (missing, never written: all three 0) or a value that is not finite.
+std::optional<TPunkt3D> DatNullpunkt(const Maschinenzustand& zustand);
 // Writes the record with the current plane, zero point, time factor and
 // disclaimer flag.
 bool DatSpeichern(Maschinenzustand& zustand, Bediener& bediener, std::string_view pfad);

@@ -205,6 +205,11 @@ void Maschinenzustand::NullpunktSetzen(const TPunkt3D& nullpunkt) {
     laengenversatz_ = 0.0;
 }
 
+void Maschinenzustand::NullpunktWiederherstellen(const TPunkt3D& nullpunkt, double bezugslaenge) {
+    WerkstueckNullpunkt = nullpunkt;
+    laengenversatz_ = konfig.AktuellesWerkzeug.Laenge - bezugslaenge;
+}
+
 void Maschinenzustand::WerkzeugEinsetzen(const TWerkzeug& neu) {
     laengenversatz_ += neu.Laenge - konfig.AktuellesWerkzeug.Laenge;
     konfig.AktuellesWerkzeug = neu;

@@ -153,6 +153,13 @@ struct Maschinenzustand {
     // 0). The zero shifts of a program run keep the offset and write
     // WerkstueckNullpunkt directly.
     void NullpunktSetzen(const TPunkt3D& nullpunkt);
+    // A zero point set earlier comes back as it was then: the lengths are
+    // measured against a tool of length `bezugslaenge` (the tool in use
+    // when it was set), so the offset is the tool in use's length minus it.
+    // After a reference run, to go on with an interrupted run.
+    void NullpunktWiederherstellen(const TPunkt3D& nullpunkt, double bezugslaenge);
+    // The length of the tool the lengths are measured against.
+    double Bezugslaenge() const { return konfig.AktuellesWerkzeug.Laenge - laengenversatz_; }
     // `neu` becomes the tool in use: a tool change, or the list entry of the
     // tool in use changed. The offset changes by the difference of the two
     // lengths, so the tool shown always matches the offset. The positions

@@ -6,6 +6,7 @@
 #include "interpreter/Bewegung.h"
 #include "interpreter/Handbetrieb.h"
 #include "interpreter/ui/Anwahlsatzform.h"
+#include "interpreter/ui/Fortsetzenform.h"
 #include "interpreter/ui/Punktformen.h"
 #include "machine/Serial.h"
 #include "machine/ui/Schnittstellendialog.h"
@@ -43,7 +44,8 @@ struct Fensterdialoge::Teile {
           bahn(f.anlage().zustand, f, f.anlage().format, &f),
           schrift(f, f.anlage().zustand.StartVerzeichnis, ImHauptprogramm(programmdatei), &f),
           editor(f.anlage().zustand, f.anlage().programm, f, &f), farbwahl(f, &f),
-          werkzeugeingabe(f.anlage(), farbwahl, &f), werkzeugwahl(f.anlage(), &f) {}
+          werkzeugeingabe(f.anlage(), farbwahl, &f), werkzeugwahl(f.anlage(), &f),
+          fortsetzen(f, &f) {}
 
     TFraes_vc_Form geschwindigkeiten;
     TFr_akt_vc_Form aktiveGeschwindigkeit;
@@ -70,6 +72,7 @@ struct Fensterdialoge::Teile {
     TFraesFarbWahlForm farbwahl;
     TFraesWkzForm werkzeugeingabe;
     TFraesWkzwahlForm werkzeugwahl;
+    TFortsetzenForm fortsetzen;
 };
 
 Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmdatei)
@@ -111,6 +114,7 @@ Fensterdialoge::Fensterdialoge(TFraesForm& fenster, const std::string& programmd
     h.oeffnen[Dialog::Haftung] = modal(t.haftung);
 
     h.oeffnen[Dialog::Anwahlsatz] = modal(t.anwahlsatz);
+    h.fortsetzenSatz = [&t](std::int32_t vorschlag) { return t.fortsetzen.Waehlen(vorschlag); };
     h.oeffnen[Dialog::Version] = modal(*t.version);
     h.oeffnen[Dialog::Autor] = modal(*t.autor);
     t.grafikmodus.statusAuffrischen = status;

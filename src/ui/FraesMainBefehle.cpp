@@ -269,23 +269,26 @@ void TFraesForm::Referenzfahren(bool geschwindigkeitAuffrischen) {
     if (Laeuft()) {
         return;
     }
-    Laufsperre sperre(*this);
     Maschinenzustand& z = anlage_->zustand;
-    ElementSetzen(Element::NotausKnopf, true, true);
-    UnbekanntePositionZeigen();
-    AnzeigeSetzen(Anzeige::Ziel, meldung::TitelReferenzfahren());
-    AnzeigeSetzen(Anzeige::Geschwindigkeit, meldung::Referenzgeschwindigkeit());
-    z.stopp.Freigeben();
-    z.stopp.Fortsetzen();
-    ReferenzfahrtAusfuehren(*anlage_);
-    ElementSetzen(Element::NotausKnopf, false, false);
-    if (z.ReferenzAngefahren && referenzNachNotaus_) {
-        referenzNachNotaus_ = false;
-        StatusAnzeigen(true);
+    {
+        Laufsperre sperre(*this);
+        ElementSetzen(Element::NotausKnopf, true, true);
+        UnbekanntePositionZeigen();
+        AnzeigeSetzen(Anzeige::Ziel, meldung::TitelReferenzfahren());
+        AnzeigeSetzen(Anzeige::Geschwindigkeit, meldung::Referenzgeschwindigkeit());
+        z.stopp.Freigeben();
+        z.stopp.Fortsetzen();
+        ReferenzfahrtAusfuehren(*anlage_);
+        ElementSetzen(Element::NotausKnopf, false, false);
+        if (z.ReferenzAngefahren && referenzNachNotaus_) {
+            referenzNachNotaus_ = false;
+            StatusAnzeigen(true);
+        }
+        if (geschwindigkeitAuffrischen && z.ReferenzAngefahren) {
+            GeschwindigkeitZeigen(*anlage_);
+        }
     }
-    if (geschwindigkeitAuffrischen && z.ReferenzAngefahren) {
-        GeschwindigkeitZeigen(*anlage_);
-    }
+    NachReferenzfahrt();
 }
 
 void TFraesForm::Automatik(bool grafikFragen) {
@@ -301,6 +304,7 @@ void TFraesForm::Automatik(bool grafikFragen) {
             AnwahlsatzSuchen(anlage_->programm, anlage_->zustand.Anwahlsatz).value_or(0));
         FortschrittBeenden(Automatikbetrieb(*anlage_));
     }
+    UnterbrechungMerken();
     StatusAnzeigen(false);
 }
 
@@ -420,10 +424,14 @@ void TFraesForm::Handbefehl(Hand befehl) {
     Laufsperre sperre(*this);
     switch (befehl) {
     case Hand::NullpunktSetzen:
-        korvx::NullpunktSetzen(*anlage_, *haken.punktform);
+        if (korvx::NullpunktSetzen(*anlage_, *haken.punktform)) {
+            NullpunktSichern();
+        }
         break;
     case Hand::NullpunktAnfahren:
-        korvx::NullpunktAnfahren(*anlage_, *haken.tippform);
+        if (korvx::NullpunktAnfahren(*anlage_, *haken.tippform)) {
+            NullpunktSichern();
+        }
         break;
     case Hand::PunktAnfahren:
         korvx::PunktAnfahren(*anlage_, *haken.punktform);

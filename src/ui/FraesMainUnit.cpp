@@ -7,6 +7,7 @@
 #include "qtkit/Bausteine.h"
 #include "qtkit/QtText.h"
 #include "state/Meldungen.h"
+#include "state/MeldungenFortsetzen.h"
 #include "ui/Grafikbild.h"
 #include "ui/Programmliste.h"
 
@@ -311,6 +312,8 @@ void TFraesForm::MenueAufbauen() {
                                  [this] { TestanzeigeUmschalten(); });
     Eintrag(haupt, "Anwahlsatz1", U("Anwahlsatz"), 0, dialog(Dialog::Anwahlsatz, 0));
     Eintrag(haupt, "Automatikbetrieb1", U("Automatikbetrieb"), 0, [this] { Automatik(false); });
+    Eintrag(haupt, "Fortsetzenabsatz1", NachQt(meldung::FortsetzenMenue()), 0,
+            [this] { Fortsetzen(); });
 
     QMenu* einrichte = leiste->addMenu(U("Einrichtebetrieb"));
     einrichte->setObjectName("Einrichtebetrieb1");

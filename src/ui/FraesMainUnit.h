@@ -80,6 +80,9 @@ struct Dialoghaken {
     // The file names the editor leaves behind: true when the editor changed
     // the program or its name.
     std::function<bool()> editor;
+    // The block number of "Fortsetzen ab Satz …", offered with `vorschlag`;
+    // none when cancelled.
+    std::function<std::optional<std::int32_t>(std::int32_t vorschlag)> fortsetzenSatz;
 };
 
 class TFraesForm : public QMainWindow, public Bediener {
@@ -130,6 +133,12 @@ public:
     void GcodeImportieren();
     void Referenzfahren(bool geschwindigkeitAuffrischen);
     void Automatik(bool grafikFragen);
+    // "Fortsetzen ab Satz …": asks for the block, offering the interrupted
+    // one (else the start block), and resumes the run there.
+    void Fortsetzen();
+    // The block the last run was interrupted in (abort, emergency stop, an
+    // error), while the same program is loaded and no run has ended since.
+    std::optional<std::int32_t> UnterbrochenerSatz() const;
     void SchrittbetriebUmschalten();
     void TestanzeigeUmschalten();
     void SchutzzoneSetzen();
@@ -258,6 +267,22 @@ private:
     // An emergency stop left the reference lost: status line 1 says a
     // reference run is needed until one is made.
     bool referenzNachNotaus_ = false;
+    // The interrupted block with its program; offered once after the next
+    // reference run. The zero point of the last session is offered once.
+    struct Unterbrechung {
+        std::int32_t satz = 0;
+        std::string programm;
+        TPunkt3D nullpunkt;        // the zero point at the start of that run
+        double bezugslaenge = 0.0; // the tool length it was measured with
+        bool angeboten = false;
+    };
+    std::optional<Unterbrechung> unterbrechung_;
+    bool nullpunktGefragt_ = false;
+    void UnterbrechungMerken();
+    void NachReferenzfahrt();
+    // Writes the settings file with the zero point the operator just set, so
+    // that it survives a crash or a power cut, not only a normal exit.
+    void NullpunktSichern();
     void NotausGemacht();
 
     QLabel* copyrightLabel_ = nullptr;

@@ -66,6 +66,24 @@ TEST(Optionen, EveryOption) {
     EXPECT_EQ(Lesen({"--feed-override=200", "T.CNC"})->vorschubProzent, 200);
 }
 
+TEST(Optionen, ResumeAndLastZero) {
+    const auto o = Lesen({"--resume-at=120", "--last-zero", "TEIL.CNC"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(*o->fortsetzenAb, 120);
+    EXPECT_TRUE(o->letzterNullpunkt);
+    EXPECT_FALSE(Lesen({"TEIL.CNC"})->fortsetzenAb);
+    std::string fehler;
+    EXPECT_FALSE(Lesen({"--resume-at", "10", "--start-block", "20", "A.CNC"}, &fehler));
+    EXPECT_EQ(fehler, "--resume-at und --start-block schließen einander aus");
+    EXPECT_FALSE(Lesen({"--last-zero", "--zero", "1,2,3", "A.CNC"}, &fehler));
+    EXPECT_EQ(fehler, "--last-zero und --zero schließen einander aus");
+    EXPECT_FALSE(Lesen({"--last-zero=1", "A.CNC"}));
+    for (const char* falsch : {"0", "100000", "N10"}) {
+        EXPECT_FALSE(Lesen({"--resume-at", falsch, "A.CNC"}, &fehler));
+        EXPECT_EQ(fehler.rfind("Falscher Wert für --resume-at", 0), 0u) << fehler;
+    }
+}
+
 TEST(Optionen, BadCommandLines) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> faelle = {
         {{}, "Kein Teileprogramm angegeben"},
