@@ -61,22 +61,6 @@ private:
     Bediener& echt_;
 };
 
-// The run's view with another operator.
-struct Teile {
-    Bediener& bediener;
-    const Zahlenformat& format;
-    Maschinenzustand& zustand;
-    BlockList& programm;
-    Werkzeugliste& werkzeuge;
-    TKreis& kreis;
-    Grafikzustand& grafik;
-    Maschinenverbindung& maschine;
-    Zeichensatz& zeichensatz;
-    Laufzustand& lauf;
-    Zyklen*& zyklen;
-    Handzustand& hand;
-};
-
 bool Nahe(const TPunkt3D& a, const TPunkt3D& b) {
     constexpr double kToleranz = 1e-6; // mm, far below one step
     return std::abs(a.x - b.x) < kToleranz && std::abs(a.y - b.y) < kToleranz &&
@@ -124,9 +108,7 @@ std::optional<std::size_t> Fortsetzung::Vorbereiten(Laufumgebung& u) {
 
     Vorlaufbediener still(b);
     Vorlaufausgabe ausgabe;
-    Teile teile{still,      u.format,      z, u.programm, u.werkzeuge, u.kreis, u.grafik,
-                u.maschine, u.zeichensatz, l, u.zyklen,   u.hand};
-    Laufumgebung v(teile);
+    Laufumgebung v(u, still);
     const std::string muster = AnwahlMuster(satz_);
     bool imUnterprogramm = false;
     // Before the block when it is in the main program; otherwise the whole

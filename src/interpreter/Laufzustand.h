@@ -155,6 +155,12 @@ struct Laufumgebung {
         : bediener(t.bediener), format(t.format), zustand(t.zustand), programm(t.programm),
           werkzeuge(t.werkzeuge), kreis(t.kreis), grafik(t.grafik), maschine(t.maschine),
           zeichensatz(t.zeichensatz), lauf(t.lauf), zyklen(t.zyklen), hand(t.hand) {}
+    // The same view with another operator, for a run that shows or asks
+    // nothing.
+    Laufumgebung(const Laufumgebung& u, Bediener& anderer)
+        : bediener(anderer), format(u.format), zustand(u.zustand), programm(u.programm),
+          werkzeuge(u.werkzeuge), kreis(u.kreis), grafik(u.grafik), maschine(u.maschine),
+          zeichensatz(u.zeichensatz), lauf(u.lauf), zyklen(u.zyklen), hand(u.hand) {}
 };
 
 } // namespace korvx

@@ -165,14 +165,7 @@ TEST_F(FortschrittTest, BildEinesLaufsMitFortschritt) {
     if (bilder == nullptr) {
         GTEST_SKIP() << "KORVX_BILDER not set";
     }
-    Beispiel("KONTUR.CNC");
-    Beispiel("FraesWkz.DAT");
-    Beispiel("BOHRUNG.CNC");
-    Starten();
-    z.konfig.Grafikmodus = Grafikart::Simulation;
-    z.SimulationsZeitFaktor = 0.01;
-    fenster->Referenzfahren(true);
-    z.konfig.AktuellesWerkzeug = WkzSuchen(fenster->anlage().werkzeuge, 1);
+    ASSERT_NO_FATAL_FAILURE(SimulationBereit());
     fenster->show();
     fenster->resize(1280, 860);
     ProgrammLaden(ordner.Datei("KONTUR.CNC"));
