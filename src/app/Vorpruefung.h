@@ -5,7 +5,7 @@
 // Lines (UTF-8; TEXT and BLOCK as the window would show them):
 //   zone: AXIS min|max by=MM largest=MM blocks=N line=L BLOCK
 //   error: line=L BLOCK | TEXT
-//   message: line=L BLOCK | TEXT        (messages of blocks that go on, M0)
+//   message: line=L BLOCK | TEXT        (the stops of M0)
 //   tool: line=L T=N NAME | BLOCK
 //   extent: W|M min=x,y,z max=x,y,z
 //   estimate: time_ms=N machining_ms=N

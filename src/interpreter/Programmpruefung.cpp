@@ -255,16 +255,13 @@ private:
 };
 
 void Eintragen(Pruefbericht& b, std::vector<Pruefmeldung>& liste, const Pruefstelle& stelle,
-               std::vector<std::string>& meldungen) {
-    for (std::string& text : meldungen) {
-        if (liste.size() < kMaxEintraege) {
-            liste.push_back({stelle, std::move(text)});
-        }
-        if (&liste == &b.fehler) {
-            ++b.fehlerAnzahl;
-        }
+               std::string text) {
+    if (liste.size() < kMaxEintraege) {
+        liste.push_back({stelle, std::move(text)});
     }
-    meldungen.clear();
+    if (&liste == &b.fehler) {
+        ++b.fehlerAnzahl;
+    }
 }
 
 } // namespace
@@ -316,6 +313,7 @@ Pruefbericht ProgrammVorpruefen(Laufumgebung u, const Pruefoptionen& optionen) {
     sammler.Beobachten(pu);
     l.hauptZeile = *start;
     bool m30 = false;
+    const std::string programmStopp = meldung::ProgrammStopp();
     for (;;) {
         if (l.unterprogramm) {
             if (l.upZeile + 1 >= l.unterprogramm->Anzahl()) {
@@ -354,17 +352,21 @@ Pruefbericht ProgrammVorpruefen(Laufumgebung u, const Pruefoptionen& optionen) {
             m30 = true;
             break;
         }
+        if (gestoppt && bediener.meldungen.empty()) {
+            bediener.meldungen.push_back(meldung::BearbeitungAbgebrochen());
+        }
+        // Every message is a finding, also of a block the run goes on after,
+        // but the stop of M0, which the program asks for.
+        for (std::string& text : bediener.meldungen) {
+            auto& liste = text == programmStopp ? bericht.hinweise : bericht.fehler;
+            Eintragen(bericht, liste, stelle, std::move(text));
+        }
+        bediener.meldungen.clear();
         if (gestoppt) {
-            if (bediener.meldungen.empty()) {
-                bediener.meldungen.push_back(meldung::BearbeitungAbgebrochen());
-            }
-            Eintragen(bericht, bericht.fehler, stelle, bediener.meldungen);
             // The check goes on with the next block, as from a fresh start
             // of the run there.
             z.stopp.LaufBeginnen();
             z.ReferenzAngefahren = true;
-        } else {
-            Eintragen(bericht, bericht.hinweise, stelle, bediener.meldungen);
         }
         if (l.unterprogrammNeu) {
             l.unterprogrammNeu = false;

@@ -59,7 +59,7 @@ struct Pruefbericht {
     std::vector<Zonenverletzung> zone;  // in the order of their first block
     std::vector<Pruefmeldung> fehler;   // the first kMaxEintraege errors
     std::int64_t fehlerAnzahl = 0;      // all errors
-    std::vector<Pruefmeldung> hinweise; // messages of blocks that went on (M0)
+    std::vector<Pruefmeldung> hinweise; // the stops of M0
     std::vector<Pruefwechsel> werkzeuge;
     Ausdehnung w, m; // workpiece and machine coordinates
     std::int64_t saetze = 0;
