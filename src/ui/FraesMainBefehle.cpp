@@ -556,6 +556,13 @@ void TFraesForm::Beenden() {
 }
 
 void TFraesForm::closeEvent(QCloseEvent* ereignis) {
+    if (prueft_) {
+        // A check is under way inside this event's loop: it ends first; the
+        // window stays open.
+        pruefungAbbrechen_ = true;
+        ereignis->ignore();
+        return;
+    }
     // Closing (also by logging out) while the machine may move: asked first,
     // and "Ja" makes the emergency stop, so the controller gets its stop byte
     // before the port closes.

@@ -310,6 +310,7 @@ void TFraesForm::MenueAufbauen() {
                                  [this] { TestanzeigeUmschalten(); });
     Eintrag(haupt, "Anwahlsatz1", U("Anwahlsatz"), 0, dialog(Dialog::Anwahlsatz, 0));
     Eintrag(haupt, "Automatikbetrieb1", U("Automatikbetrieb"), 0, [this] { Automatik(false); });
+    Eintrag(haupt, "Programmpruefen1", U("Programm prüfen"), 0, [this] { ProgrammPruefen(); });
 
     QMenu* einrichte = leiste->addMenu(U("Einrichtebetrieb"));
     einrichte->setObjectName("Einrichtebetrieb1");

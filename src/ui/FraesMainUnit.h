@@ -5,6 +5,8 @@
 // the logic: message boxes, questions, event processing and waits that keep
 // the window alive while the machine moves.
 #include "anlage/Anlage.h"
+#include "interpreter/Laufschaetzung.h"
+#include "interpreter/Programmpruefung.h"
 #include "state/Bediener.h"
 
 #include <QCoreApplication>
@@ -127,6 +129,14 @@ public:
     void GcodeImportieren();
     void Referenzfahren(bool geschwindigkeitAuffrischen);
     void Automatik(bool grafikFragen);
+    // "Hauptmenü / Programm prüfen" (F11): the whole run from the start block
+    // checked without moving, drawing or sending, under a progress dialog
+    // that can cancel it; one message with the findings.
+    void ProgrammPruefen();
+    // The estimate of a run from the start block with the current settings,
+    // made under the same progress dialog (for the progress display at a
+    // run's start); empty when the operator cancelled it.
+    std::optional<Laufschaetzung> LaufSchaetzen();
     void SchrittbetriebUmschalten();
     void TestanzeigeUmschalten();
     void SchutzzoneSetzen();
@@ -218,6 +228,12 @@ private:
 
     // A run or move under way: entries that start another are disabled.
     class Laufsperre;
+
+    // The check under its progress dialog; empty when cancelled. While it
+    // runs the window's keys do nothing but Esc, which cancels it.
+    std::optional<Pruefbericht> PruefungMitFortschritt(const std::string& beschriftung);
+    bool prueft_ = false;
+    bool pruefungAbbrechen_ = false;
 
     std::unique_ptr<Anlage> anlage_;
     std::unique_ptr<TSerial> serial_;

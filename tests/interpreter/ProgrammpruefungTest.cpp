@@ -246,3 +246,21 @@ TEST_F(ProgrammpruefungTest, NoProgramOrNoStartBlockIsAnErrorWithoutARun) {
 
 } // namespace
 } // namespace korvx
+
+namespace korvx {
+namespace {
+
+TEST_F(ProgrammpruefungTest, ASecondCheckFindsTheSame) {
+    z.konfig.TeileprogrammDatei.Setzen("/nirgends/TEIL.CNC");
+    const std::string programm = "N10 G00 X10\nN20 L FEHLT\nN30 G01 X20 F1\nN40 L FEHLT\n";
+    const Pruefbericht erste = Pruefen(programm);
+    const Pruefbericht zweite = Pruefen(programm);
+    EXPECT_EQ(erste.fehlerAnzahl, 2);
+    EXPECT_EQ(zweite.fehlerAnzahl, erste.fehlerAnzahl);
+    EXPECT_EQ(zweite.saetze, erste.saetze);
+    EXPECT_EQ(zweite.bewegungen, erste.bewegungen);
+    EXPECT_EQ(zweite.schaetzung.bisZeile, erste.schaetzung.bisZeile);
+}
+
+} // namespace
+} // namespace korvx
