@@ -31,7 +31,9 @@ std::string Stelle(const Pruefstelle& s) {
 void Meldungen(std::vector<std::string>& z, const char* art,
                const std::vector<Pruefmeldung>& liste) {
     for (const Pruefmeldung& m : liste) {
-        z.push_back(std::string(art) + ": " + Stelle(m.stelle) + " | " + Ausgabetext(m.text));
+        // A finding before any block (no program, no start block) has no place.
+        const std::string stelle = m.stelle.zeile == 0 ? std::string() : Stelle(m.stelle) + " | ";
+        z.push_back(std::string(art) + ": " + stelle + Ausgabetext(m.text));
     }
 }
 
