@@ -29,6 +29,11 @@ inline constexpr std::size_t kQuittungBytes = 1;
 std::int64_t BewegungsdauerUs(const std::array<std::int64_t, 4>& schritte,
                               const std::array<std::int32_t, 4>& raten, std::uint8_t ebene);
 
+// Characters of the move command "@0A …" for these step counts and rates,
+// without its carriage return (what FahrBefehlSchreiben writes).
+std::size_t FahrBefehlLaenge(const std::array<std::int64_t, 4>& schritte,
+                             const std::array<std::int32_t, 4>& raten);
+
 // Line time in microseconds of `bytes` bytes at `bitrate` bits per second.
 std::int64_t LeitungsdauerUs(std::size_t bytes, int bitrate);
 

@@ -129,7 +129,9 @@ public:
     Sammler(Pruefbericht& b, const Maschinenzustand& original, int bitrate, std::size_t zeilen)
         : b_(b), modus_(original.konfig.Grafikmodus), bitrate_(bitrate),
           zoneMin_(original.konfig.SchutzzoneMin), zoneMax_(original.konfig.SchutzzoneMax),
-          us_(zeilen + 1, 0), vorschubUs_(zeilen + 1, 0) {}
+          abfrageUs_(
+              AustauschUs(isel::kPositionAbfrage.size(), isel::kPositionsAntwortLaenge, bitrate)),
+          byteUs_(LeitungsdauerUs(1, bitrate)), us_(zeilen + 1, 0), vorschubUs_(zeilen + 1, 0) {}
 
     void Fahrt(Laufumgebung& u, const Fahrauftrag& f) {
         Beobachten(u);
@@ -141,11 +143,10 @@ public:
         std::int64_t bewegungUs = 0;
         if (MaschineBenutzt(modus_)) {
             bewegungUs = BewegungsdauerUs(f.schritte, f.raten, z.Interpolationsebene);
-            FahrBefehlSchreiben(befehl_, f.schritte, f.raten);
-            us = bewegungUs +
-                 AustauschUs(isel::kPositionAbfrage.size(), isel::kPositionsAntwortLaenge,
-                             bitrate_) +
-                 AustauschUs(befehl_.size(), kQuittungBytes, bitrate_);
+            // The command with its carriage return and its one-byte reply.
+            const auto bytes = static_cast<std::int64_t>(FahrBefehlLaenge(f.schritte, f.raten) + 1 +
+                                                         kQuittungBytes);
+            us = bewegungUs + abfrageUs_ + bytes * byteUs_ + kBefehlsZuschlagUs;
         } else {
             const double ms =
                 std::nearbyint(static_cast<double>(f.dauerMs) * z.SimulationsZeitFaktor);
@@ -220,7 +221,6 @@ private:
         if (it == b_.zone.end()) {
             b_.zone.push_back({achse, oben, letzte_, um, um, 0});
             it = b_.zone.end() - 1;
-            it->saetze = 0;
             zuletzt_.push_back(-1);
         }
         const auto idx = static_cast<std::size_t>(it - b_.zone.begin());
@@ -235,9 +235,10 @@ private:
     Grafikart modus_;
     int bitrate_;
     TPunkt3D zoneMin_, zoneMax_;
+    std::int64_t abfrageUs_;               // the position query with its reply
+    std::int64_t byteUs_;                  // one byte on the line
     std::vector<std::int64_t> us_;         // per main-program line, the last: the end
     std::vector<std::int64_t> vorschubUs_; // the feed moves' part of it
-    std::string befehl_;
     Pruefstelle letzte_;
     std::int64_t letzterSatz_ = 0;
     std::vector<std::int64_t> zuletzt_; // per zone entry: the block last counted

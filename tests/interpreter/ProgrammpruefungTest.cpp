@@ -12,6 +12,7 @@
 #include "support/FakeBediener.h"
 #include "tools/Werkzeugliste.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace korvx {
@@ -199,6 +200,21 @@ TEST_F(ProgrammpruefungTest, MotionTimeFollowsThePlaneAsTheControllerRunsIt) {
     EXPECT_EQ(BewegungsdauerUs(s, r, kEbeneYZ), 3'000'000 + 1'000'000 + 500'000);
     EXPECT_EQ(BewegungsdauerUs(s, r, kEbene3D), 3'000'000 + 500'000);
     EXPECT_EQ(BewegungsdauerUs({0, 0, 0, 0}, r, kEbeneXY), 0);
+}
+
+TEST_F(ProgrammpruefungTest, TheCommandLengthIsThatOfTheCommandSent) {
+    const std::array<std::int64_t, 4> schritte[] = {{0, 0, 0, 0},
+                                                    {9, -9, 10, -10},
+                                                    {8388607, -8388608, 99999, -100000},
+                                                    {INT64_MIN, INT64_MAX, 1, -1}};
+    const std::array<std::int32_t, 4> raten[] = {{21, 21, 21, 21}, {10000, 999, 100, 5000}};
+    std::string befehl;
+    for (const auto& s : schritte) {
+        for (const auto& r : raten) {
+            FahrBefehlSchreiben(befehl, s, r);
+            EXPECT_EQ(FahrBefehlLaenge(s, r), befehl.size()) << befehl;
+        }
+    }
 }
 
 // Counts up the clock on every reading, so the throttled events come.
