@@ -40,6 +40,12 @@ timeout 60 "$lauf" --mode machine --trace "${optionen[@]}" TEIL.CNC >lauf.out ||
 ende=$(tail -n 1 lauf.out | sed "s/ wall_ms=[0-9]*$//")
 fehler=0
 if [ "$status" != 0 ]; then echo "exit status $status"; fehler=1; fi
+# The estimate comes before the first block, the wall time with the end.
+if ! grep -m 1 -E '^(estimate|block): ' lauf.out | grep -q '^estimate: time_ms=[0-9]*$' ||
+    ! tail -n 1 lauf.out | grep -q ' wall_ms=[0-9]*$'; then
+    echo "no estimate line before the run or no wall time in its end line"
+    fehler=1
+fi
 if [ "$ende" != "$erwartet" ]; then
     printf 'end line differs\n  simulation: %s\n  machine:    %s\n' "$erwartet" "$ende"
     fehler=1
