@@ -15,7 +15,7 @@ namespace korvx {
 // The PC's time per command exchange beyond the bytes on the line: the
 // write, the receive thread's wake-up and the reply's evaluation. Measured
 // against korvx-ctlsim (bench/schaetzung.sh).
-inline constexpr std::int64_t kBefehlsZuschlagUs = 600;
+inline constexpr std::int64_t kBefehlsZuschlagUs = 500;
 
 // Bytes of the position query with its carriage return and of its reply.
 inline constexpr std::size_t kAbfrageBytes = 4;
