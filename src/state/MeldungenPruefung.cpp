@@ -27,18 +27,18 @@ std::string Dauer(std::int64_t ms, char komma) {
         ms = 0;
     }
     char puffer[64];
+    const std::int64_t zehntel = (ms + 50) / 100;
     const std::int64_t s = (ms + 500) / 1000;
-    if (s >= 3600) {
+    if (zehntel < 600) {
+        std::snprintf(puffer, sizeof puffer, "%lld%c%lld s", static_cast<long long>(zehntel / 10),
+                      komma, static_cast<long long>(zehntel % 10));
+    } else if (s >= 3600) {
         std::snprintf(puffer, sizeof puffer, "%lld h %02lld min %02lld s",
                       static_cast<long long>(s / 3600), static_cast<long long>(s / 60 % 60),
                       static_cast<long long>(s % 60));
-    } else if (s >= 60) {
+    } else {
         std::snprintf(puffer, sizeof puffer, "%lld min %02lld s", static_cast<long long>(s / 60),
                       static_cast<long long>(s % 60));
-    } else {
-        const std::int64_t zehntel = (ms + 50) / 100;
-        std::snprintf(puffer, sizeof puffer, "%lld%c%lld s", static_cast<long long>(zehntel / 10),
-                      komma, static_cast<long long>(zehntel % 10));
     }
     return puffer;
 }
