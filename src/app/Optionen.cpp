@@ -107,7 +107,7 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
 
         if (arg == "--check" || arg == "--yes" || arg == "--no" || arg == "--step" ||
             arg == "--realtime" || arg == "--trace" || arg == "--rs274" || arg == "--help" ||
-            arg == "--version" || arg == "--last-zero") {
+            arg == "--version" || arg == "--last-zero" || arg == "--preflight") {
             if (!schalter()) {
                 return std::nullopt;
             }
@@ -129,6 +129,8 @@ std::optional<Optionen> OptionenLesen(const std::vector<std::string>& argumente,
                 o.rs274 = true;
             } else if (arg == "--last-zero") {
                 o.letzterNullpunkt = true;
+            } else if (arg == "--preflight") {
+                o.vorpruefen = true;
             } else {
                 o.hilfe = true;
             }
@@ -276,6 +278,8 @@ std::string Aufruf() {
     return "Aufruf: korvx-run [Optionen] PROGRAMM.CNC\n"
            "  --start-dir DIR       Ordner der Einstellungs- und Werkzeugdateien (nur gelesen)\n"
            "  --check               alle Sätze prüfen, nach einem Fehler weiter; nichts fährt\n"
+           "  --preflight           ganzen Lauf vorab prüfen (Schutzzone, Fehler, Werkzeuge,\n"
+           "                        Ausdehnung, Laufzeit); nichts wird gesendet\n"
            "  --mode sim|parallel|machine   Grafikmodus (Standard sim)\n"
            "  --yes | --no          Antwort auf jede Ja/Nein-Frage (Standard ja)\n"
            "  --answers DATEI       Antworten der Reihe nach, je Zeile \"ja\" oder \"nein\"\n"
@@ -300,7 +304,8 @@ std::string Aufruf() {
            "  --help                diese Hilfe\n"
            "  --version             Version ausgeben\n"
            "Exit-Status: 0 normales Ende oder M30, 1 Fehler/Abbruch/Schutzzone\n"
-           "(--check: Syntaxfehler gefunden), 2 Start nicht möglich.\n";
+           "(--check: Syntaxfehler gefunden; --preflight: Fehler oder Schutzzone),\n"
+           "2 Start nicht möglich.\n";
 }
 
 } // namespace korvx::app

@@ -18,6 +18,7 @@ struct Optionen {
     std::string programm;                          // part program path as given
     std::optional<std::string> startVerzeichnis;   // none: the current folder
     bool pruefen = false;                          // --check
+    bool vorpruefen = false;                       // --preflight
     Grafikart grafikmodus = Grafikart::Simulation; // --mode sim, parallel, machine
     bool standardAntwort = true;                   // --yes / --no
     std::optional<std::string> antwortDatei;

@@ -4,12 +4,15 @@
 #include "app/Optionen.h"
 #include "app/ProtokollLeitung.h"
 #include "app/Pruefung.h"
+#include "app/Vorpruefung.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/BlockList.h"
 #include "interpreter/Fortsetzen.h"
 #include "interpreter/Gcodeimport.h"
 #include "interpreter/Handbetrieb.h"
 #include "interpreter/Programmlauf.h"
+#include "interpreter/Programmpruefung.h"
+#include "interpreter/Restzeit.h"
 #include "machine/Isel.h"
 #include "machine/Serial.h"
 #include "machine/SerielleLeitung.h"
@@ -28,6 +31,7 @@
 #include <QGuiApplication>
 #endif
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -137,7 +141,11 @@ int main(int argc, char** argv) {
 #endif
     // With a controller on the line the reply waits are bounded by the clock,
     // so the machine modes run on the real one.
-    const bool maschine = !o.pruefen && MaschineBenutzt(o.grafikmodus);
+    if (o.pruefen && o.vorpruefen) {
+        return Abbruch("--check und --preflight schließen einander aus");
+    }
+    // A check (syntax or whole run) sends nothing and opens no port.
+    const bool maschine = !o.pruefen && !o.vorpruefen && MaschineBenutzt(o.grafikmodus);
     app::KonsolenBediener konsole(stdout, o.trace, o.echtzeit || maschine);
     konsole.standardAntwort = o.standardAntwort;
     konsole.schrittWeiter = o.schrittbetrieb;
@@ -221,6 +229,10 @@ int main(int argc, char** argv) {
                                                zustand.WerkzeugPositionW, zustand.PositionM);
         std::printf("%s\n", ende.c_str());
         return fehlerhaft ? kFehler : kGut;
+    }
+
+    if (o.vorpruefen) {
+        return app::VorpruefungAusfuehren(anlage, konsole, o);
     }
 
     // The controller line of the machine modes: the port of the settings,
@@ -319,20 +331,48 @@ int main(int argc, char** argv) {
         zustand.konfig.ZeichensatzDatei.Setzen(VollerPfad(*o.zeichensatz));
     }
 
+    if (o.trace) {
+        // The estimate of the whole run, made before it starts from the state
+        // it starts with: from the start block, or from the block a resumed
+        // run goes on at (the approach not counted), with the feed override.
+        Pruefoptionen schaetzen;
+        schaetzen.bitrate = serial ? Bitrate(serial->Baudrate) : Bitrate(TBaudrate::br_009600);
+        const std::int32_t anwahlsatz = zustand.Anwahlsatz;
+        if (o.fortsetzenAb) {
+            zustand.Anwahlsatz = 1;
+        }
+        const Pruefbericht bericht = ProgrammVorpruefen(anlage, schaetzen);
+        zustand.Anwahlsatz = anwahlsatz;
+        const std::size_t startZeile =
+            AnwahlsatzSuchen(anlage.programm, o.fortsetzenAb.value_or(anwahlsatz)).value_or(0);
+        Restzeit rest;
+        rest.Beginnen(&bericht.schaetzung, anlage.programm.Anzahl(), startZeile, 0);
+        const std::int64_t ms = rest.GeschaetzterRest(startZeile, anlage.lauf.vorschubProzent);
+        konsole.Ausgeben("estimate: time_ms=" + std::to_string(ms));
+    }
+    const auto startzeit = std::chrono::steady_clock::now();
     const bool gestartet =
         o.fortsetzenAb ? FortsetzenAbSatz(anlage, *o.fortsetzenAb) : Automatikbetrieb(anlage);
     if (!gestartet) {
         return NichtGestartet(konsole, zustand);
     }
+    const auto wandzeitMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - startzeit)
+                                .count();
     const Laufzustand& lauf = anlage.lauf;
     const Stoppgrund grund = zustand.stopp.Grund();
     if (maschine && !zustand.ReferenzAngefahren) {
         // Only a new reference run may move the machine again.
         konsole.TraceZeile("reference", "lost");
     }
-    konsole.Ausgeben(app::EndZeile(Grundtext(grund), lauf.saetze, lauf.bewegungen,
-                                   lauf.simulierteMs, zustand.WerkzeugPositionW,
-                                   zustand.PositionM));
+    std::string ende =
+        app::EndZeile(Grundtext(grund), lauf.saetze, lauf.bewegungen, lauf.simulierteMs,
+                      zustand.WerkzeugPositionW, zustand.PositionM);
+    if (maschine || o.echtzeit) {
+        // Only runs that take real time have a wall time worth comparing.
+        ende += " wall_ms=" + std::to_string(wandzeitMs);
+    }
+    konsole.Ausgeben(ende);
     int status = (grund == Stoppgrund::Ende || grund == Stoppgrund::M30) ? kGut : kFehler;
     if (serielleLeitung) {
         serielleLeitung->Schliessen();

@@ -195,7 +195,8 @@ TFr_HinweisForm::TFr_HinweisForm(QWidget* parent) : QDialog(parent) {
         "F8: an der Werkzeugposition mit der aktiven Arbeitsgeschwindigkeit bohren\n"
         "F9: Referenzpunkt anfahren\n"
         "F10: Maschinenwerte eingeben (Rechte-Hand-Regel, Achslängen und "
-        "Spindelsteigungen); danach muss der Referenzpunkt erneut angefahren werden"));
+        "Spindelsteigungen); danach muss der Referenzpunkt erneut angefahren werden\n"
+        "F11: Programm prüfen (Schutzzone, Fehler, Werkzeugwechsel, Laufzeit), ohne zu fahren"));
     memo_->installEventFilter(this);
 
     auto* schliessen = new QPushButton(QString::fromUtf8("Schließen"), this);

@@ -300,6 +300,9 @@ void TFraesForm::Automatik(bool grafikFragen) {
     }
     {
         Laufsperre sperre(*this);
+        if (!LaufVorbereiten(std::nullopt)) {
+            return;
+        }
         FortschrittBeginnen(
             AnwahlsatzSuchen(anlage_->programm, anlage_->zustand.Anwahlsatz).value_or(0));
         FortschrittBeenden(Automatikbetrieb(*anlage_));
@@ -566,6 +569,13 @@ void TFraesForm::Beenden() {
 }
 
 void TFraesForm::closeEvent(QCloseEvent* ereignis) {
+    if (prueft_) {
+        // A check is under way inside this event's loop: it ends first; the
+        // window stays open.
+        pruefungAbbrechen_ = true;
+        ereignis->ignore();
+        return;
+    }
     // Closing (also by logging out) while the machine may move: asked first,
     // and "Ja" makes the emergency stop, so the controller gets its stop byte
     // before the port closes.

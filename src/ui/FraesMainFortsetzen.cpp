@@ -35,6 +35,9 @@ void TFraesForm::Fortsetzen() {
     }
     {
         Laufsperre sperre(*this);
+        if (!LaufVorbereiten(*satz)) {
+            return;
+        }
         // The progress counts from the resumed block, found as a start block is.
         FortschrittBeginnen(AnwahlsatzSuchen(anlage_->programm, *satz).value_or(0));
         FortschrittBeenden(korvx::FortsetzenAbSatz(*anlage_, *satz));

@@ -68,6 +68,13 @@ bool TFraesForm::eventFilter(QObject* objekt, QEvent* ereignis) {
 
 bool TFraesForm::TasteGedrueckt(QKeyEvent* taste) {
     const int k = taste->key();
+    if (prueft_) {
+        // A check is under way: Esc cancels it, no other key acts.
+        if (k == Qt::Key_Escape) {
+            pruefungAbbrechen_ = true;
+        }
+        return true;
+    }
     if (k == Qt::Key_Escape) {
         // The emergency stop only while something moves or may move; else
         // Esc is left to what it does anywhere (a menu bar closes its menu).
@@ -160,19 +167,22 @@ bool TFraesForm::TasteGedrueckt(QKeyEvent* taste) {
         break;
     }
     // The function keys act on release.
-    return k >= Qt::Key_F2 && k <= Qt::Key_F10;
+    return k >= Qt::Key_F2 && k <= Qt::Key_F11;
 }
 
 bool TFraesForm::TasteLosgelassen(QKeyEvent* taste) {
     const int k = taste->key();
     const bool strg = taste->modifiers() & Qt::ControlModifier;
+    if (prueft_) {
+        return true;
+    }
     if (k == Qt::Key_Escape) {
         return Laeuft();
     }
     // Everything else would start another command or change the machine
     // state while one is under way.
     if (Laeuft()) {
-        return k >= Qt::Key_F1 && k <= Qt::Key_F10;
+        return k >= Qt::Key_F1 && k <= Qt::Key_F11;
     }
     switch (k) {
     case Qt::Key_F3:
@@ -198,6 +208,9 @@ bool TFraesForm::TasteLosgelassen(QKeyEvent* taste) {
         return true;
     case Qt::Key_F10:
         DialogOeffnen(Dialog::Maschinendaten, 370);
+        return true;
+    case Qt::Key_F11:
+        ProgrammPruefen();
         return true;
     case Qt::Key_S:
     case Qt::Key_T:

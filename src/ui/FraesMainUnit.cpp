@@ -314,6 +314,7 @@ void TFraesForm::MenueAufbauen() {
     Eintrag(haupt, "Automatikbetrieb1", U("Automatikbetrieb"), 0, [this] { Automatik(false); });
     Eintrag(haupt, "Fortsetzenabsatz1", NachQt(meldung::FortsetzenMenue()), 0,
             [this] { Fortsetzen(); });
+    Eintrag(haupt, "Programmpruefen1", U("Programm prüfen"), 0, [this] { ProgrammPruefen(); });
 
     QMenu* einrichte = leiste->addMenu(U("Einrichtebetrieb"));
     einrichte->setObjectName("Einrichtebetrieb1");

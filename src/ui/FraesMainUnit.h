@@ -5,6 +5,8 @@
 // the logic: message boxes, questions, event processing and waits that keep
 // the window alive while the machine moves.
 #include "anlage/Anlage.h"
+#include "interpreter/Laufschaetzung.h"
+#include "interpreter/Programmpruefung.h"
 #include "interpreter/Restzeit.h"
 #include "state/Bediener.h"
 
@@ -139,6 +141,18 @@ public:
     // The block the last run was interrupted in (abort, emergency stop, an
     // error), while the same program is loaded and no run has ended since.
     std::optional<std::int32_t> UnterbrochenerSatz() const;
+    // "Hauptmenü / Programm prüfen" (F11): the whole run from the start block
+    // checked without moving, drawing or sending, under a progress dialog
+    // that can cancel it; one message with the findings.
+    void ProgrammPruefen();
+    // The estimate of a run from the start block with the current settings,
+    // made under the same progress dialog (for the progress display at a
+    // run's start); empty when the operator cancelled it.
+    std::optional<Laufschaetzung> LaufSchaetzen();
+    // Before a run (or a run resumed at a block): its estimate for the
+    // progress display, under the check's progress dialog; false when the
+    // operator cancelled it, and then the run does not start.
+    bool LaufVorbereiten(std::optional<std::int32_t> fortsetzenAb);
     void SchrittbetriebUmschalten();
     void TestanzeigeUmschalten();
     void SchutzzoneSetzen();
@@ -253,6 +267,11 @@ private:
     QLabel* laufzeitLabel_ = nullptr;
     QLabel* restzeitLabel_ = nullptr;
     QLabel* vorschubLabel_ = nullptr;
+    // The check under its progress dialog; empty when cancelled. While it
+    // runs the window's keys do nothing but Esc, which cancels it.
+    std::optional<Pruefbericht> PruefungMitFortschritt(const std::string& beschriftung);
+    bool prueft_ = false;
+    bool pruefungAbbrechen_ = false;
 
     std::unique_ptr<Anlage> anlage_;
     std::unique_ptr<TSerial> serial_;

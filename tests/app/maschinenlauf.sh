@@ -34,6 +34,12 @@ timeout 60 "$lauf" --mode machine --trace "${optionen[@]}" TEIL.CNC >lauf.out ||
 ende=$(endzeile lauf.out)
 fehler=0
 if [ "$status" != 0 ]; then echo "exit status $status"; fehler=1; fi
+# The estimate comes before the first block, the wall time with the end.
+if ! grep -m 1 -E '^(estimate|block): ' lauf.out | grep -q '^estimate: time_ms=[0-9]*$' ||
+    ! tail -n 1 lauf.out | grep -q ' wall_ms=[0-9]*$'; then
+    echo "no estimate line before the run or no wall time in its end line"
+    fehler=1
+fi
 if [ "$ende" != "$erwartet" ]; then
     printf 'end line differs\n  simulation: %s\n  machine:    %s\n' "$erwartet" "$ende"
     fehler=1
