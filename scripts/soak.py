@@ -13,6 +13,7 @@ checks failed.
 import argparse
 import os
 import random
+import re
 import select
 import shutil
 import signal
@@ -170,7 +171,10 @@ class Soak:
                                 stopp = None
         dauer = time.monotonic() - start
         with open(aus_pfad, encoding="utf-8", errors="replace") as f:
-            zeilen = f.read().splitlines()
+            # The end line's wall time differs from run to run; what is
+            # compared is the rest.
+            zeilen = [re.sub(r" wall_ms=\d+$", "", z) if z.startswith("end: ") else z
+                      for z in f.read().splitlines()]
         self.laeufe += 1
         ende = [z for z in zeilen if z.startswith("end: ")]
         if ende and modus != "sim":
