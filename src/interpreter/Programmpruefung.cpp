@@ -281,9 +281,11 @@ Pruefbericht ProgrammVorpruefen(Laufumgebung u, const Pruefoptionen& optionen) {
     const auto start =
         u.programm.Leer() ? std::nullopt : AnwahlsatzSuchen(u.programm, z.Anwahlsatz);
     if (!start) {
-        bericht.fehler.push_back({{},
-                                  u.programm.Leer() ? meldung::KeinTeileprogramm()
-                                                    : meldung::AnwahlsatzNichtGefunden()});
+        // Built in place: a braced temporary here trips gcc's optimised
+        // uninitialised-use warning in the Release build.
+        Pruefmeldung& m = bericht.fehler.emplace_back();
+        m.text =
+            u.programm.Leer() ? meldung::KeinTeileprogramm() : meldung::AnwahlsatzNichtGefunden();
         bericht.fehlerAnzahl = 1;
         sammler.Abschliessen();
         return bericht;
@@ -369,17 +371,7 @@ Pruefbericht ProgrammVorpruefen(Laufumgebung u, const Pruefoptionen& optionen) {
             z.stopp.LaufBeginnen();
             z.ReferenzAngefahren = true;
         }
-        if (l.unterprogrammNeu) {
-            l.unterprogrammNeu = false;
-        } else if (l.unterprogrammBeendet) {
-            l.unterprogrammBeendet = false;
-            l.unterprogramm.reset();
-            ++l.hauptZeile;
-        } else if (l.unterprogramm) {
-            ++l.upZeile;
-        } else {
-            ++l.hauptZeile;
-        }
+        SatzWeiterzaehlen(l);
     }
     sammler.Beobachten(pu);
     if (!bericht.abgebrochen) {
