@@ -250,25 +250,10 @@ Ergebnis IselModell::Befehl(std::string_view zeile, std::int64_t jetztUs, double
             }
         }
         // Interpolated axes move together, the others and the second z after them.
-        const std::int64_t t[4] = {
-            Mikrosekunden(v[0], v[1], zeitfaktor), Mikrosekunden(v[2], v[3], zeitfaktor),
-            Mikrosekunden(v[4], v[5], zeitfaktor), Mikrosekunden(v[6], v[7], zeitfaktor)};
-        std::int64_t dauer = 0;
-        switch (ebene_) {
-        case 0:
-            dauer = std::max(t[0], t[1]) + t[2];
-            break;
-        case 1:
-            dauer = std::max(t[0], t[2]) + t[1];
-            break;
-        case 2:
-            dauer = std::max(t[1], t[2]) + t[0];
-            break;
-        default:
-            dauer = std::max({t[0], t[1], t[2]});
-            break;
-        }
-        dauer += t[3];
+        const std::int64_t dauer = korvx::isel::Fahrdauer(
+            {Mikrosekunden(v[0], v[1], zeitfaktor), Mikrosekunden(v[2], v[3], zeitfaktor),
+             Mikrosekunden(v[4], v[5], zeitfaktor), Mikrosekunden(v[6], v[7], zeitfaktor)},
+            ebene_);
         faehrt_ = true;
         von_ = pos_;
         um_ = um;

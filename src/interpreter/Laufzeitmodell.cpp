@@ -58,22 +58,7 @@ std::int64_t BewegungsdauerUs(const std::array<std::int64_t, 4>& schritte,
     for (std::size_t i = 0; i < 4; ++i) {
         t[i] = AchsdauerUs(schritte[i], raten[i]);
     }
-    std::int64_t dauer = 0;
-    switch (ebene) {
-    case 0:
-        dauer = std::max(t[0], t[1]) + t[2];
-        break;
-    case 1:
-        dauer = std::max(t[0], t[2]) + t[1];
-        break;
-    case 2:
-        dauer = std::max(t[1], t[2]) + t[0];
-        break;
-    default:
-        dauer = std::max({t[0], t[1], t[2]});
-        break;
-    }
-    return dauer + t[3];
+    return isel::Fahrdauer(t, ebene);
 }
 
 std::int64_t LeitungsdauerUs(std::size_t bytes, int bitrate) {

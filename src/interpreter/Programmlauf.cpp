@@ -130,17 +130,21 @@ void Blockschleife(Laufumgebung& u, std::size_t start, const std::function<bool(
             GrundBestimmen(u);
             return;
         }
-        if (l.unterprogrammNeu) {
-            l.unterprogrammNeu = false; // its first line comes next
-        } else if (l.unterprogrammBeendet) {
-            l.unterprogrammBeendet = false;
-            l.unterprogramm.reset();
-            ++l.hauptZeile;
-        } else if (l.unterprogramm) {
-            ++l.upZeile;
-        } else {
-            ++l.hauptZeile;
-        }
+        SatzWeiterzaehlen(l);
+    }
+}
+
+void SatzWeiterzaehlen(Laufzustand& l) {
+    if (l.unterprogrammNeu) {
+        l.unterprogrammNeu = false; // its first line comes next
+    } else if (l.unterprogrammBeendet) {
+        l.unterprogrammBeendet = false;
+        l.unterprogramm.reset();
+        ++l.hauptZeile;
+    } else if (l.unterprogramm) {
+        ++l.upZeile;
+    } else {
+        ++l.hauptZeile;
     }
 }
 

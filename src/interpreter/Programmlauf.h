@@ -50,6 +50,11 @@ bool Automatikbetrieb(Laufumgebung u, Laufbeginn* beginn);
 // asked before each block and ends the loop there, without the end of a run.
 void Blockschleife(Laufumgebung& u, std::size_t start, const std::function<bool()>& anhalten);
 
+// After a block: on to the next line of the main program or of the running
+// subprogram (the first line of one an L word just loaded, or the calling
+// program's next line after the subprogram's M30).
+void SatzWeiterzaehlen(Laufzustand& l);
+
 // The abort button: asks "Bearbeitung von Datei … abbrechen?"; Yes stops the
 // run after the move under way and marks the reference lost.
 void AbbruchAnfordern(Laufumgebung u);

@@ -4,6 +4,8 @@
 // controller. Header only, no dependencies: the simulator stands apart from
 // the logic library and includes nothing else of it. docs/ISEL-PROTOKOLL.md
 // explains each item.
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -59,6 +61,29 @@ inline constexpr std::int32_t kRateMin = 21;
 inline constexpr std::int32_t kRateMax = 10000;
 // The controller counts steps in 24 bits: larger counts would wrap.
 inline constexpr std::int64_t kSchrittzahlGrenze = 8388607;
+
+// How long a move takes when its axes alone would take `t` (x, y, z, second
+// z): the two axes of the interpolation plane `ebene` (0 x-y, 1 x-z, 2 y-z,
+// any other: 3D) move together and the third after them, all three together
+// in 3D, the second z last.
+constexpr std::int64_t Fahrdauer(const std::array<std::int64_t, 4>& t, int ebene) {
+    std::int64_t dauer = 0;
+    switch (ebene) {
+    case 0:
+        dauer = std::max(t[0], t[1]) + t[2];
+        break;
+    case 1:
+        dauer = std::max(t[0], t[2]) + t[1];
+        break;
+    case 2:
+        dauer = std::max(t[1], t[2]) + t[0];
+        break;
+    default:
+        dauer = std::max({t[0], t[1], t[2]});
+        break;
+    }
+    return dauer + t[3];
+}
 
 // --- Time-outs (ms) ---
 
