@@ -2,11 +2,11 @@
 // into a part program file of our dialect.
 #include "app/ImportOptionen.h"
 #include "app/KonsolenBediener.h"
+#include "app/Konsolenaufruf.h"
 #include "graphics/Sicherung.h"
 #include "interpreter/Gcodeimport.h"
 #include "state/Dateien.h"
 #include "state/Meldungen.h"
-#include "state/Programmversion.h"
 #include "state/Text.h"
 #include "state/Zahlenformat.h"
 
@@ -18,9 +18,9 @@
 namespace {
 
 // Exit status: written; refused or not written; could not start.
-constexpr int kGut = 0;
-constexpr int kFehler = 1;
-constexpr int kNichtGestartet = 2;
+constexpr int kGut = korvx::app::kStatusGut;
+constexpr int kFehler = korvx::app::kStatusFehler;
+constexpr int kNichtGestartet = korvx::app::kStatusNichtGestartet;
 
 int Abbruch(const std::string& text) {
     std::fprintf(stderr, "korvx-import: %s\n", text.c_str());
@@ -31,22 +31,13 @@ int Abbruch(const std::string& text) {
 
 int main(int argc, char** argv) {
     using namespace korvx;
-    const std::vector<std::string> argumente(argv + 1, argv + argc);
-    std::string fehler;
-    const auto optionen = app::ImportOptionenLesen(argumente, fehler);
+    int status = kGut;
+    const auto optionen = app::KonsolenaufrufLesen(
+        "korvx-import", argc, argv, app::ImportOptionenLesen, app::ImportAufruf(), status);
     if (!optionen) {
-        std::fprintf(stderr, "korvx-import: %s\n%s", fehler.c_str(), app::ImportAufruf().c_str());
-        return kNichtGestartet;
+        return status;
     }
     const app::ImportOptionen& o = *optionen;
-    if (o.hilfe) {
-        std::fputs(app::ImportAufruf().c_str(), stdout);
-        return kGut;
-    }
-    if (o.version) {
-        std::fputs(VersionsAusgabe("korvx-import").c_str(), stdout);
-        return kGut;
-    }
 
     const std::string quelle = NachCp1252(o.quelle);
     const std::string ziel = o.ziel ? NachCp1252(*o.ziel) : CncNameZu(quelle);

@@ -1,6 +1,7 @@
 // korvx-run: checks and runs part programs without a screen.
 #include "anlage/Anlage.h"
 #include "app/KonsolenBediener.h"
+#include "app/Konsolenaufruf.h"
 #include "app/Optionen.h"
 #include "app/ProtokollLeitung.h"
 #include "app/Pruefung.h"
@@ -20,7 +21,6 @@
 #include "state/Einstellungsdateien.h"
 #include "state/Meldungen.h"
 #include "state/MeldungenFortsetzen.h"
-#include "state/Programmversion.h"
 #include "state/Text.h"
 #include "tools/Werkzeugdatei.h"
 #include "tools/Werkzeugliste.h"
@@ -44,9 +44,9 @@ namespace {
 
 // Exit status: normal end or M30; ended by an error, abort or protection-zone
 // violation (for --check: syntax errors found); could not start.
-constexpr int kGut = 0;
-constexpr int kFehler = 1;
-constexpr int kNichtGestartet = 2;
+constexpr int kGut = korvx::app::kStatusGut;
+constexpr int kFehler = korvx::app::kStatusFehler;
+constexpr int kNichtGestartet = korvx::app::kStatusNichtGestartet;
 
 // The operator's stop requests of a console run: SIGINT (Ctrl+C) is the
 // Escape key, the emergency stop; SIGUSR1 a click on the abort button. The
@@ -117,22 +117,13 @@ int NichtGestartet(korvx::app::KonsolenBediener& konsole, const korvx::Maschinen
 
 int main(int argc, char** argv) {
     using namespace korvx;
-    const std::vector<std::string> argumente(argv + 1, argv + argc);
-    std::string fehler;
-    const auto optionen = app::OptionenLesen(argumente, fehler);
+    int aufrufStatus = kGut;
+    const auto optionen = app::KonsolenaufrufLesen("korvx-run", argc, argv, app::OptionenLesen,
+                                                   app::Aufruf(), aufrufStatus);
     if (!optionen) {
-        std::fprintf(stderr, "korvx-run: %s\n%s", fehler.c_str(), app::Aufruf().c_str());
-        return kNichtGestartet;
+        return aufrufStatus;
     }
     const app::Optionen& o = *optionen;
-    if (o.hilfe) {
-        std::fputs(app::Aufruf().c_str(), stdout);
-        return kGut;
-    }
-    if (o.version) {
-        std::fputs(VersionsAusgabe("korvx-run").c_str(), stdout);
-        return kGut;
-    }
 
 #ifndef KORVX_RUN_BILD
     if (o.bild) {
@@ -150,6 +141,7 @@ int main(int argc, char** argv) {
     konsole.standardAntwort = o.standardAntwort;
     konsole.schrittWeiter = o.schrittbetrieb;
     if (o.antwortDatei) {
+        std::string fehler;
         auto antworten = app::AntwortenLesen(*o.antwortDatei, fehler);
         if (!antworten) {
             return Abbruch(fehler);
