@@ -13,6 +13,7 @@ bau=${1:-build}
 lauf="$PWD/$bau/src/app/korvx-run"
 sim="$PWD/$bau/src/ctlsim/korvx-ctlsim"
 [ -x "$lauf" ] && [ -x "$sim" ] || { echo "korvx-run/korvx-ctlsim fehlen in $bau" >&2; exit 2; }
+source tests/app/ctlsim.sh
 arbeit=$(mktemp -d)
 simpid=
 aufraeumen() {
@@ -29,12 +30,10 @@ programme=(BEISPIEL.CNC BOHRUNG.CNC KONTUR.CNC CAMTEIL.ngc KURZ2000.CNC)
 cd "$arbeit"
 for p in "${programme[@]}"; do
     rm -f COM1
-    "$sim" --link . --baud 9600 --time-scale 1 --lifetime 1200 >/dev/null 2>&1 &
-    simpid=$!
-    for _ in $(seq 100); do
-        [ -e COM1 ] && break
-        sleep 0.05
-    done
+    ctlsim_starten --baud 9600 --time-scale 1 --lifetime 1200 >/dev/null 2>&1 || {
+        echo "$p: korvx-ctlsim made no COM1 link"
+        continue
+    }
     timeout 1200 "$lauf" --mode machine --trace --start-dir . --zero 0,0,40 --tool 1 \
         --font FUTURAL.FNT "$p" >lauf.out || true
     kill "$simpid" 2>/dev/null || true

@@ -1,4 +1,5 @@
-# Shared steps of the runs against korvx-ctlsim, sourced by the test scripts.
+# Shared steps of the runs against korvx-ctlsim, sourced by the test scripts
+# and the estimate bench.
 # They expect $sim (the simulator) and keep its process id in $simpid, which
 # the caller's exit trap kills.
 
