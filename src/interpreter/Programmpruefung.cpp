@@ -18,6 +18,7 @@
 #include "tools/Werkzeugliste.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -144,8 +145,14 @@ public:
         if (MaschineBenutzt(modus_)) {
             bewegungUs = BewegungsdauerUs(f.schritte, f.raten, z.Interpolationsebene);
             // The command with its carriage return and its one-byte reply.
-            const auto bytes = static_cast<std::int64_t>(FahrBefehlLaenge(f.schritte, f.raten) + 1 +
-                                                         kQuittungBytes);
+            if (f.raten != raten_) {
+                // The rates change with the velocities only: their digits are
+                // counted again then.
+                raten_ = f.raten;
+                ratenStellen_ = FahrBefehlLaenge({}, f.raten) - FahrBefehlLaenge({}, {});
+            }
+            const auto bytes = static_cast<std::int64_t>(FahrBefehlLaenge(f.schritte, {}) +
+                                                         ratenStellen_ + 1 + kQuittungBytes);
             us = bewegungUs + abfrageUs_ + bytes * byteUs_ + kBefehlsZuschlagUs;
         } else {
             const double ms =
@@ -154,8 +161,12 @@ public:
             us = bewegungUs;
         }
         Kosten(l.hauptZeile, us, z.EilgangAktiv ? 0 : bewegungUs);
-        letzte_ = {l.hauptZeile + 1, l.satz};
-        letzterSatz_ = l.saetze;
+        if (!bewegt_ || l.saetze != letzterSatz_) {
+            // The block's place is copied once, not for each of its moves
+            // (an arc makes hundreds).
+            letzte_ = {l.hauptZeile + 1, l.satz};
+            letzterSatz_ = l.saetze;
+        }
         bewegt_ = true;
     }
 
@@ -241,7 +252,9 @@ private:
     std::vector<std::int64_t> vorschubUs_; // the feed moves' part of it
     Pruefstelle letzte_;
     std::int64_t letzterSatz_ = 0;
-    std::vector<std::int64_t> zuletzt_; // per zone entry: the block last counted
+    std::array<std::int32_t, 4> raten_{}; // the last move's rates
+    std::size_t ratenStellen_ = 0;        // their characters beyond those of zero rates
+    std::vector<std::int64_t> zuletzt_;   // per zone entry: the block last counted
     bool bewegt_ = false;
 };
 
