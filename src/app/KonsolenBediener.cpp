@@ -1,5 +1,6 @@
 #include "app/KonsolenBediener.h"
 
+#include "interpreter/Gcodeimport.h"
 #include "state/Text.h"
 
 #include <chrono>
@@ -176,6 +177,22 @@ void KonsolenBediener::ProgrammBeenden(int exitCode) {
         std::fflush(aus_);
     }
     std::exit(exitCode);
+}
+
+std::optional<rs274::Umsetzung> GcodeUmsetzenUndMelden(std::string_view pfad1252, bool raum3D,
+                                                       KonsolenBediener& konsole) {
+    auto umsetzung = GcodeDateiUmsetzen(pfad1252, raum3D, konsole);
+    if (!umsetzung) {
+        return std::nullopt;
+    }
+    for (const rs274::Hinweis& hinweis : umsetzung->hinweise) {
+        konsole.Zeile("note", HinweisText(hinweis));
+    }
+    if (!umsetzung->ok) {
+        // Nothing was converted, so nothing is scanned, sent or written.
+        konsole.Meldung(umsetzung->ablehnung);
+    }
+    return umsetzung;
 }
 
 } // namespace korvx::app

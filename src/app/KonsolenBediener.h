@@ -8,6 +8,7 @@
 // written as \xHH so that every event stays on one line. Lines may come from
 // the serial port's receive thread too (the line trace), so each is written
 // whole under one lock.
+#include "rs274/Umsetzer.h"
 #include "state/Bediener.h"
 #include "state/Punkt3D.h"
 
@@ -17,6 +18,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -90,5 +92,11 @@ std::string Ausgabetext(std::string_view text1252);
 // coordinates with 3 decimals and a point.
 std::string EndZeile(std::string_view grund, std::int64_t bloecke, std::int64_t bewegungen,
                      std::int64_t zeitMs, const TPunkt3D& w, const TPunkt3D& m);
+
+// Converts a G-code file for a console program and prints its notes
+// ("note: Zeile N: …") and, when it was refused, the refusal as a message.
+// Empty when the file could not be read (reported as a part program's).
+std::optional<rs274::Umsetzung> GcodeUmsetzenUndMelden(std::string_view pfad1252, bool raum3D,
+                                                       KonsolenBediener& konsole);
 
 } // namespace korvx::app

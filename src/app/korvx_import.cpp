@@ -54,15 +54,11 @@ int main(int argc, char** argv) {
     }
 
     app::KonsolenBediener konsole(stdout, false, false);
-    const auto umsetzung = GcodeDateiUmsetzen(quelle, o.raum3D, konsole);
+    const auto umsetzung = app::GcodeUmsetzenUndMelden(quelle, o.raum3D, konsole);
     if (!umsetzung) {
         return kNichtGestartet;
     }
-    for (const rs274::Hinweis& hinweis : umsetzung->hinweise) {
-        konsole.Zeile("note", HinweisText(hinweis));
-    }
     if (!umsetzung->ok) {
-        konsole.Meldung(umsetzung->ablehnung);
         return kFehler;
     }
     // The old file, replaced with --force, is kept as its .BAK copy.

@@ -180,17 +180,12 @@ int main(int argc, char** argv) {
     if (o.rs274 || rs274::IstRs274Name(programmPfad)) {
         // G-code is converted in memory with the plane setting the run will
         // use; the converted blocks then run like any part program.
-        const auto umsetzung =
-            GcodeDateiUmsetzen(programmPfad, zustand.Interpolationsebene == kEbene3D, konsole);
+        const auto umsetzung = app::GcodeUmsetzenUndMelden(
+            programmPfad, zustand.Interpolationsebene == kEbene3D, konsole);
         if (!umsetzung) {
             return kNichtGestartet;
         }
-        for (const rs274::Hinweis& hinweis : umsetzung->hinweise) {
-            konsole.Zeile("note", HinweisText(hinweis));
-        }
         if (!umsetzung->ok) {
-            // Nothing was converted, so nothing is scanned or sent.
-            konsole.Meldung(umsetzung->ablehnung);
             if (o.pruefen) {
                 konsole.Ausgeben(
                     app::EndZeile("error", 0, 0, 0, zustand.WerkzeugPositionW, zustand.PositionM));

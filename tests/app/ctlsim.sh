@@ -33,3 +33,21 @@ zuege_pruefen() {
         return 1
     fi
 }
+
+# meldungen_pruefen FILE PATTERN: every message of the run matches PATTERN
+# (an extended regular expression for the whole line); lists them all and
+# fails otherwise.
+meldungen_pruefen() {
+    if grep '^message: ' "$1" | grep -qvE "$2"; then
+        echo "unexpected messages:"
+        grep '^message: ' "$1"
+        return 1
+    fi
+}
+
+# ausgaben_zeigen N M: the last N lines of the run's output (lauf.out) and the
+# last M of the simulator's log (sim.log), for a run that failed.
+ausgaben_zeigen() {
+    echo "--- korvx-run output (last $1 lines)"; tail -n "$1" lauf.out
+    echo "--- korvx-ctlsim log (last $2 lines)"; tail -n "$2" sim.log || true
+}

@@ -55,14 +55,12 @@ for datei in *.nc *.ngc; do
         echo "$datei: $ergebnis"
         falsch=1
     fi
-    if grep '^message: ' lauf.out | grep -qvE '^message: (M30: Programmende!|Programm-Stopp! Weiter : OK!)$'; then
-        echo "$datei: unexpected messages:"
-        grep '^message: ' lauf.out
+    if ! meldungen_pruefen lauf.out '^message: (M30: Programmende!|Programm-Stopp! Weiter : OK!)$'; then
+        echo "  (in $datei)"
         falsch=1
     fi
     if [ "$falsch" != 0 ]; then
-        echo "--- korvx-run output (last 30 lines)"; tail -n 30 lauf.out
-        echo "--- korvx-ctlsim log (last 10 lines)"; tail -n 10 sim.log || true
+        ausgaben_zeigen 30 10
         fehler=1
     else
         echo "$datei: $ende"

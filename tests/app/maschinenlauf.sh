@@ -46,14 +46,9 @@ if [ "$ende" != "$erwartet" ]; then
 fi
 # Each move goes out after its position query and is confirmed.
 zuege_pruefen lauf.out || fehler=1
-if grep '^message: ' lauf.out | grep -qv '^message: M30: Programmende!$'; then
-    echo "unexpected messages:"
-    grep '^message: ' lauf.out
-    fehler=1
-fi
+meldungen_pruefen lauf.out '^message: M30: Programmende!$' || fehler=1
 if [ "$fehler" != 0 ]; then
-    echo "--- korvx-run output (last 40 lines)"; tail -n 40 lauf.out
-    echo "--- korvx-ctlsim log (last 20 lines)"; tail -n 20 sim.log || true
+    ausgaben_zeigen 40 20
     exit 1
 fi
 echo "$ende"
