@@ -4,6 +4,7 @@
 // so every test also checks that the machine position stays where the moves
 // put it.
 #include "../machine/SpeicherLeitung.h"
+#include "SimulationsAnlage.h"
 #include "anlage/Anlage.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/Programmlauf.h"
@@ -27,21 +28,13 @@ using Zeilen = std::vector<std::string>;
 // 100 steps per mm on every axis with the default pitch and step count.
 constexpr double kSchritteProMm = 100.0;
 
-struct LaufTest : ::testing::Test {
-    test::FakeBediener b;
-    Anlage a{b, Zahlenformat('.')};
-    Maschinenzustand& z = a.zustand;
-    test::AufzeichnungsLeinwand leinwand;
+struct LaufTest : test::SimulationsAnlageTest {
     Zeilen befehle;
     // Machine position after each command, counted from its steps.
     std::vector<TPunkt3D> stationen;
 
     void SetUp() override {
-        z.konfig.Grafikmodus = Grafikart::Simulation;
-        a.grafik.bild = &leinwand;
-        ReferenzfahrtAusfuehren(a);
-        ASSERT_TRUE(z.ReferenzAngefahren);
-        z.konfig.TeileprogrammDatei.Setzen("/daten/TEIL.CNC");
+        ASSERT_NO_FATAL_FAILURE(SimulationBereit(false));
         a.lauf.befehlMelden = [this](const std::string& s) {
             befehle.push_back(s);
             long sx = 0, rx = 0, sy = 0, ry = 0, sz = 0, rz = 0, s4 = 0, r4 = 0;

@@ -2,6 +2,7 @@
 // from the commands they build. Rapid moves keep their rates, feed moves
 // (straight, arc chords, cycles) are scaled and limited to what the
 // controller accepts, and the expected duration follows.
+#include "SimulationsAnlage.h"
 #include "anlage/Anlage.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/Bewegung.h"
@@ -45,25 +46,15 @@ constexpr const char* kProgramm = "N10 G00 X0 Y0 Z10\n"
                                   "N80 G91 G01 X5 Y5 F2\n"
                                   "N90 G90 G00 X0 Y0\n";
 
-struct VorschubTest : ::testing::Test {
-    test::FakeBediener b;
-    Anlage a{b, Zahlenformat('.')};
-    Maschinenzustand& z = a.zustand;
-    test::AufzeichnungsLeinwand leinwand;
+struct VorschubTest : test::SimulationsAnlageTest {
     Zeilen befehle;
     std::vector<bool> eilgang;
     std::vector<std::int32_t> dauer;
     TPunkt3D startW;
 
     void SetUp() override {
-        z.konfig.Grafikmodus = Grafikart::Simulation;
-        a.grafik.bild = &leinwand;
-        ReferenzfahrtAusfuehren(a);
-        ASSERT_TRUE(z.ReferenzAngefahren);
-        z.WerkstueckNullpunkt = {50.0, 50.0, 40.0};
-        z.WerkzeugPositionW = NachWerkstueckKoord(z, z.PositionM);
+        ASSERT_NO_FATAL_FAILURE(SimulationBereit(true));
         startW = z.WerkzeugPositionW;
-        z.konfig.TeileprogrammDatei.Setzen("/daten/TEIL.CNC");
         TWerkzeug w;
         w.Nummer = 1;
         w.Durchmesser = 4.0;

@@ -1,6 +1,7 @@
 // Machining cycles, engraving and drilling at the tool position, run as whole
 // programs in simulation. The tool path is taken from the moves themselves:
 // the tool position when each command goes out is the start of that move.
+#include "SimulationsAnlage.h"
 #include "anlage/Anlage.h"
 #include "geometry/Koordinaten.h"
 #include "interpreter/Bearbeitungszyklen.h"
@@ -32,23 +33,12 @@ struct Punkt {
     bool eilgang; // the move that ends here ran at rapid speed
 };
 
-struct ZyklenTest : ::testing::Test {
-    test::FakeBediener b;
-    Anlage a{b, Zahlenformat('.')};
-    Maschinenzustand& z = a.zustand;
-    test::AufzeichnungsLeinwand leinwand;
+struct ZyklenTest : test::SimulationsAnlageTest {
     std::vector<TPunkt3D> starts;
     std::vector<bool> eilgang;
 
     void SetUp() override {
-        z.konfig.Grafikmodus = Grafikart::Simulation;
-        a.grafik.bild = &leinwand;
-        ReferenzfahrtAusfuehren(a);
-        ASSERT_TRUE(z.ReferenzAngefahren);
-        // Room above the workpiece: W spans x -50…245, y -50…155, z -40…25.
-        z.WerkstueckNullpunkt = {50.0, 50.0, 40.0};
-        z.WerkzeugPositionW = NachWerkstueckKoord(z, z.PositionM);
-        z.konfig.TeileprogrammDatei.Setzen("/daten/TEIL.CNC");
+        ASSERT_NO_FATAL_FAILURE(SimulationBereit(true));
         a.lauf.befehlMelden = [this](const std::string&) {
             starts.push_back(z.WerkzeugPositionW);
             eilgang.push_back(z.EilgangAktiv);
